@@ -1,0 +1,14 @@
+#pragma once
+
+#include "data/Data.h"
+
+// Presence/absence data: every cell is 0 or 1 (text cells are truncated, then any non-zero
+// integer is 1; an empty text cell ends the program with message 10).
+class CData_Binary : public CData {
+ public:
+  double ParseCell(std::string_view& line) const override;
+  void Validate() override;
+  void ComputeValueRange() override;
+  int ComputeDistances(bool byColumns, CProgress* progress) override;
+  int DataType() const override { return 1; }
+};

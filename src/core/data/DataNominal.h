@@ -1,0 +1,19 @@
+#pragma once
+
+#include <vector>
+
+#include "data/Data.h"
+
+// Categorical data coded 0, 1, 2, … per column.
+class CData_Nominal : public CData {
+ public:
+  void Validate() override;
+  void ComputeValueRange() override;
+  int ComputeDistances(bool byColumns, CProgress* progress) override;
+  int MinCode(int j) const override { return minCodes[static_cast<size_t>(j)]; }
+  int MaxCode(int j) const override { return maxCodes[static_cast<size_t>(j)]; }
+  int DataType() const override { return 2; }
+
+  std::vector<int> minCodes;
+  std::vector<int> maxCodes;
+};

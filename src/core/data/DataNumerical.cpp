@@ -1,0 +1,171 @@
+#include "data/DataNumerical.h"
+
+#include <cmath>
+#include <new>
+
+#include "base/Failure.h"
+#include "base/Missing.h"
+#include "settings/TreatmentSettings.h"
+
+namespace {
+
+// Means and sample deviations (divisor c − 1) over the non-missing cells of each row and each
+// column. With `aroundZero` the deviation is taken around 0 instead of the mean. A line without
+// a cell has mean 0; a deviation that cannot be estimated (fewer than two cells) is 0. Sums run
+// in position order for every line.
+void LineStatistics(const CMatrix& table, bool byRows, bool aroundZero, std::vector<double>& means,
+                    std::vector<double>& deviations) {
+  const int rows = table.rowCount;
+  const int columns = table.columnCount;
+  const int lines = byRows ? rows : columns;
+  std::vector<double> sums(static_cast<size_t>(lines), 0.0);
+  std::vector<int> counts(static_cast<size_t>(lines), 0);
+  const double* cells = table.Block();
+  for (int i = 0; i < rows; ++i) {
+    const double* row = cells + static_cast<size_t>(i) * columns;
+    for (int j = 0; j < columns; ++j) {
+      const double x = row[j];
+      if (IsMissing(x)) continue;
+      const size_t line = static_cast<size_t>(byRows ? i : j);
+      sums[line] += x;
+      ++counts[line];
+    }
+  }
+  means.assign(static_cast<size_t>(lines), 0.0);
+  for (int k = 0; k < lines; ++k) {
+    const size_t line = static_cast<size_t>(k);
+    if (counts[line] > 0) means[line] = sums[line] / counts[line];
+    if (!std::isfinite(means[line])) means[line] = 0.0;
+  }
+  std::vector<double> squares(static_cast<size_t>(lines), 0.0);
+  for (int i = 0; i < rows; ++i) {
+    const double* row = cells + static_cast<size_t>(i) * columns;
+    for (int j = 0; j < columns; ++j) {
+      const double x = row[j];
+      if (IsMissing(x)) continue;
+      const size_t line = static_cast<size_t>(byRows ? i : j);
+      const double centred = aroundZero ? x : x - means[line];
+      squares[line] += centred * centred;
+    }
+  }
+  deviations.assign(static_cast<size_t>(lines), 0.0);
+  for (int k = 0; k < lines; ++k) {
+    const size_t line = static_cast<size_t>(k);
+    if (counts[line] > 1) deviations[line] = std::sqrt(squares[line] / (counts[line] - 1));
+    if (!std::isfinite(deviations[line])) deviations[line] = 0.0;
+  }
+}
+
+double GrandMean(const CMatrix& table) {
+  double sum = 0.0;
+  long long count = 0;
+  const double* cells = table.Block();
+  const size_t total = static_cast<size_t>(table.rowCount) * table.columnCount;
+  for (size_t k = 0; k < total; ++k) {
+    if (IsMissing(cells[k])) continue;
+    sum += cells[k];
+    ++count;
+  }
+  const double mean = count > 0 ? sum / static_cast<double>(count) : 0.0;
+  return std::isfinite(mean) ? mean : 0.0;
+}
+
+}  // namespace
+
+void CData_Numerical::Prepare() {
+  CData::Prepare();
+  const int representation = Settings().DataRepresentation;
+  try {
+    const double grandMean = representation == 5 ? GrandMean(*this) : 0.0;
+    LineStatistics(*this, true, false, rowMeans, rowDeviations);
+    LineStatistics(*this, false, false, columnMeans, columnDeviations);
+
+    bool constantRow = false;
+    for (int i = 0; i < rowCount; ++i) {
+      double* row = Row(i);
+      for (int j = 0; j < columnCount; ++j) {
+        double& x = row[j];
+        if (IsMissing(x)) continue;
+        const size_t r = static_cast<size_t>(i);
+        const size_t c = static_cast<size_t>(j);
+        switch (representation) {
+          case 1:
+            x = x - columnMeans[c];
+            break;
+          case 2:
+            x = x - rowMeans[r];
+            break;
+          case 3:
+            x = columnDeviations[c] == 0.0 ? kMissing : (x - columnMeans[c]) / columnDeviations[c];
+            break;
+          case 4:
+            if (rowDeviations[r] == 0.0) {
+              x = kMissing;
+              constantRow = true;
+            } else {
+              x = (x - rowMeans[r]) / rowDeviations[r];
+            }
+            break;
+          case 5:
+            x = x - columnMeans[c] - rowMeans[r] + grandMean;
+            break;
+          default:
+            break;
+        }
+        if (!std::isfinite(x)) x = kMissing;
+      }
+      if (constantRow) throw CError(12);
+    }
+
+    // Statistics of the transformed values, with the same sample formula as those of the raw
+    // values, so that the Pearson measures stay within [−1, 1].
+    std::vector<double> unused;
+    switch (representation) {
+      case 1:
+        LineStatistics(*this, true, false, rowMeans, rowDeviations);
+        columnMeans.assign(columnMeans.size(), 0.0);
+        break;
+      case 2:
+        LineStatistics(*this, false, false, columnMeans, columnDeviations);
+        rowMeans.assign(rowMeans.size(), 0.0);
+        break;
+      case 3:
+        LineStatistics(*this, true, false, rowMeans, rowDeviations);
+        columnMeans.assign(columnMeans.size(), 0.0);
+        columnDeviations.assign(columnDeviations.size(), 1.0);
+        break;
+      case 4:
+        LineStatistics(*this, false, false, columnMeans, columnDeviations);
+        rowMeans.assign(rowMeans.size(), 0.0);
+        rowDeviations.assign(rowDeviations.size(), 1.0);
+        break;
+      case 5:
+        LineStatistics(*this, true, true, unused, rowDeviations);
+        LineStatistics(*this, false, true, unused, columnDeviations);
+        rowMeans.assign(rowMeans.size(), 0.0);
+        columnMeans.assign(columnMeans.size(), 0.0);
+        break;
+      default:
+        break;
+    }
+  } catch (const std::bad_alloc&) {
+    ThrowAllocationFailure();
+  }
+}
+
+void CData_Numerical::ComputeValueRange() {
+  minValue = 0.0;
+  maxValue = 0.0;
+  const double* cells = Block();
+  const size_t total = static_cast<size_t>(rowCount) * columnCount;
+  for (size_t k = 0; k < total; ++k) {
+    const double x = cells[k];
+    if (IsMissing(x)) continue;
+    if (x < minValue) minValue = x;
+    if (x > maxValue) maxValue = x;
+  }
+}
+
+int CData_Numerical::ComputeDistances(bool byColumns, CProgress* progress) {
+  return measures ? measures->Numerical(*this, byColumns, progress) : 0;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <vector>
+
+#include "data/Data.h"
+
+// A table of measurements: values as read, optionally centred, scaled or reduced to the
+// interaction term, with the per-row and per-column statistics the Pearson measures use.
+class CData_Numerical : public CData {
+ public:
+  void Prepare() override;
+  void ComputeValueRange() override;
+  int ComputeDistances(bool byColumns, CProgress* progress) override;
+  int DataType() const override { return 0; }
+
+  std::vector<double> columnMeans;
+  std::vector<double> rowMeans;
+  std::vector<double> columnDeviations;
+  std::vector<double> rowDeviations;
+};

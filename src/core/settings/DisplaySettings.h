@@ -1,0 +1,31 @@
+#pragma once
+
+// How a document is drawn. Stored fields keep the names of the store.
+struct DisplaySettings {
+  int hx = 12;  // column width at zoom 1
+  int hy = 12;  // row height at zoom 1
+  int m_intColorHighValue = 0;
+  int savedHighColor = 0;  // kept while the optical spectrum is on; not stored
+  int m_intColorLowValue = 2;
+  int savedLowColor = 2;  // not stored
+  // Channel switches of the two scale colours, derived from the colour indices.
+  int R_h = -99999, G_h = -99999, B_h = -99999;
+  int R_l = -99999, G_l = -99999, B_l = -99999;
+  int m_intNumberOfNuances = 255;
+  int m_intColorNumberOfNuances = 0;
+  int BkColor = 0;
+  int ContrastColor = 50;
+  int m_bShowObjectiveFunctionsValue = 1;
+  int m_bShowScale = 1;
+  int m_bShowTopFrame = 1;
+  // Display switches that are not stored.
+  bool showPositive = true;
+  bool showNegative = true;
+  bool opticalSpectrum = false;
+  bool blackForZero = true;
+  int m_intRowsTreeSize = 10;
+  int m_intColumnsTreeSize = 10;
+};
+
+// Sets R_h … B_l from the two colour indices (index 7 or an unknown index: no colour).
+void DeriveColorSwitches(DisplaySettings& display);

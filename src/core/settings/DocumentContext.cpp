@@ -1,0 +1,5 @@
+#include "settings/DocumentContext.h"
+
+CDocumentContext::CDocumentContext(CServices& services) : services_(&services) {
+  settings.document = this;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ScriptedServices.h"
+#include "TestFiles.h"
+#include "data/Data.h"
+#include "settings/DocumentContext.h"
+
+// A document context with scripted services and a folder for the files of one test.
+struct CTableFixture {
+  CScriptedServices services;
+  CDocumentContext document{services};
+  CTempDir folder;
+  std::unique_ptr<CData> data;
+  std::string reason;
+
+  // Writes `content` and reads it with the current settings; returns the reader's code.
+  int Read(const std::string& content, int dataType = 0);
+  int ReadFile(const std::string& path, int dataType = 0);
+  // Reads, then prepares as the loader does (weights, transformation, value range).
+  int Load(const std::string& content, int dataType = 0);
+  double Cell(int i, int j) const { return data->At(i, j); }
+};

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures (once) and builds Quorvel in build/ (or the folder given), two jobs at a time.
+# Extra arguments after the folder go to CMake's configure step.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR="${1:-build}"
+shift || true
+if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+fi
+cmake --build "$BUILD_DIR" -j2
