@@ -1,17 +1,24 @@
-# quorvel_core_library(name SOURCES ... DEPENDS ...)
-# One static library per core folder; sources include headers as "folder/File.h".
+# quorvel_core_library(name DEPENDS ...): one static library per core folder made of every .cpp
+# file of the folder; sources include headers as "folder/File.h".
 function(quorvel_core_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
-  add_library(quorvel_${name} STATIC ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "" "" "DEPENDS;EXTRA_SOURCES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(quorvel_${name} STATIC ${sources} ${ARG_EXTRA_SOURCES})
   target_include_directories(quorvel_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src/core)
   target_link_libraries(quorvel_${name} PUBLIC ${ARG_DEPENDS})
 endfunction()
 
-# quorvel_test(name SOURCES ... DEPENDS ...): one GoogleTest executable registered with CTest.
+# quorvel_test(name DEPENDS ...): one GoogleTest executable of every .cpp file of the folder,
+# registered with CTest.
 function(quorvel_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} quorvel_testsupport GTest::gtest GTest::gmock GTest::gtest_main)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} quorvel_testsupport GTest::gtest GTest::gmock
+                        GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QUORVEL_DATASETS=${QUORVEL_DATASETS_DIR};QUORVEL_SOURCE_DIR=${PROJECT_SOURCE_DIR};QT_QPA_PLATFORM=offscreen")
+    PROPERTIES ENVIRONMENT "QUORVEL_SOURCE_DIR=${PROJECT_SOURCE_DIR};QT_QPA_PLATFORM=offscreen")
 endfunction()

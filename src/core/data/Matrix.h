@@ -10,6 +10,8 @@ class CMatrix {
   virtual ~CMatrix() = default;
   CMatrix(const CMatrix&) = delete;
   CMatrix& operator=(const CMatrix&) = delete;
+  CMatrix(CMatrix&&) = default;
+  CMatrix& operator=(CMatrix&&) = default;
 
   // Row i of the matrix (a packed dissimilarity matrix answers its own row start).
   virtual double* Row(int i) { return cells_.data() + static_cast<size_t>(i) * columnCount; }
