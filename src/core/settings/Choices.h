@@ -3,6 +3,8 @@
 #include <span>
 #include <string_view>
 
+#include "base/Geometry.h"
+
 // One table per choice set: each code with its command-line keywords, dialog caption and report
 // labels side by side. The command line, the dialogs, the toolbars and the report read these.
 
@@ -69,7 +71,7 @@ std::span<const CNamedValue> TreeSizeWords();
 // Scale colours of the Display dialog: item text, painted colour and channel switches.
 struct CScaleColor {
   const char* name;
-  unsigned colorref;  // red in the low byte
+  ColorRef colorref;
   int red, green, blue;
 };
 std::span<const CScaleColor> ScaleColors();  // indices 0 to 6; 7 means "no colour"
@@ -77,13 +79,9 @@ inline constexpr int kNoScaleColor = 7;
 
 struct CBackgroundColor {
   const char* name;
-  unsigned colorref;
+  ColorRef colorref;
 };
 std::span<const CBackgroundColor> BackgroundColors();  // indices 0 to 5
 
 // Levels list of the Display dialog: item text and number of levels per side.
 std::span<const CNamedValue> LevelChoices();  // indices 0 to 6
-
-inline constexpr unsigned Rgb(unsigned red, unsigned green, unsigned blue) {
-  return red | (green << 8) | (blue << 16);
-}
