@@ -1,6 +1,7 @@
 #include "base/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,10 +16,19 @@ CAtomicFile::CAtomicFile(std::string path) : path_(std::move(path)) {
     temporary_.clear();
     return;
   }
-  // mkstemp creates the file for the owner only; give it the usual permissions.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd_, 0666 & ~mask);
+  // mkstemp creates the file for the owner only: give it the permissions of the file it
+  // replaces, or the usual ones of a new file.
+  struct stat existing {};
+  if (::stat(path_.c_str(), &existing) == 0) {
+    ::fchmod(fd_, existing.st_mode & 07777);
+  } else {
+    static const mode_t mask = [] {
+      const mode_t current = ::umask(022);
+      ::umask(current);
+      return current;
+    }();
+    ::fchmod(fd_, 0666 & ~mask);
+  }
 }
 
 CAtomicFile::~CAtomicFile() {
