@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class CPostScriptDC;
+
+// Runs `draw` on a PostScript device whose text goes to `path`, replacing the file only once
+// everything was written. On failure returns false with "Opening %s failed: %s" or
+// "Writing %s failed: %s" in `error`, and the old file (or none) stays.
+bool WritePostScript(const std::string& path, const std::function<void(CPostScriptDC&)>& draw,
+                     std::string* error);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdlib>
+#include <string>
+
+// Weights on the usual 100 to 900 scale.
+inline constexpr int kFontWeightNormal = 400;
+inline constexpr int kFontWeightBold = 700;
+
+// Face name of the text font of the title, legend and report; the PostScript device always
+// writes this font.
+inline constexpr const char* kTextFontFace = "Times-Roman";
+
+// A font for text output. A negative height (the character height of the platform's
+// convention) and a positive one (the cell height) both draw at the absolute value.
+struct CFont {
+  std::string faceName;  // empty: the platform's variable-pitch sans-serif face
+  int height = 0;        // logical units
+  int weight = kFontWeightNormal;
+  bool italic = false;
+
+  int Size() const { return std::abs(height); }
+  friend bool operator==(const CFont&, const CFont&) = default;
+};
