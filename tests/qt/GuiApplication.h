@@ -1,0 +1,5 @@
+#pragma once
+
+// Creates the one application object that painting and fonts need (on the offscreen platform
+// when none is chosen), unless one exists already.
+void EnsureGuiApplication();
