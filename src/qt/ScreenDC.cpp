@@ -93,6 +93,28 @@ void CScreenDC::SetViewportExt(CSize extent) {
   UpdateFont();
 }
 
+void CScreenDC::PrepareZoom(CSize total, double zoom, CPoint scrollPosition) {
+  SetWindowExt(total);
+  // A tiny zoom still maps the picture onto one pixel rather than onto nothing.
+  SetViewportExt({std::max(1, static_cast<int>(zoom * total.cx)),
+                  std::max(1, static_cast<int>(zoom * total.cy))});
+  SetViewportOrg(-scrollPosition.x, -scrollPosition.y);
+}
+
+void CScreenDC::PreparePrinting(CSize total, CSize printable) {
+  if (total.cx <= 0 || total.cy <= 0) return;
+  CSize extent = printable;
+  // Compare printable.cx / printable.cy with total.cx / total.cy without dividing.
+  if (static_cast<long long>(printable.cx) * total.cy >
+      static_cast<long long>(printable.cy) * total.cx) {
+    extent.cx = static_cast<int>(static_cast<long long>(printable.cy) * total.cx / total.cy);
+  } else {
+    extent.cy = static_cast<int>(static_cast<long long>(printable.cx) * total.cy / total.cx);
+  }
+  SetWindowExt(total);
+  SetViewportExt({std::max(1, extent.cx), std::max(1, extent.cy)});
+}
+
 CPoint CScreenDC::SetWindowOrg(int x, int y) {
   const CPoint previous = windowOrg_;
   windowOrg_ = {x, y};

@@ -27,6 +27,12 @@ class CScreenDC : public CDevice {
   CPoint SetWindowOrg(int x, int y);
   CSize GetWindowExt() const { return windowExt_; }
   CSize GetViewportExt() const { return viewportExt_; }
+  // A zoomed view: window extent the picture's total size in layout units, viewport extent
+  // zoom × total (truncated per axis), viewport origin minus the scroll position.
+  void PrepareZoom(CSize total, double zoom, CPoint scrollPosition);
+  // A printed page: the viewport extent is the printable size in device pixels, reduced on one
+  // axis so that the picture keeps its aspect ratio.
+  void PreparePrinting(CSize total, CSize printable);
 
   // Text background: transparent (the default) or filled with the background colour.
   void SetBackgroundMode(BackgroundMode mode) { backgroundMode_ = mode; }

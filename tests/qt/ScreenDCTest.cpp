@@ -173,6 +173,25 @@ TEST_F(ScreenDC, AnisotropicMappingScalesAndShiftsEverything) {
   EXPECT_EQ(image.pixel(82, 11), kWhitePixel);
 }
 
+TEST_F(ScreenDC, ZoomAndPrintingPreparationsSetTheExtents) {
+  device_.PrepareZoom({300, 120}, 1.5, {30, 6});
+  EXPECT_EQ(device_.GetWindowExt(), (CSize{300, 120}));
+  EXPECT_EQ(device_.GetViewportExt(), (CSize{450, 180}));
+  EXPECT_EQ(device_.GetViewportOrg(), (CPoint{-30, -6}));
+  device_.FillSolidRect(CRect{20, 4, 40, 10}, kBlack);  // device 0..30 × 0..9
+  device_.PrepareZoom({300, 120}, 0.001, {0, 0});
+  EXPECT_EQ(device_.GetViewportExt(), (CSize{1, 1}));
+  device_.PreparePrinting({400, 100}, {2000, 3000});  // wide picture, tall page
+  EXPECT_EQ(device_.GetViewportExt(), (CSize{2000, 500}));
+  device_.PreparePrinting({100, 400}, {2000, 3000});
+  EXPECT_EQ(device_.GetViewportExt(), (CSize{750, 3000}));
+  const CInk ink = InkOf(Finished());
+  EXPECT_EQ(ink.left, 0);
+  EXPECT_EQ(ink.top, 0);
+  EXPECT_EQ(ink.right, 29);
+  EXPECT_EQ(ink.bottom, 8);
+}
+
 TEST_F(ScreenDC, ClipBoxIsTheDeviceOrTheClipInLogicalUnits) {
   CRect box;
   EXPECT_EQ(device_.GetClipBox(box), kRegionSimple);

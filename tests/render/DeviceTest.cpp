@@ -61,9 +61,3 @@ TEST(Device, PointFormsForwardToTheCoordinateForms) {
   EXPECT_EQ(device.lines[2], (std::array<int, 4>{5, 6, -1, -1}));
   EXPECT_EQ(device.lines[3], (std::array<int, 4>{-1, -1, 7, 8}));
 }
-
-TEST(Device, TextAlignmentFlagsSplitIntoHorizontalAndVerticalParts) {
-  EXPECT_EQ((kAlignCentre | kAlignBottom) & kAlignHorizontalMask, kAlignCentre);
-  EXPECT_EQ((kAlignRight | kAlignBaseline) & kAlignVerticalMask, kAlignBaseline);
-  EXPECT_EQ(kAlignBottom & kAlignHorizontalMask, kAlignLeft);
-}
