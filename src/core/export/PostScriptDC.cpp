@@ -1,3 +1,7 @@
+// PostScript text of the drawing operations. Every number is written without the locale
+// (integers and fixed-point colour components with points), every string through
+// PostScriptString. Each operation costs time linear in what it writes; the text is held in
+// memory, or in blocks of 1 MB when it streams to a file.
 #include "export/PostScriptDC.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Conversions between RGB and hue, lightness, saturation (the hexcone model of computer
+// graphics). Channels are truncated to bytes, never rounded. Constant time and memory.
 #include "render/LevelColor.h"
 
 #include <algorithm>
