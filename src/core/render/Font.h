@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -22,3 +23,13 @@ struct CFont {
   int Size() const { return std::abs(height); }
   friend bool operator==(const CFont&, const CFont&) = default;
 };
+
+// The text font of the title, legend and report.
+inline CFont TextFont() {
+  return CFont{kTextFontFace, 14};
+}
+
+// A label font for cells of `cellSize` units: the cell size, at most 24.
+inline CFont LabelFont(int cellSize) {
+  return CFont{"", std::min(cellSize, 24)};
+}
