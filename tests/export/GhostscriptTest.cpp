@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "TestFiles.h"
@@ -19,6 +20,19 @@ bool GhostscriptAccepts(const std::string& path) {
   const std::string command =
       "gs -q -dSAFER -dNOPAUSE -dBATCH -sDEVICE=nullpage '" + path + "' > /dev/null 2>&1";
   return std::system(command.c_str()) == 0;
+}
+
+// The bounding boxes Ghostscript reports for the pages it outputs.
+std::string PageBoxes(const std::string& path) {
+  const std::string command = "gs -q -dSAFER -dNOPAUSE -dBATCH -sDEVICE=bbox '" + path + "' 2>&1";
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+      output += buffer;
+    pclose(pipe);
+  }
+  return output;
 }
 
 }  // namespace
@@ -64,4 +78,19 @@ TEST(PostScriptGhostscript, SmallPictureWithAwkwardLabelsIsValidPostScript) {
       &error))
       << error;
   EXPECT_TRUE(GhostscriptAccepts(path)) << ReadFileText(path);
+  // The page is output, with the picture in its top-left part at half scale: the legend from
+  // 10 units (5 points) below the top, its bar to x = 522 units, the rule at y = 200 units and
+  // the tabbed text below it.
+  const std::string boxes = PageBoxes(path);
+  int left = 0, bottom = 0, right = 0, top = 0;
+  ASSERT_EQ(
+      std::sscanf(boxes.c_str(), "%%%%BoundingBox: %d %d %d %d", &left, &bottom, &right, &top), 4)
+      << boxes;
+  EXPECT_LE(top, 842 - 5);
+  EXPECT_GT(top, 842 - 10);
+  EXPECT_LE(left, 5);
+  EXPECT_GE(right, 261);
+  EXPECT_LT(right, 300);
+  EXPECT_LT(bottom, 842 - 100);
+  EXPECT_GT(bottom, 842 - 130);
 }

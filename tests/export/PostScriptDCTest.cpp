@@ -47,6 +47,14 @@ struct CTextDevice {
 
 // --- Paths and colours -------------------------------------------------------------------------
 
+TEST(PostScriptDevice, FinishingEndsThePageOnce) {
+  CPostScriptDC device;
+  device.DrawLine(1, 2, 3, 4);
+  EXPECT_TRUE(device.Finish());
+  EXPECT_TRUE(device.Finish());
+  EXPECT_EQ(Body(device), "newpath\n1 -2 moveto\n3 -4 lineto\nstroke\nshowpage\n");
+}
+
 TEST(PostScriptDevice, StartsWithTheA4HalfScalePrologue) {
   CPostScriptDC device;
   EXPECT_EQ(device.Text(), kPrologue);
@@ -238,7 +246,8 @@ TEST(PostScriptFile, StreamsIntoTheFileAndReplacesItOnlyAtTheEnd) {
   EXPECT_EQ(written.substr(0, kPrologue.size()), kPrologue);
   EXPECT_GT(written.size(), size_t{1} << 20);  // more than one block went through the file
   EXPECT_NE(written.find("newpath\n19999 0 moveto"), std::string::npos);
-  EXPECT_EQ(written.back(), '\n');
+  const std::string end = "closepath\nfill\nshowpage\n";
+  EXPECT_EQ(written.substr(written.size() - end.size()), end);
 }
 
 TEST(PostScriptFile, AFileThatCannotBeCreatedIsReportedAndNothingIsDrawn) {

@@ -42,6 +42,10 @@ void CPostScriptDC::Append(std::string_view text) {
 }
 
 bool CPostScriptDC::Finish() {
+  if (!finished_) {
+    Append("showpage\n");
+    finished_ = true;
+  }
   if (file_ && !out_.empty()) {
     if (!file_->Write(out_)) writeFailed_ = true;
     out_.clear();

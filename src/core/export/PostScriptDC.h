@@ -23,7 +23,8 @@ class CPostScriptDC : public CDevice {
 
   // The text not yet handed to the file (all of it without a file).
   const std::string& Text() const { return out_; }
-  // Hands what is buffered to the file; false when any write failed.
+  // Ends the page ("showpage", so that printers and converters output it) and hands what is
+  // buffered to the file; false when any write failed.
   bool Finish();
 
   using CDevice::DrawLine;
@@ -67,6 +68,7 @@ class CPostScriptDC : public CDevice {
   std::string out_;
   CAtomicFile* file_ = nullptr;
   bool writeFailed_ = false;
+  bool finished_ = false;
   Show show_ = Show::kLeft;
   int fontSize_ = 14;
   unsigned horizontalAlign_ = kAlignLeft;
