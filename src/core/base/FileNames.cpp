@@ -19,7 +19,9 @@ std::string WithExtension(std::string_view path, std::string_view extension) {
   return CutAtFirstDot(path) + std::string(extension);
 }
 
-std::string FileNameOf(std::string_view path) { return std::string(path.substr(FileNameStart(path))); }
+std::string FileNameOf(std::string_view path) {
+  return std::string(path.substr(FileNameStart(path)));
+}
 
 bool HasExtension(std::string_view path) {
   const size_t start = FileNameStart(path);

@@ -50,8 +50,7 @@ std::string FormatSelectedItems(const CData& data, const CElements& rows,
                      columns.selectionStart, columns.selectionLength);
 }
 
-std::string FormatOrderedTable(const CData& data, const CElements& rows,
-                               const CElements& columns) {
+std::string FormatOrderedTable(const CData& data, const CElements& rows, const CElements& columns) {
   return FormatBlock(data, rows, 0, rows.count, columns, 0, columns.count);
 }
 

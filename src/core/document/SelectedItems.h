@@ -10,8 +10,7 @@ class CElements;
 // per selected row with its label and values; every cell is followed by a tab and every line
 // ends with CR LF. Values have at most six significant digits (fixed or exponent notation, as
 // "%g"); missing cells are written -99999.
-std::string FormatSelectedItems(const CData& data, const CElements& rows,
-                                const CElements& columns);
+std::string FormatSelectedItems(const CData& data, const CElements& rows, const CElements& columns);
 
 // The whole table in the current orders (for the script output of the reordered table).
 std::string FormatOrderedTable(const CData& data, const CElements& rows, const CElements& columns);

@@ -10,7 +10,9 @@ namespace {
 // unit per cell. A tolerance far below one unit keeps such cells whole.
 constexpr double kTolerance = 1e-6;
 
-int Truncate(double value) { return static_cast<int>(std::floor(value + kTolerance)); }
+int Truncate(double value) {
+  return static_cast<int>(std::floor(value + kTolerance));
+}
 
 }  // namespace
 

@@ -37,8 +37,8 @@ bool HasSeriationRule(const CReportSide& side) {
 
 void BuildReport(const CReportInput& input, CReport& report) {
   if (!input.showTopFrame) return;
-  BuildSide(input, input.rows, "Rows :",
-            "- Sum of all pairwise distances of neighboring rows (path length): S=%.3f ",
+  BuildSide(input, input.rows,
+            "Rows :", "- Sum of all pairwise distances of neighboring rows (path length): S=%.3f ",
             report.rows);
   BuildSide(input, input.columns, "Columns :",
             "- Sum of all pairwise distances of neighboring columns (path length): S=%.3f ",

@@ -36,7 +36,7 @@ struct CReport {
 void BuildReport(const CReportInput& input, CReport& report);
 
 // Status-bar texts.
-std::string StatusTableSize(int rows, int columns);             // " n=%d , p=%d"
-std::string StatusActiveSide(bool rowsActive);                  // " Rows are active"
+std::string StatusTableSize(int rows, int columns);               // " n=%d , p=%d"
+std::string StatusActiveSide(bool rowsActive);                    // " Rows are active"
 std::string StatusObjectives(double r, double s, bool analysed);  // " R=0.12, S=3.40"
 inline constexpr const char* kStatusNextAction = "   Next action parameters:     ";

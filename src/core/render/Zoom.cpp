@@ -10,7 +10,9 @@ std::optional<double> ZoomedIn(double z, double factor) {
   return zoomed;
 }
 
-double ZoomedOut(double z, double factor) { return std::max(kMinimumZoom, z / factor); }
+double ZoomedOut(double z, double factor) {
+  return std::max(kMinimumZoom, z / factor);
+}
 
 std::optional<double> StepZoomIn(double z) {
   const double zoomed = z + 0.01;
@@ -18,7 +20,9 @@ std::optional<double> StepZoomIn(double z) {
   return zoomed;
 }
 
-double StepZoomOut(double z) { return std::max(kMinimumZoom, z - 0.01); }
+double StepZoomOut(double z) {
+  return std::max(kMinimumZoom, z - 0.01);
+}
 
 double FitZoom(CSize total, CSize client) {
   if (total.cx <= 0 || total.cy <= 0 || client.cx <= 0 || client.cy <= 0) return 1.0;
@@ -44,7 +48,8 @@ std::optional<double> RubberBandZoom(CRect band, CSize client) {
 
 CPaletteChoice ParsePaletteItem(std::string_view item) {
   size_t start = 0;
-  while (start < item.size() && item[start] == ' ') ++start;
+  while (start < item.size() && item[start] == ' ')
+    ++start;
   item.remove_prefix(start);
   if (item == "Fit") return CPaletteChoice{true, 1.0};
   int percent = 0;
@@ -56,7 +61,9 @@ CPaletteChoice ParsePaletteItem(std::string_view item) {
   return CPaletteChoice{false, percent / 100.0};
 }
 
-int ZoomPercent(double z) { return static_cast<int>(z * 100.0); }
+int ZoomPercent(double z) {
+  return static_cast<int>(z * 100.0);
+}
 
 int TreeDepth(int treeSize, double z) {
   if (z <= 0.0) return 0;

@@ -28,8 +28,8 @@ using CKeywordTable = std::map<std::string, CKeyword>;
 
 void AddFlag(CKeywordTable& table, const std::string& word,
              std::function<void(CKeywordTarget&)> apply) {
-  table[ToLowerAscii(word)] = CKeyword{
-      word, false, false, [apply](CKeywordTarget& t, const std::string&) { apply(t); }};
+  table[ToLowerAscii(word)] =
+      CKeyword{word, false, false, [apply](CKeywordTarget& t, const std::string&) { apply(t); }};
 }
 
 void AddValue(CKeywordTable& table, const std::string& word,
@@ -169,7 +169,8 @@ CKeywordTable BuildTable() {
         WordValue(ScaleColorWords(), value, t.display.m_intColorHighValue);
   });
   AddValue(table, "LowColor", [](T& t, const std::string& value) {
-    t.display.m_intColorLowValue = WordValue(ScaleColorWords(), value, t.display.m_intColorLowValue);
+    t.display.m_intColorLowValue =
+        WordValue(ScaleColorWords(), value, t.display.m_intColorLowValue);
   });
   AddValue(table, "ColorLevel", [](T& t, const std::string& value) {
     ApplyColorLevel(t.display, LeadingInteger(value));
@@ -212,7 +213,8 @@ bool IsHelpArgument(const std::string& argument) {
 
 int LeadingInteger(const std::string& text) {
   size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   long long value = 0;
@@ -274,10 +276,12 @@ std::string UsageText() {
       "or 1 after a failed dissimilarity computation.\n\nKeywords:\n";
   std::vector<std::string> names;
   for (const auto& [lowerName, keyword] : Table()) {
-    names.push_back(keyword.name +
-                    (keyword.valueIsFileName ? " FILE" : keyword.takesValue ? " VALUE" : ""));
+    names.push_back(keyword.name + (keyword.valueIsFileName ? " FILE"
+                                    : keyword.takesValue    ? " VALUE"
+                                                            : ""));
   }
-  for (const std::string& name : names) text += "  -" + name + "\n";
+  for (const std::string& name : names)
+    text += "  -" + name + "\n";
   text += "  --help, --version\n";
   return text;
 }

@@ -30,8 +30,8 @@ struct TreatmentSettings {
   int SeriationAutomationRow = 0;
   int AutomationCol = 0;
   int AutomationRow = 0;
-  int FullScreen = 0;        // not stored
-  int ExportFileFormat = 1;  // 1 clipboard, 2 JPEG, 3 PostScript, 4 BMP (and PNG, PDF)
+  int FullScreen = 0;          // not stored
+  int ExportFileFormat = 1;    // 1 clipboard, 2 JPEG, 3 PostScript, 4 BMP (and PNG, PDF)
   std::string exportFileName;  // named on the command line; not stored
   int Exit = 0;                // not stored
   // Results a script asks for on the command line, written at the end of the automatic
