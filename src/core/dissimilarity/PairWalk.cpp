@@ -17,7 +17,7 @@ namespace {
 
 // Tiles handed to the threads at once: enough to keep both cores busy on the shrinking rows of
 // the triangle, few enough that the progress window moves.
-constexpr int kTilesPerBatch = 16;
+constexpr int kTilesPerBatch = 64;
 
 // Clears every entry from the pair (item, partner) on in scan order.
 void ClearFrom(CDistance& matrix, int item, int partner) {

@@ -23,9 +23,6 @@
 
 namespace {
 
-// What one complete position contributes and how contributions combine.
-enum class ETerm { kSquare, kAbsolute, kLargest, kProduct, kMismatch, kWeightedSquare };
-
 constexpr int kWidth = CSideValues::kPanelWidth;
 constexpr int kLanes = 4;
 constexpr int kVectors = kWidth / kLanes;
@@ -38,13 +35,15 @@ typedef int64_t VecI __attribute__((vector_size(kLanes * sizeof(double))));
 constexpr int64_t kAbsoluteBits = INT64_MAX;      // every bit but the sign
 constexpr int64_t kOneBits = 0x3FF0000000000000;  // the bits of 1.0
 
-// The sums (and numbers of complete positions) of item `x` with the kWidth partners of `panel`.
-template <ETerm kTerm, bool kWithMissing>
+// Sums of item `x` with the kWidth partners of `panel`, and the numbers of complete positions
+// (counted in doubles, exact far beyond any table).
+template <EPositionMeasure kMeasure, bool kWithMissing>
 inline __attribute__((always_inline)) void PanelSums(const double* x, const double* panel,
                                                      int positions, const double* divisors,
-                                                     double* sums, int64_t* counts) {
+                                                     VecD (&sums)[kVectors],
+                                                     VecD (&counts)[kVectors]) {
   VecD accumulated[kVectors] = {};
-  VecI complete[kVectors] = {};
+  VecD complete[kVectors] = {};
   for (int p = 0; p < positions; ++p) {
     const double a = x[p];
     if constexpr (kWithMissing) {
@@ -52,7 +51,7 @@ inline __attribute__((always_inline)) void PanelSums(const double* x, const doub
     }
     const VecD va = {a, a, a, a};
     VecD divisor = {};
-    if constexpr (kTerm == ETerm::kWeightedSquare) {
+    if constexpr (kMeasure == EPositionMeasure::kChiSquare) {
       const double w = divisors[p];
       divisor = VecD{w, w, w, w};
     }
@@ -63,14 +62,16 @@ inline __attribute__((always_inline)) void PanelSums(const double* x, const doub
       VecD b;
       std::memcpy(&b, block + v * kLanes, sizeof b);
       VecD term;
-      if constexpr (kTerm == ETerm::kSquare) {
+      if constexpr (kMeasure == EPositionMeasure::kEuclidean) {
         const VecD difference = va - b;
         term = difference * difference;
-      } else if constexpr (kTerm == ETerm::kAbsolute || kTerm == ETerm::kLargest) {
+      } else if constexpr (kMeasure == EPositionMeasure::kManhattan ||
+                           kMeasure == EPositionMeasure::kChebyshev) {
         term = (VecD)((VecI)(va - b) & kAbsoluteBits);
-      } else if constexpr (kTerm == ETerm::kProduct) {
+      } else if constexpr (kMeasure == EPositionMeasure::kPearson ||
+                           kMeasure == EPositionMeasure::kSquaredPearson) {
         term = va * b;
-      } else if constexpr (kTerm == ETerm::kMismatch) {
+      } else if constexpr (kMeasure == EPositionMeasure::kHamming) {
         term = (VecD)((va != b) & kOneBits);
       } else {
         const VecD difference = va - b;
@@ -79,63 +80,79 @@ inline __attribute__((always_inline)) void PanelSums(const double* x, const doub
       if constexpr (kWithMissing) {
         const VecI present = b == b;
         term = (VecD)((VecI)term & present);
-        complete[v] -= present;
+        complete[v] += (VecD)(present & kOneBits);
       }
-      if constexpr (kTerm == ETerm::kLargest) {
+      if constexpr (kMeasure == EPositionMeasure::kChebyshev) {
         accumulated[v] = term > accumulated[v] ? term : accumulated[v];
       } else {
         accumulated[v] += term;
       }
     }
   }
-  std::memcpy(sums, accumulated, sizeof accumulated);
-  if constexpr (kWithMissing) {
-    std::memcpy(counts, complete, sizeof complete);
-  } else {
-    std::fill(counts, counts + kWidth, static_cast<int64_t>(positions));
+  for (int v = 0; v < kVectors; ++v) {
+    sums[v] = accumulated[v];
+    const double all = static_cast<double>(positions);
+    counts[v] = kWithMissing ? complete[v] : VecD{all, all, all, all};
   }
 }
 
-// The dissimilarity of a pair from its sum S over k complete positions.
-inline double Finish(EPositionMeasure measure, double s, int64_t k, const CSideValues& side, int i,
-                     int j) {
-  const double positions = static_cast<double>(side.positions);
-  switch (measure) {
-    case EPositionMeasure::kEuclidean:
-      return std::sqrt(s * positions / static_cast<double>(k));
-    case EPositionMeasure::kManhattan:
-      return s * positions / static_cast<double>(k);
-    case EPositionMeasure::kPearson:
-    case EPositionMeasure::kSquaredPearson: {
+// The dissimilarities of the kWidth pairs from their sums S over k complete positions, lane by
+// lane with the operations of the scalar formulas. `deviationI` and `deviations` (the panel's)
+// serve the Pearson measures.
+template <EPositionMeasure kMeasure>
+inline __attribute__((always_inline)) void PanelValues(const VecD (&sums)[kVectors],
+                                                       const VecD (&counts)[kVectors],
+                                                       int positions, double deviationI,
+                                                       const double* deviations, double* values) {
+  const double all = static_cast<double>(positions);
+  const VecD n = {all, all, all, all};
+  const VecD di = {deviationI, deviationI, deviationI, deviationI};
+  for (int v = 0; v < kVectors; ++v) {
+    const VecD s = sums[v];
+    const VecD k = counts[v];
+    VecD value;
+    if constexpr (kMeasure == EPositionMeasure::kEuclidean) {
+      const VecD scaled = s * n / k;
+      for (int lane = 0; lane < kLanes; ++lane)
+        value[lane] = std::sqrt(scaled[lane]);
+    } else if constexpr (kMeasure == EPositionMeasure::kManhattan) {
+      value = s * n / k;
+    } else if constexpr (kMeasure == EPositionMeasure::kPearson ||
+                         kMeasure == EPositionMeasure::kSquaredPearson) {
       // With one complete position or a constant item the correlation is undefined: it counts
       // as 0, so the pair is as dissimilar as uncorrelated items.
-      const double denominator = static_cast<double>(k - 1) *
-                                 side.deviations[static_cast<size_t>(i)] *
-                                 side.deviations[static_cast<size_t>(j)];
-      double r = denominator != 0.0 ? s / denominator : 0.0;
-      if (!std::isfinite(r)) r = 0.0;
-      return measure == EPositionMeasure::kPearson ? 1.0 - r : 1.0 - r * r;
+      VecD deviationJ;
+      std::memcpy(&deviationJ, deviations + v * kLanes, sizeof deviationJ);
+      const VecD denominator = (k - 1.0) * di * deviationJ;
+      VecD r = s / denominator;
+      const VecI defined = (denominator != 0.0) & (r - r == 0.0);  // and r finite
+      r = (VecD)((VecI)r & defined);
+      value = kMeasure == EPositionMeasure::kPearson ? 1.0 - r : 1.0 - r * r;
+    } else {
+      value = s;
     }
-    default:
-      return s;
+    std::memcpy(values + v * kLanes, &value, sizeof value);
   }
 }
 
 struct CTileJob {
-  EPositionMeasure measure;
   const CSideValues* side;
   CDistance* matrix;
 };
 
-template <ETerm kTerm>
+template <EPositionMeasure kMeasure>
 inline __attribute__((always_inline)) void TileBody(const CTileJob& job, int first, int last,
                                                     CPairStop& stop) {
   const CSideValues& side = *job.side;
   const int n = side.items;
   const int positions = side.positions;
   const double* divisors = side.divisors.empty() ? nullptr : side.divisors.data();
-  double sums[kWidth];
-  int64_t counts[kWidth];
+  constexpr bool kPearson =
+      kMeasure == EPositionMeasure::kPearson || kMeasure == EPositionMeasure::kSquaredPearson;
+  VecD sums[kVectors];
+  VecD counts[kVectors];
+  double values[kWidth];
+  double completeCounts[kWidth];
   for (int g = (first + 1) / kWidth; g < side.PanelCount(); ++g) {
     const int panelStart = g * kWidth;
     const int panelEnd = std::min(n, panelStart + kWidth);
@@ -144,43 +161,52 @@ inline __attribute__((always_inline)) void TileBody(const CTileJob& job, int fir
     for (int i = first; i < last; ++i) {
       const int j0 = std::max(i + 1, panelStart);
       if (j0 >= panelEnd || stop.Passed(i, j0)) continue;
-      if (panelMissing || side.itemHasMissing[static_cast<size_t>(i)] != 0) {
-        PanelSums<kTerm, true>(side.Row(i), panel, positions, divisors, sums, counts);
+      const bool missing = panelMissing || side.itemHasMissing[static_cast<size_t>(i)] != 0;
+      if (missing) {
+        PanelSums<kMeasure, true>(side.Row(i), panel, positions, divisors, sums, counts);
       } else {
-        PanelSums<kTerm, false>(side.Row(i), panel, positions, divisors, sums, counts);
+        PanelSums<kMeasure, false>(side.Row(i), panel, positions, divisors, sums, counts);
       }
+      PanelValues<kMeasure>(sums, counts, positions,
+                            kPearson ? side.deviations[static_cast<size_t>(i)] : 0.0,
+                            kPearson ? side.deviations.data() + panelStart : nullptr, values);
       double* out = job.matrix->Row(i);
+      if (!missing && positions > 0) {
+        std::memcpy(out + j0, values + (j0 - panelStart), sizeof(double) * (panelEnd - j0));
+        continue;
+      }
+      std::memcpy(completeCounts, counts, sizeof completeCounts);
       for (int j = j0; j < panelEnd; ++j) {
         const int lane = j - panelStart;
-        if (counts[lane] == 0) {
+        if (completeCounts[lane] == 0.0) {
           stop.Report(i, j);
           break;
         }
-        out[j] = Finish(job.measure, sums[lane], counts[lane], side, i, j);
+        out[j] = values[lane];
       }
     }
   }
 }
 
-template <ETerm kTerm>
+template <EPositionMeasure kMeasure>
 __attribute__((target("avx2"))) void TileAvx2(const CTileJob& job, int first, int last,
                                               CPairStop& stop) {
-  TileBody<kTerm>(job, first, last, stop);
+  TileBody<kMeasure>(job, first, last, stop);
 }
 
-template <ETerm kTerm>
+template <EPositionMeasure kMeasure>
 void TileBaseline(const CTileJob& job, int first, int last, CPairStop& stop) {
-  TileBody<kTerm>(job, first, last, stop);
+  TileBody<kMeasure>(job, first, last, stop);
 }
 
-template <ETerm kTerm>
+template <EPositionMeasure kMeasure>
 bool Walk(const CTileJob& job, CProgress* progress) {
   static const bool avx2 = __builtin_cpu_supports("avx2");
   return WalkPairs(*job.matrix, kTileItems, progress, [&](int first, int last, CPairStop& stop) {
     if (avx2) {
-      TileAvx2<kTerm>(job, first, last, stop);
+      TileAvx2<kMeasure>(job, first, last, stop);
     } else {
-      TileBaseline<kTerm>(job, first, last, stop);
+      TileBaseline<kMeasure>(job, first, last, stop);
     }
   });
 }
@@ -189,21 +215,22 @@ bool Walk(const CTileJob& job, CProgress* progress) {
 
 bool ComputePositionMeasure(EPositionMeasure measure, const CSideValues& side, CDistance& matrix,
                             CProgress* progress) {
-  const CTileJob job{measure, &side, &matrix};
+  const CTileJob job{&side, &matrix};
   switch (measure) {
     case EPositionMeasure::kEuclidean:
-      return Walk<ETerm::kSquare>(job, progress);
+      return Walk<EPositionMeasure::kEuclidean>(job, progress);
     case EPositionMeasure::kManhattan:
-      return Walk<ETerm::kAbsolute>(job, progress);
+      return Walk<EPositionMeasure::kManhattan>(job, progress);
     case EPositionMeasure::kChebyshev:
-      return Walk<ETerm::kLargest>(job, progress);
+      return Walk<EPositionMeasure::kChebyshev>(job, progress);
     case EPositionMeasure::kPearson:
+      return Walk<EPositionMeasure::kPearson>(job, progress);
     case EPositionMeasure::kSquaredPearson:
-      return Walk<ETerm::kProduct>(job, progress);
+      return Walk<EPositionMeasure::kSquaredPearson>(job, progress);
     case EPositionMeasure::kHamming:
-      return Walk<ETerm::kMismatch>(job, progress);
+      return Walk<EPositionMeasure::kHamming>(job, progress);
     case EPositionMeasure::kChiSquare:
-      return Walk<ETerm::kWeightedSquare>(job, progress);
+      return Walk<EPositionMeasure::kChiSquare>(job, progress);
   }
   return true;
 }

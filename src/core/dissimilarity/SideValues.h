@@ -24,7 +24,8 @@ struct CSideValues {
   std::vector<unsigned char> panelHasMissing;
   // Per position: the divisor of the chi-square terms (empty for the other measures).
   std::vector<double> divisors;
-  // Per item: the standard deviation of the Pearson measures (empty for the others).
+  // Per item, padded with zeros to whole panels: the standard deviation of the Pearson
+  // measures (empty for the others).
   std::vector<double> deviations;
 
   int PanelCount() const { return (items + kPanelWidth - 1) / kPanelWidth; }

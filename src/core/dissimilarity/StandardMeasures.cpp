@@ -97,9 +97,10 @@ int CStandardMeasures::Numerical(CData_Numerical& data, bool byColumns, CProgres
   const std::vector<double>& means = byColumns ? data.columnMeans : data.rowMeans;
   CSideValues side = NumericalSide(data, byColumns, pearson ? &means : nullptr);
   if (pearson) {
-    // Statistics not computed (an unprepared table) count as 0: the correlation is then 0.
+    // Padded with zeros to whole panels; statistics not computed (an unprepared table) count
+    // as 0, so the correlation is then 0.
     side.deviations = byColumns ? data.columnDeviations : data.rowDeviations;
-    side.deviations.resize(static_cast<size_t>(side.items), 0.0);
+    side.deviations.resize(static_cast<size_t>(side.PanelCount()) * CSideValues::kPanelWidth, 0.0);
   }
   return Finished(data, ComputePositionMeasure(measure, side, matrix, progress));
 }
