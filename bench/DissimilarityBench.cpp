@@ -2,6 +2,7 @@
 // R and S at n = 10,000.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <numeric>
 #include <random>
@@ -14,6 +15,11 @@
 #include "settings/DocumentContext.h"
 
 namespace {
+
+// The machine is shared: with repetitions, the fastest run is the figure to read.
+double Fastest(const std::vector<double>& times) {
+  return *std::min_element(times.begin(), times.end());
+}
 
 struct CBenchTable {
   CScriptedServices services;
@@ -87,6 +93,8 @@ BENCHMARK(BM_Distances)
     ->Args({2, 6, 5000, 100, 0})
     ->Args({3, 9, 5000, 100, 0})
     ->ArgNames({"type", "code", "rows", "columns", "byColumns"})
+    ->UseRealTime()
+    ->ComputeStatistics("min", Fastest)
     ->Unit(benchmark::kMillisecond);
 
 // A matrix of n items with random dissimilarities and its sums.
@@ -121,7 +129,11 @@ void BM_ObjectiveR(benchmark::State& state) {
   for (auto _ : state)
     benchmark::DoNotOptimize(ObjectiveR(order.data(), n, matrix, nullptr));
 }
-BENCHMARK(BM_ObjectiveR)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ObjectiveR)
+    ->Arg(10000)
+    ->UseRealTime()
+    ->ComputeStatistics("min", Fastest)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ObjectiveS(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
@@ -130,7 +142,10 @@ void BM_ObjectiveS(benchmark::State& state) {
   for (auto _ : state)
     benchmark::DoNotOptimize(ObjectiveS(order.data(), n, matrix, nullptr).s);
 }
-BENCHMARK(BM_ObjectiveS)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ObjectiveS)
+    ->Arg(10000)
+    ->ComputeStatistics("min", Fastest)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

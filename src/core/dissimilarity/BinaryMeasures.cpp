@@ -11,6 +11,7 @@
 // Cost: time O(n² · positions / 128), memory O(n · positions / 32) bytes.
 #include "dissimilarity/BinaryMeasures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <new>
@@ -161,11 +162,12 @@ bool ComputeBinaryMeasure(int code, const CMatrix& table, bool byColumns, CDista
   const CBitSide side = Pack(table, byColumns);
   const CBinaryJob job{code, &side, &matrix};
   static const bool popcnt = __builtin_cpu_supports("popcnt");
-  return WalkPairs(matrix, kTileItems, progress, [&](int first, int last, CPairStop& stop) {
-    if (popcnt) {
-      TilePopcnt(job, first, last, stop);
-    } else {
-      TileBaseline(job, first, last, stop);
-    }
-  });
+  return WalkPairs(matrix, kTileItems, std::max(1, side.words), progress,
+                   [&](int first, int last, CPairStop& stop) {
+                     if (popcnt) {
+                       TilePopcnt(job, first, last, stop);
+                     } else {
+                       TileBaseline(job, first, last, stop);
+                     }
+                   });
 }

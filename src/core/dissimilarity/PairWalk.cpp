@@ -15,9 +15,11 @@ void CPairStop::Report(int i, int j) {
 
 namespace {
 
-// Tiles handed to the threads at once: enough to keep both cores busy on the shrinking rows of
-// the triangle, few enough that the progress window moves.
-constexpr int kTilesPerBatch = 64;
+// While a progress window is shown, a batch ends once it holds about this much work (pairs
+// times pair cost), so that the window moves every few tens of milliseconds; it holds at least
+// this many tiles, so that every core has work. Without a window there is one batch.
+constexpr int64_t kBatchWork = int64_t{1} << 27;
+constexpr int kMinimumTilesPerBatch = 8;
 
 // Clears every entry from the pair (item, partner) on in scan order.
 void ClearFrom(CDistance& matrix, int item, int partner) {
@@ -32,7 +34,7 @@ void ClearFrom(CDistance& matrix, int item, int partner) {
 
 }  // namespace
 
-bool WalkPairs(CDistance& matrix, int tileItems, CProgress* progress,
+bool WalkPairs(CDistance& matrix, int tileItems, int64_t pairCost, CProgress* progress,
                const std::function<void(int, int, CPairStop&)>& tile) {
   const int n = matrix.size;
   const int outer = n - 1;  // items with partners above them
@@ -40,9 +42,20 @@ bool WalkPairs(CDistance& matrix, int tileItems, CProgress* progress,
   tileItems = std::max(1, tileItems);
   const bool stepping = progress != nullptr && n > 1000;
   CPairStop stop(n);
-  const int batchItems = tileItems * kTilesPerBatch;
-  for (int batchStart = 0; batchStart < outer; batchStart += batchItems) {
-    const int batchEnd = std::min(outer, batchStart + batchItems);
+  for (int batchStart = 0; batchStart < outer;) {
+    int batchEnd = outer;
+    if (stepping) {
+      int64_t work = 0;
+      int tiles = 0;
+      batchEnd = batchStart;
+      while (batchEnd < outer && (tiles < kMinimumTilesPerBatch || work < kBatchWork)) {
+        const int last = std::min(outer, batchEnd + tileItems);
+        for (int i = batchEnd; i < last; ++i)
+          work += static_cast<int64_t>(n - 1 - i) * pairCost;
+        batchEnd = last;
+        ++tiles;
+      }
+    }
     const int tiles = (batchEnd - batchStart + tileItems - 1) / tileItems;
     ParallelFor(0, tiles, 1, [&](int t) {
       const int first = batchStart + t * tileItems;
@@ -63,6 +76,7 @@ bool WalkPairs(CDistance& matrix, int tileItems, CProgress* progress,
       for (int i = batchStart; i < batchEnd; ++i)
         progress->Step();
     }
+    batchStart = batchEnd;
   }
   return true;
 }

@@ -30,13 +30,14 @@ class CPairStop {
 
 // Computes the pairs (i, j), j > i, of one matrix. `tile(first, last, stop)` stores d(i, j) for
 // every item i of [first, last) and every partner j > i, and reports instead of storing a pair
-// that cannot be formed. Tiles of `tileItems` items run on the machine's cores in batches; each
-// pair belongs to exactly one tile, so the values do not depend on the threads. After each batch
-// the calling thread steps `progress` once per item (only when there are more than 1000 items),
-// as a walk item by item would have done.
+// that cannot be formed. Tiles of `tileItems` items run on the machine's cores; each pair
+// belongs to exactly one tile, so the values do not depend on the threads. With more than 1000
+// items and a progress window the tiles run in batches of bounded work (`pairCost` is the work
+// of one pair, for instance its number of positions), and after each batch the calling thread
+// steps `progress` once per item, as a walk item by item would have done.
 //
 // Returns false when a pair was reported: the walk ends with the batch that holds the first such
 // pair, and every entry from that pair on in scan order is left 0, as if the pairs had been
 // computed one by one and the walk had stopped there.
-bool WalkPairs(CDistance& matrix, int tileItems, CProgress* progress,
+bool WalkPairs(CDistance& matrix, int tileItems, int64_t pairCost, CProgress* progress,
                const std::function<void(int first, int last, CPairStop& stop)>& tile);

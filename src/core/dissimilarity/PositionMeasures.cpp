@@ -202,13 +202,14 @@ void TileBaseline(const CTileJob& job, int first, int last, CPairStop& stop) {
 template <EPositionMeasure kMeasure>
 bool Walk(const CTileJob& job, CProgress* progress) {
   static const bool avx2 = __builtin_cpu_supports("avx2");
-  return WalkPairs(*job.matrix, kTileItems, progress, [&](int first, int last, CPairStop& stop) {
-    if (avx2) {
-      TileAvx2<kMeasure>(job, first, last, stop);
-    } else {
-      TileBaseline<kMeasure>(job, first, last, stop);
-    }
-  });
+  return WalkPairs(*job.matrix, kTileItems, std::max(1, job.side->positions), progress,
+                   [&](int first, int last, CPairStop& stop) {
+                     if (avx2) {
+                       TileAvx2<kMeasure>(job, first, last, stop);
+                     } else {
+                       TileBaseline<kMeasure>(job, first, last, stop);
+                     }
+                   });
 }
 
 }  // namespace
