@@ -94,6 +94,7 @@ BENCHMARK(BM_Distances)
     ->Args({3, 9, 5000, 100, 0})
     ->ArgNames({"type", "code", "rows", "columns", "byColumns"})
     ->UseRealTime()
+    ->MeasureProcessCPUTime()
     ->ComputeStatistics("min", Fastest)
     ->Unit(benchmark::kMillisecond);
 
@@ -132,6 +133,7 @@ void BM_ObjectiveR(benchmark::State& state) {
 BENCHMARK(BM_ObjectiveR)
     ->Arg(10000)
     ->UseRealTime()
+    ->MeasureProcessCPUTime()
     ->ComputeStatistics("min", Fastest)
     ->Unit(benchmark::kMillisecond);
 
