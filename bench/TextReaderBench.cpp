@@ -14,15 +14,16 @@
 namespace {
 
 std::string WriteTable(int rows, int columns) {
-  const auto path = std::filesystem::temp_directory_path() /
-                    ("quorvel-bench-" + std::to_string(rows) + "x" + std::to_string(columns) +
-                     ".txt");
+  const auto path =
+      std::filesystem::temp_directory_path() /
+      ("quorvel-bench-" + std::to_string(rows) + "x" + std::to_string(columns) + ".txt");
   if (std::filesystem::exists(path)) return path.string();
   std::ofstream out(path);
   std::mt19937_64 random(42);
   std::normal_distribution<double> value(10.0, 4.0);
   out << "Title";
-  for (int j = 0; j < columns; ++j) out << "\tc" << j;
+  for (int j = 0; j < columns; ++j)
+    out << "\tc" << j;
   out << "\n";
   char cell[32];
   for (int i = 0; i < rows; ++i) {
@@ -37,8 +38,8 @@ std::string WriteTable(int rows, int columns) {
 }
 
 void BM_ReadTextTable(benchmark::State& state) {
-  const std::string path = WriteTable(static_cast<int>(state.range(0)),
-                                      static_cast<int>(state.range(1)));
+  const std::string path =
+      WriteTable(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   CScriptedServices services;
   CDocumentContext document(services);
   for (auto _ : state) {

@@ -73,17 +73,19 @@ void CBatchServices::ShowNotice(std::string_view title, std::string_view text) {
   WriteLine(Flatten(std::string(title) + " " + std::string(text)));
 }
 
-void CBatchServices::ShowMessageBox(std::string_view text) { WriteLine(Flatten(text)); }
+void CBatchServices::ShowMessageBox(std::string_view text) {
+  WriteLine(Flatten(text));
+}
 
 CLargeTableAnswer CBatchServices::ConfirmLargeTable(int rowCount) {
-  WriteLine(Format("WARNING ! Large dataset ! n = %d: continuing without change; the objective "
-                   "function R is not computed.",
-                   rowCount));
+  WriteLine(
+      Format("WARNING ! Large dataset ! n = %d: continuing without change; the objective "
+             "function R is not computed.",
+             rowCount));
   return CLargeTableAnswer{};
 }
 
-std::unique_ptr<CProgress> CBatchServices::OpenProgress(std::string_view caption, int range,
-                                                        bool) {
+std::unique_ptr<CProgress> CBatchServices::OpenProgress(std::string_view caption, int range, bool) {
   if (!interactiveTerminal_) return std::make_unique<CSilentProgress>();
   return std::make_unique<CTerminalProgress>(stream_, std::string(caption), range);
 }

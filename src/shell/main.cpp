@@ -24,7 +24,8 @@ int DataTypeOf(const char* word) {
 void PrintLabels(const char* heading, const std::vector<std::string>& labels) {
   std::printf("%s:", heading);
   const size_t shown = std::min<size_t>(labels.size(), 8);
-  for (size_t k = 0; k < shown; ++k) std::printf(" %s", labels[k].c_str());
+  for (size_t k = 0; k < shown; ++k)
+    std::printf(" %s", labels[k].c_str());
   if (labels.size() > shown) std::printf(" … (%zu in all)", labels.size());
   std::printf("\n");
 }

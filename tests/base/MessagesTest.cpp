@@ -7,8 +7,9 @@
 TEST(Messages, TextsAreExactIncludingBlanks) {
   EXPECT_EQ(MessageTexts(12, 0, 0).line1,
             "Division by zero! Please check the first options dialog box. ");
-  EXPECT_EQ(MessageTexts(4, 0, 0).line2,
-            "Verify the data file format (ASCII raw text file) and the first line of your file ...");
+  EXPECT_EQ(
+      MessageTexts(4, 0, 0).line2,
+      "Verify the data file format (ASCII raw text file) and the first line of your file ...");
   EXPECT_EQ(MessageTexts(6, 0, 0).line2, "");
   EXPECT_EQ(MessageTexts(10, 0, 0).heading, "PLEASE VERIFY YOUR DATA !");
   EXPECT_EQ(MessageTexts(5, 0, 0).heading, "PLEASE VERIFY YOUR DATA FILE !");

@@ -11,8 +11,8 @@ TEST(Text, CharacterCountCountsCodePointsOfUtf8AndBytesOtherwise) {
 
 TEST(Text, Utf8ValidationRejectsOverlongAndTruncatedSequences) {
   EXPECT_TRUE(IsValidUtf8("\u00e9t\u00e9 \u4e2d"));
-  EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));     // overlong
-  EXPECT_FALSE(IsValidUtf8("\xe2\x82"));     // truncated
+  EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));      // overlong
+  EXPECT_FALSE(IsValidUtf8("\xe2\x82"));      // truncated
   EXPECT_FALSE(IsValidUtf8("\xed\xa0\x80"));  // surrogate
 }
 

@@ -11,7 +11,9 @@
 
 namespace {
 
-CData_Numerical& Numerical(CTableFixture& f) { return dynamic_cast<CData_Numerical&>(*f.data); }
+CData_Numerical& Numerical(CTableFixture& f) {
+  return dynamic_cast<CData_Numerical&>(*f.data);
+}
 
 int ExitStatusOf(CTableFixture& f, const std::string& content, int dataType) {
   try {
@@ -54,7 +56,8 @@ TEST(Numerical, ConstantColumnBecomesMissingUnderColumnNormalisation) {
   CTableFixture f;
   f.document.settings.DataRepresentation = 3;
   ASSERT_EQ(f.Load("T\ta\tb\nr1\t4\t1\nr2\t4\t2\nr3\t4\t3\n"), 0);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(f.Cell(i, 0), kMissing);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(f.Cell(i, 0), kMissing);
   EXPECT_EQ(f.Cell(2, 1), 1.0);
 }
 
@@ -75,7 +78,8 @@ TEST(Numerical, InteractionTermOfAnAdditiveTableIsZero) {
   f.document.settings.DataRepresentation = 5;
   ASSERT_EQ(f.Load("T\ta\tb\nr1\t1\t2\nr2\t3\t4\n"), 0);
   for (int i = 0; i < 2; ++i) {
-    for (int j = 0; j < 2; ++j) EXPECT_EQ(f.Cell(i, j), 0.0);
+    for (int j = 0; j < 2; ++j)
+      EXPECT_EQ(f.Cell(i, j), 0.0);
   }
   EXPECT_EQ(Numerical(f).rowMeans[0], 0.0);
   EXPECT_EQ(Numerical(f).columnDeviations[1], 0.0);
@@ -90,8 +94,10 @@ TEST(Numerical, CentringKeepsSampleStatisticsOfTheTransformedValues) {
   auto& data = Numerical(f);
   for (int i = 0; i < 3; ++i) {
     double mean = 0, squares = 0;
-    for (int j = 0; j < 4; ++j) mean += f.Cell(i, j) / 4;
-    for (int j = 0; j < 4; ++j) squares += (f.Cell(i, j) - mean) * (f.Cell(i, j) - mean);
+    for (int j = 0; j < 4; ++j)
+      mean += f.Cell(i, j) / 4;
+    for (int j = 0; j < 4; ++j)
+      squares += (f.Cell(i, j) - mean) * (f.Cell(i, j) - mean);
     EXPECT_NEAR(data.rowMeans[static_cast<size_t>(i)], mean, 1e-12);
     EXPECT_NEAR(data.rowDeviations[static_cast<size_t>(i)], std::sqrt(squares / 3), 1e-12);
   }
@@ -109,7 +115,8 @@ TEST(Numerical, EmptyAndSingleCellLinesNeverYieldNanOrInfinity) {
                 AllFinite(data.columnMeans) && AllFinite(data.columnDeviations))
         << representation;
     for (int i = 0; i < 3; ++i) {
-      for (int j = 0; j < 3; ++j) EXPECT_TRUE(std::isfinite(f.Cell(i, j)));
+      for (int j = 0; j < 3; ++j)
+        EXPECT_TRUE(std::isfinite(f.Cell(i, j)));
     }
     EXPECT_EQ(f.Cell(1, 1), kMissing);
   }
@@ -132,9 +139,9 @@ TEST(Binary, CellsAreTruncatedThenZeroOrOne) {
 
 TEST(Failures, EveryDataStatus) {
   CTableFixture f;
-  EXPECT_EQ(ExitStatusOf(f, "T\ta\tb\nr1\t1\t\nr2\t0\t1\n", 1), 10);  // empty binary cell
+  EXPECT_EQ(ExitStatusOf(f, "T\ta\tb\nr1\t1\t\nr2\t0\t1\n", 1), 10);   // empty binary cell
   EXPECT_EQ(ExitStatusOf(f, "T\ta\tb\nr1\tx\t1\nr2\t0\t1\n", 1), 10);  // unreadable binary
-  EXPECT_EQ(ExitStatusOf(f, "T\ta\tb\nr1\t1\t\nr2\t0\t1\n", 3), 10);  // empty count
+  EXPECT_EQ(ExitStatusOf(f, "T\ta\tb\nr1\t1\t\nr2\t0\t1\n", 3), 10);   // empty count
   EXPECT_EQ(ExitStatusOf(f, "T\ta\tb\nr1\t1\t-1\nr2\t0\t1\n", 3), 11);
   f.document.settings.DataRepresentation = 4;
   EXPECT_EQ(ExitStatusOf(f, "T\ta\tb\nr1\t1\t2\nr2\t3\t3\n", 0), 12);
@@ -214,7 +221,8 @@ TEST(Contingency, EmptyRowsAndColumnsHaveNoProfileButNoNan) {
     ASSERT_EQ(f.Load("T\ta\tb\tc\nr1\t0\t0\t0\nr2\t3\t0\t2\nr3\t1\t0\t5\n", 3), 0);
     f.data->FinishLoad();
     for (int i = 0; i < 3; ++i) {
-      for (int j = 0; j < 3; ++j) EXPECT_TRUE(std::isfinite(f.Cell(i, j)));
+      for (int j = 0; j < 3; ++j)
+        EXPECT_TRUE(std::isfinite(f.Cell(i, j)));
     }
   }
 }

@@ -68,7 +68,8 @@ TEST(ReaderRobustness, MissingFileDirectoryAndUnreadableFile) {
 TEST(ReaderRobustness, FileRemovedBetweenCountingAndReadingIsReadWhole) {
   CTableFixture f;
   std::string text = "T\ta\tb\n";
-  for (int i = 0; i < 1200; ++i) text += "r" + std::to_string(i) + "\t1\t2\n";
+  for (int i = 0; i < 1200; ++i)
+    text += "r" + std::to_string(i) + "\t1\t2\n";
   const std::string path = f.folder.Write("vanishing.txt", text);
   f.services.onLargeTable = [&] { std::filesystem::remove(path); };
   ASSERT_EQ(f.ReadFile(path), 0);
@@ -78,9 +79,11 @@ TEST(ReaderRobustness, FileRemovedBetweenCountingAndReadingIsReadWhole) {
 
 TEST(ReaderRobustness, VeryLongLinesAndTruncatedLines) {
   std::string wide = "T";
-  for (int j = 0; j < 300000; ++j) wide += "\tcol";
+  for (int j = 0; j < 300000; ++j)
+    wide += "\tcol";
   wide += "\nr1\t1\t2\nr2";
-  for (int j = 0; j < 300000; ++j) wide += "\t7";
+  for (int j = 0; j < 300000; ++j)
+    wide += "\t7";
   wide += "\n";
   ASSERT_GT(wide.find('\n'), 1000000u);
   CTableFixture f;

@@ -7,11 +7,13 @@ namespace {
 
 std::string Table(int rows, int columns) {
   std::string text = "T";
-  for (int j = 0; j < columns; ++j) text += "\tc" + std::to_string(j);
+  for (int j = 0; j < columns; ++j)
+    text += "\tc" + std::to_string(j);
   text += "\n";
   for (int i = 0; i < rows; ++i) {
     text += "r" + std::to_string(i);
-    for (int j = 0; j < columns; ++j) text += "\t" + std::to_string(i + j);
+    for (int j = 0; j < columns; ++j)
+      text += "\t" + std::to_string(i + j);
     text += "\n";
   }
   return text;
@@ -185,12 +187,11 @@ TEST(TextReader, ReadsEverySampleTable) {
     const char* name;
     int type, rows, columns;
   };
-  for (const Sample& s : {Sample{"iris_numeric.txt", 0, 150, 4},
-                          Sample{"munsingen_binary.txt", 1, 59, 70},
-                          Sample{"mtcars_nominal.txt", 2, 32, 5},
-                          Sample{"occupational_contingency.txt", 3, 8, 8},
-                          Sample{"airquality_missing_numeric.txt", 0, 153, 4},
-                          Sample{"usarrests_numeric_blanks.txt", 0, 50, 4}}) {
+  for (const Sample& s :
+       {Sample{"iris_numeric.txt", 0, 150, 4}, Sample{"munsingen_binary.txt", 1, 59, 70},
+        Sample{"mtcars_nominal.txt", 2, 32, 5}, Sample{"occupational_contingency.txt", 3, 8, 8},
+        Sample{"airquality_missing_numeric.txt", 0, 153, 4},
+        Sample{"usarrests_numeric_blanks.txt", 0, 50, 4}}) {
     CTableFixture f;
     if (std::string(s.name).find("blanks") != std::string::npos) {
       f.document.settings.SeparateurBlanc = 0;

@@ -83,11 +83,13 @@ TEST(TextScan, ConversionIsCorrectlyRoundedLikeTheStandardLibrary) {
   for (int trial = 0; trial < 20000; ++trial) {
     std::string text;
     const int integerDigits = digits(random);
-    for (int k = 0; k < integerDigits; ++k) text += static_cast<char>('0' + digit(random));
+    for (int k = 0; k < integerDigits; ++k)
+      text += static_cast<char>('0' + digit(random));
     if (trial % 2) {
       text += '.';
       const int fraction = digits(random);
-      for (int k = 0; k < fraction; ++k) text += static_cast<char>('0' + digit(random));
+      for (int k = 0; k < fraction; ++k)
+        text += static_cast<char>('0' + digit(random));
     }
     if (trial % 3 == 0) text += "e" + std::to_string(exponent(random));
     double expected = 0;

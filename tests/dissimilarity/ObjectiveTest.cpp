@@ -16,8 +16,8 @@ CDistance LineDistances(const std::vector<double>& coordinates) {
   d.Allocate(n);
   for (int i = 0; i < n; ++i) {
     for (int j = i + 1; j < n; ++j) {
-      d.Set(i, j, std::abs(coordinates[static_cast<size_t>(i)] -
-                           coordinates[static_cast<size_t>(j)]));
+      d.Set(i, j,
+            std::abs(coordinates[static_cast<size_t>(i)] - coordinates[static_cast<size_t>(j)]));
     }
   }
   d.SumByRows();
@@ -65,7 +65,8 @@ TEST(Objective, RMatchesItsDefinitionAndIgnoresTheDirection) {
   std::uniform_real_distribution<double> coordinate(0, 100);
   for (int n : {3, 10, 57}) {
     std::vector<double> points(static_cast<size_t>(n));
-    for (double& x : points) x = coordinate(random);
+    for (double& x : points)
+      x = coordinate(random);
     const CDistance d = LineDistances(points);
     std::vector<int> order(static_cast<size_t>(n));
     std::iota(order.begin(), order.end(), 0);

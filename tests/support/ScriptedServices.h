@@ -30,8 +30,7 @@ class CScriptedServices : public CServices {
   std::unique_ptr<CProgress> OpenProgress(std::string_view caption, int range,
                                           bool withStopButton) override;
   std::optional<std::string> AskOpenFileName(std::string_view) override { return openAnswer; }
-  std::optional<std::string> AskSaveFileName(std::string_view proposed,
-                                             std::string_view) override {
+  std::optional<std::string> AskSaveFileName(std::string_view proposed, std::string_view) override {
     proposedSaveNames.emplace_back(proposed);
     return saveAnswer;
   }

@@ -24,7 +24,9 @@ CError::CError(int code, int rows, int columns)
   if (!warning_.line2.empty()) text_ += " " + warning_.line2;
 }
 
-void ThrowAllocationFailure(int rows, int columns) { throw CError(2, rows, columns); }
+void ThrowAllocationFailure(int rows, int columns) {
+  throw CError(2, rows, columns);
+}
 
 int RunReportingFailures(CServices& services, const std::function<void()>& work) {
   try {

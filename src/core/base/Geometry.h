@@ -45,6 +45,12 @@ using ColorRef = std::uint32_t;
 constexpr ColorRef Rgb(unsigned red, unsigned green, unsigned blue) {
   return (red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16);
 }
-constexpr unsigned RedOf(ColorRef color) { return color & 0xFF; }
-constexpr unsigned GreenOf(ColorRef color) { return (color >> 8) & 0xFF; }
-constexpr unsigned BlueOf(ColorRef color) { return (color >> 16) & 0xFF; }
+constexpr unsigned RedOf(ColorRef color) {
+  return color & 0xFF;
+}
+constexpr unsigned GreenOf(ColorRef color) {
+  return (color >> 8) & 0xFF;
+}
+constexpr unsigned BlueOf(ColorRef color) {
+  return (color >> 16) & 0xFF;
+}

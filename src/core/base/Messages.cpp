@@ -45,8 +45,7 @@ CMessageTexts MessageTexts(int code, int rows, int columns, const std::string& d
       return {kDataHeading,
               "Nominal measurement must be coded with integer values. Ex: 0, 1, 2, 3, ...", ""};
     case 14:
-      return {kDataHeading,
-              "First code, of a nominal measurement, must be 0. Ex: 0, 1, 2, 3, ...",
+      return {kDataHeading, "First code, of a nominal measurement, must be 0. Ex: 0, 1, 2, 3, ...",
               Format("The variable n\u00b0%d start with code %d !", rows, columns)};
     default:
       return {};

@@ -4,4 +4,6 @@
 // Every computation compares against exactly this value.
 inline constexpr double kMissing = -99999.0;
 
-inline bool IsMissing(double value) { return value == kMissing; }
+inline bool IsMissing(double value) {
+  return value == kMissing;
+}

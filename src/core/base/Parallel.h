@@ -15,7 +15,8 @@ inline void ParallelFor(int begin, int end, int grain, const std::function<void(
   const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
   const int threads = static_cast<int>(std::min<unsigned>(hardware, 64));
   if (threads == 1 || count <= grain) {
-    for (int index = begin; index < end; ++index) work(index);
+    for (int index = begin; index < end; ++index)
+      work(index);
     return;
   }
   std::atomic<int> next{begin};
@@ -24,12 +25,15 @@ inline void ParallelFor(int begin, int end, int grain, const std::function<void(
       const int start = next.fetch_add(grain);
       if (start >= end) break;
       const int stop = std::min(end, start + grain);
-      for (int index = start; index < stop; ++index) work(index);
+      for (int index = start; index < stop; ++index)
+        work(index);
     }
   };
   std::vector<std::thread> pool;
   pool.reserve(static_cast<size_t>(threads - 1));
-  for (int t = 1; t < threads; ++t) pool.emplace_back(run);
+  for (int t = 1; t < threads; ++t)
+    pool.emplace_back(run);
   run();
-  for (std::thread& thread : pool) thread.join();
+  for (std::thread& thread : pool)
+    thread.join();
 }

@@ -6,9 +6,13 @@
 #include "data/TextScan.h"
 #include "settings/DocumentContext.h"
 
-const TreatmentSettings& CData::Settings() const { return document->settings; }
+const TreatmentSettings& CData::Settings() const {
+  return document->settings;
+}
 
-bool CData::BlankIsDelimiter() const { return document->settings.SeparateurBlanc != 0; }
+bool CData::BlankIsDelimiter() const {
+  return document->settings.SeparateurBlanc != 0;
+}
 
 double CData::ParseCell(std::string_view& line) const {
   return ParseValueCell(line, BlankIsDelimiter());
@@ -23,12 +27,22 @@ void CData::Prepare() {
   }
 }
 
-int CData::ComputeDistances(bool, CProgress*) { return 0; }
+int CData::ComputeDistances(bool, CProgress*) {
+  return 0;
+}
 
-double CData::RowWeight(int) const { return 1.0 / rowCount; }
+double CData::RowWeight(int) const {
+  return 1.0 / rowCount;
+}
 
-double CData::ColumnWeight(int) const { return 1.0 / columnCount; }
+double CData::ColumnWeight(int) const {
+  return 1.0 / columnCount;
+}
 
-int CData::MinCode(int) const { return 0; }
+int CData::MinCode(int) const {
+  return 0;
+}
 
-int CData::MaxCode(int) const { return 0; }
+int CData::MaxCode(int) const {
+  return 0;
+}

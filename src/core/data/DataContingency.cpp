@@ -40,7 +40,8 @@ void CData_ContingencyTable::Prepare() {
       columnTotals[j] += count;
     }
   }
-  for (const int64_t total : rowTotals) grandTotal += total;
+  for (const int64_t total : rowTotals)
+    grandTotal += total;
   const double grand = static_cast<double>(grandTotal);
   for (size_t i = 0; i < rows; ++i) {
     rowWeights[i] = grandTotal > 0 ? static_cast<double>(rowTotals[i]) / grand : 0.0;
@@ -53,8 +54,7 @@ void CData_ContingencyTable::Prepare() {
 double CData_ContingencyTable::RowWeight(int i) const {
   const int representation = Settings().DataRepresentation;
   if ((representation == 0 || representation == 2 || representation == 4) && grandTotal > 0) {
-    return static_cast<double>(rowTotals[static_cast<size_t>(i)]) /
-           static_cast<double>(grandTotal);
+    return static_cast<double>(rowTotals[static_cast<size_t>(i)]) / static_cast<double>(grandTotal);
   }
   return 1.0 / rowCount;
 }

@@ -41,8 +41,8 @@ void CDistance::SumByRows() {
   const int n = size;
   std::unique_ptr<CProgress> progress;
   if (n > 1000 && document != nullptr) {
-    progress = document->Services().OpenProgress("Adding distances by rows in distances matrix.",
-                                                  n, false);
+    progress = document->Services().OpenProgress("Adding distances by rows in distances matrix.", n,
+                                                 false);
   }
   // Streaming the triangle row by row adds, for every item, its partners in index order:
   // partners below it arrive while their own rows are walked, partners above it with its row.

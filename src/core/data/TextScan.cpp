@@ -9,10 +9,12 @@
 void SkipSeparators(std::string_view& line) {
   size_t i = 0;
   const size_t n = line.size();
-  while (i < n && line[i] == ' ') ++i;
+  while (i < n && line[i] == ' ')
+    ++i;
   if (i < n && (line[i] == ';' || line[i] == ':' || line[i] == '\t')) {
     ++i;
-    while (i < n && line[i] == ' ') ++i;
+    while (i < n && line[i] == ' ')
+      ++i;
   }
   line.remove_prefix(i);
 }
@@ -21,9 +23,11 @@ std::string_view TakeCell(std::string_view& line, bool blankIsDelimiter) {
   size_t i = 0;
   const size_t n = line.size();
   if (blankIsDelimiter) {
-    while (i < n && !IsDelimiter(line[i], true)) ++i;
+    while (i < n && !IsDelimiter(line[i], true))
+      ++i;
   } else {
-    while (i < n && !IsDelimiter(line[i], false)) ++i;
+    while (i < n && !IsDelimiter(line[i], false))
+      ++i;
   }
   const std::string_view cell = line.substr(0, i);
   line.remove_prefix(i);
@@ -55,7 +59,9 @@ constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7
                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Scans [+-]? (digits (. digits*)? | . digits) ([eE] [+-]? digits)? from the start of text.
 bool Scan(std::string_view text, CNumberShape& shape) {
@@ -72,7 +78,8 @@ bool Scan(std::string_view text, CNumberShape& shape) {
 
   // Integer part: leading zeros carry nothing; at most 19 significant digits are kept.
   const char* integerStart = p;
-  while (p < end && *p == '0') ++p;
+  while (p < end && *p == '0')
+    ++p;
   for (; p < end && IsDigit(*p); ++p) {
     if (significant < 19) {
       mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
@@ -88,7 +95,8 @@ bool Scan(std::string_view text, CNumberShape& shape) {
     ++p;
     const char* fractionStart = p;
     if (significant == 0) {
-      while (p < end && *p == '0') ++p;
+      while (p < end && *p == '0')
+        ++p;
       exponentShift -= p - fractionStart;
     }
     for (; p < end && IsDigit(*p); ++p) {
@@ -184,7 +192,8 @@ double ParseValueCell(std::string_view& line, bool blankIsDelimiter) {
   if (cell.empty()) return kMissing;
   // Optional leading blanks are part of the number grammar.
   size_t start = 0;
-  while (start < cell.size() && cell[start] == ' ') ++start;
+  while (start < cell.size() && cell[start] == ' ')
+    ++start;
   cell.remove_prefix(start);
   bool needsCopy = false;
   for (const char c : cell) {

@@ -142,11 +142,14 @@ int ReadTextTable(CData& data, const TreatmentSettings& settings, std::string* r
   if (titleCol) {
     std::string_view line = reader.Next();
     if (titleRow) data.title = ReadLabelCell(line, blank);
-    for (int t = 0; t < tags; ++t) ReadLabelCell(line, blank);
+    for (int t = 0; t < tags; ++t)
+      ReadLabelCell(line, blank);
     data.columnLabels.reserve(static_cast<size_t>(columns));
-    for (int j = 0; j < columns; ++j) data.columnLabels.push_back(ReadLabelCell(line, blank));
+    for (int j = 0; j < columns; ++j)
+      data.columnLabels.push_back(ReadLabelCell(line, blank));
   } else {
-    for (int j = 0; j < columns; ++j) data.columnLabels.push_back(Format("Col-%d", j + 1));
+    for (int j = 0; j < columns; ++j)
+      data.columnLabels.push_back(Format("Col-%d", j + 1));
   }
   data.maxColumnLabelLength = 0;
   for (const std::string& label : data.columnLabels) {
@@ -170,9 +173,11 @@ int ReadTextTable(CData& data, const TreatmentSettings& settings, std::string* r
     }
     data.maxRowLabelLength = std::max(data.maxRowLabelLength, CharacterCount(label));
     data.rowLabels.push_back(std::move(label));
-    for (int t = 0; t < tags; ++t) ReadLabelCell(line, blank);
+    for (int t = 0; t < tags; ++t)
+      ReadLabelCell(line, blank);
     double* cells = data.Row(i);
-    for (int j = 0; j < columns; ++j) cells[j] = data.ParseCell(line);
+    for (int j = 0; j < columns; ++j)
+      cells[j] = data.ParseCell(line);
     if (progress) progress->Step();
     ++i;
   }

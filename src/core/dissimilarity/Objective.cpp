@@ -15,7 +15,8 @@ double ObjectiveR(const int* order, int n, const CDistance& distance, CProgress*
   const double c = mu * (static_cast<double>(nn - 1) / (3.0 * static_cast<double>(n)));
 
   std::vector<int> position(static_cast<size_t>(n));
-  for (int p = 0; p < n; ++p) position[static_cast<size_t>(order[p])] = p;
+  for (int p = 0; p < n; ++p)
+    position[static_cast<size_t>(order[p])] = p;
 
   // Per item i: Σ_{j>i} (|pos i − pos j|·d(i, j) − c) and Σ_{j>i} d(i, j)², each in partner
   // order; the rows are then added in item order, so the threads do not change a bit.

@@ -53,8 +53,8 @@ constexpr std::array kDissimilarities{
 };
 
 constexpr std::array kLinkages{
-    CChoice{0, "CompletLinkage", "CL", "Complete Linkage (furthest neighbor)",
-            " Complete linkage", ""},
+    CChoice{0, "CompletLinkage", "CL", "Complete Linkage (furthest neighbor)", " Complete linkage",
+            ""},
     CChoice{1, "SingleLinkage", "SL", "Single Linkage (nearest neighbor)", " Single linkage", ""},
     CChoice{2, "WPGMA", "", "McQuitty's method (WPGMA)", " McQuitty's criteria", ""},
     CChoice{3, "UPGMA", "", "Average Linkage (UPGMA)", " Average linkage", ""},
@@ -66,8 +66,8 @@ constexpr std::array kSeriations{
             " Multiple-fragment heuristic (MF)", " MF "},
     CChoice{1, "SetSeriationByUDS", "", "Unidimensional Scaling (UDS)",
             " Unidimensional Scaling (UDS)", " UDS "},
-    CChoice{2, "SetSeriationByInertia", "", "Inertia around diagonal",
-            " Inertia around diagonal ", " Inertia "},
+    CChoice{2, "SetSeriationByInertia", "", "Inertia around diagonal", " Inertia around diagonal ",
+            " Inertia "},
     CChoice{3, "SetSeriationByBipolarization", "", "Bipolarization", " Bipolarization",
             " Bipolarization"},
     CChoice{5, "SetSeriationByCentroide", "", "Centroid seriation", "", " "},
@@ -80,12 +80,12 @@ constexpr std::array kTreeSeriations{
             " Multiple-fragment heuristic (MF)", " MF "},
     CChoice{1, "TreeSeriationByUDS", "", "Unidimensional Scaling (UDS)",
             " Unidimensional Scaling (UDS)", " UDS "},
-    CChoice{2, "TreeSeriationByInertia", "", "Inertia around diagonal",
-            " Inertia around diagonal ", " Inertia "},
+    CChoice{2, "TreeSeriationByInertia", "", "Inertia around diagonal", " Inertia around diagonal ",
+            " Inertia "},
     CChoice{3, "TreeSeriationByBipolarization", "", "Bipolarization", " Bipolarization",
             " Bipolarization"},
-    CChoice{4, "TreeSeriationByTSP", "", "Minimum path length (TSP)",
-            " Minimum path length (TSP)", " TSP "},
+    CChoice{4, "TreeSeriationByTSP", "", "Minimum path length (TSP)", " Minimum path length (TSP)",
+            " TSP "},
 };
 
 // Seriation labels of the report, shared by plain and tree seriation codes.
@@ -146,8 +146,10 @@ constexpr std::array kScaleColors{
 };
 
 constexpr std::array kBackgroundColors{
-    CBackgroundColor{"White", Rgb(255, 255, 255)}, CBackgroundColor{"Black", Rgb(0, 0, 0)},
-    CBackgroundColor{"Grey", Rgb(235, 235, 235)},  CBackgroundColor{"Ivory", Rgb(250, 240, 230)},
+    CBackgroundColor{"White", Rgb(255, 255, 255)},
+    CBackgroundColor{"Black", Rgb(0, 0, 0)},
+    CBackgroundColor{"Grey", Rgb(235, 235, 235)},
+    CBackgroundColor{"Ivory", Rgb(250, 240, 230)},
     CBackgroundColor{"Red-Grey", Rgb(200, 150, 150)},
     CBackgroundColor{"Pale Green", Rgb(180, 255, 180)},
 };
@@ -169,15 +171,33 @@ const char* ShortLabelOf(std::span<const CChoice> choices, int code, const char*
 
 }  // namespace
 
-std::span<const CChoice> DataTypeChoices() { return kDataTypes; }
-std::span<const CChoice> NumericalRepresentationChoices() { return kNumericalRepresentations; }
-std::span<const CChoice> ContingencyRepresentationChoices() { return kContingencyRepresentations; }
-std::span<const CChoice> NominalRepresentationChoices() { return kNominalRepresentations; }
-std::span<const CChoice> DissimilarityChoices() { return kDissimilarities; }
-std::span<const CChoice> LinkageChoices() { return kLinkages; }
-std::span<const CChoice> SeriationChoices() { return kSeriations; }
-std::span<const CChoice> TreeSeriationChoices() { return kTreeSeriations; }
-std::span<const CExportFormat> ExportFormats() { return kExportFormats; }
+std::span<const CChoice> DataTypeChoices() {
+  return kDataTypes;
+}
+std::span<const CChoice> NumericalRepresentationChoices() {
+  return kNumericalRepresentations;
+}
+std::span<const CChoice> ContingencyRepresentationChoices() {
+  return kContingencyRepresentations;
+}
+std::span<const CChoice> NominalRepresentationChoices() {
+  return kNominalRepresentations;
+}
+std::span<const CChoice> DissimilarityChoices() {
+  return kDissimilarities;
+}
+std::span<const CChoice> LinkageChoices() {
+  return kLinkages;
+}
+std::span<const CChoice> SeriationChoices() {
+  return kSeriations;
+}
+std::span<const CChoice> TreeSeriationChoices() {
+  return kTreeSeriations;
+}
+std::span<const CExportFormat> ExportFormats() {
+  return kExportFormats;
+}
 
 const CExportFormat* FindExportFormat(int code) {
   for (const CExportFormat& format : kExportFormats) {
@@ -193,17 +213,43 @@ const CChoice* FindChoice(std::span<const CChoice> choices, int code) {
   return nullptr;
 }
 
-const char* LinkageLabel(int code) { return LabelOf(kLinkages, code, ""); }
-const char* SeriationLabel(int code) { return LabelOf(kSeriationLabels, code, ""); }
-const char* SeriationShortLabel(int code) { return ShortLabelOf(kSeriationLabels, code, " "); }
-const char* DissimilarityLabel(int code) { return LabelOf(kDissimilarities, code, ""); }
-const char* DissimilarityShortLabel(int code) { return ShortLabelOf(kDissimilarities, code, ""); }
-const char* TransformationLabel(int code) { return LabelOf(kNumericalRepresentations, code, ""); }
+const char* LinkageLabel(int code) {
+  return LabelOf(kLinkages, code, "");
+}
+const char* SeriationLabel(int code) {
+  return LabelOf(kSeriationLabels, code, "");
+}
+const char* SeriationShortLabel(int code) {
+  return ShortLabelOf(kSeriationLabels, code, " ");
+}
+const char* DissimilarityLabel(int code) {
+  return LabelOf(kDissimilarities, code, "");
+}
+const char* DissimilarityShortLabel(int code) {
+  return ShortLabelOf(kDissimilarities, code, "");
+}
+const char* TransformationLabel(int code) {
+  return LabelOf(kNumericalRepresentations, code, "");
+}
 
-std::span<const CNamedValue> ScaleColorWords() { return kScaleColorWords; }
-std::span<const CNamedValue> BackgroundWords() { return kBackgroundWords; }
-std::span<const CNamedValue> CellSizeWords() { return kCellSizeWords; }
-std::span<const CNamedValue> TreeSizeWords() { return kTreeSizeWords; }
-std::span<const CScaleColor> ScaleColors() { return kScaleColors; }
-std::span<const CBackgroundColor> BackgroundColors() { return kBackgroundColors; }
-std::span<const CNamedValue> LevelChoices() { return kLevels; }
+std::span<const CNamedValue> ScaleColorWords() {
+  return kScaleColorWords;
+}
+std::span<const CNamedValue> BackgroundWords() {
+  return kBackgroundWords;
+}
+std::span<const CNamedValue> CellSizeWords() {
+  return kCellSizeWords;
+}
+std::span<const CNamedValue> TreeSizeWords() {
+  return kTreeSizeWords;
+}
+std::span<const CScaleColor> ScaleColors() {
+  return kScaleColors;
+}
+std::span<const CBackgroundColor> BackgroundColors() {
+  return kBackgroundColors;
+}
+std::span<const CNamedValue> LevelChoices() {
+  return kLevels;
+}

@@ -10,11 +10,11 @@
 
 struct CChoice {
   int code;
-  const char* keyword;       // command-line keyword ("" when none selects it)
-  const char* alias;         // second keyword ("" when none)
-  const char* caption;       // dialog caption
-  const char* label;         // long report label
-  const char* shortLabel;    // status-bar label
+  const char* keyword;     // command-line keyword ("" when none selects it)
+  const char* alias;       // second keyword ("" when none)
+  const char* caption;     // dialog caption
+  const char* label;       // long report label
+  const char* shortLabel;  // status-bar label
 };
 
 // Data types (DataType).
@@ -49,7 +49,7 @@ const CChoice* FindChoice(std::span<const CChoice> choices, int code);
 
 // Report labels. Unknown codes give "" (long) or " " (short seriation labels).
 const char* LinkageLabel(int code);
-const char* SeriationLabel(int code);       // −2 "several", 0–4, 6
+const char* SeriationLabel(int code);  // −2 "several", 0–4, 6
 const char* SeriationShortLabel(int code);
 const char* DissimilarityLabel(int code);
 const char* DissimilarityShortLabel(int code);

@@ -31,10 +31,11 @@ void ResetTreatmentSettings(TreatmentSettings& settings, bool withDataGroup) {
   settings = std::move(result);
 }
 
-void ResetDisplaySettings(DisplaySettings& display) { display = DisplaySettings{}; }
+void ResetDisplaySettings(DisplaySettings& display) {
+  display = DisplaySettings{};
+}
 
-void LoadTreatmentSettings(CSettingsStore& store, TreatmentSettings& settings,
-                           bool withDataGroup) {
+void LoadTreatmentSettings(CSettingsStore& store, TreatmentSettings& settings, bool withDataGroup) {
   ResetTreatmentSettings(settings, withDataGroup);
   const char* s = kTreatmentSection;
   if (withDataGroup) {

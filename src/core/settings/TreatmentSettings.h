@@ -30,10 +30,16 @@ struct TreatmentSettings {
   int SeriationAutomationRow = 0;
   int AutomationCol = 0;
   int AutomationRow = 0;
-  int FullScreen = 0;        // not stored
-  int ExportFileFormat = 1;  // 1 clipboard, 2 JPEG, 3 PostScript, 4 BMP (and PNG, PDF)
+  int FullScreen = 0;          // not stored
+  int ExportFileFormat = 1;    // 1 clipboard, 2 JPEG, 3 PostScript, 4 BMP (and PNG, PDF)
   std::string exportFileName;  // named on the command line; not stored
   int Exit = 0;                // not stored
+  // Results a script asks for on the command line, written at the end of the automatic
+  // treatment (not stored): the reordered table, the two trees and a text report.
+  std::string exportTableFileName;
+  std::string exportRowTreeFileName;
+  std::string exportColumnTreeFileName;
+  std::string exportReportFileName;
 
   CDocumentContext* document = nullptr;  // back pointer to the owning document; not a setting
 };

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ScriptedServices.h"
+#include "TestFiles.h"
+#include "data/Data.h"
+#include "settings/DocumentContext.h"
+
+// A document with scripted services, a folder for its files and one data table, loaded the way
+// the loader does it: read (or generated), prepared, ranged, its matrices bound.
+struct CMeasureFixture {
+  CScriptedServices services;
+  CDocumentContext document{services};
+  CTempDir folder;
+  std::unique_ptr<CData> data;
+
+  // Reads `content` as a text table of `dataType`; false when the reader refused it.
+  bool Load(const std::string& content, int dataType, int dissimilarity);
+  // A table of `dataType` whose cell (i, j) is cell(i, j).
+  void Build(int dataType, int rows, int columns, int dissimilarity,
+             const std::function<double(int, int)>& cell);
+};
+
+// Result of the plain item-by-item walk: the packed triangle as CDistance stores it and the pair
+// at which it stopped for want of a complete position.
+struct CReferenceMatrix {
+  std::vector<double> values;
+  bool stopped = false;
+  int item = -1;
+  int partner = -1;
+};
+
+// The dissimilarities of the table's rows (or columns) by its Dissimilarity code, computed pair
+// by pair and position by position from the cells, in scan order.
+CReferenceMatrix ReferenceDistances(const CData& data, bool byColumns);
+
+// True when both hold the same bits in every entry; names the first entry that differs.
+::testing::AssertionResult SameBits(const std::vector<double>& actual,
+                                    const std::vector<double>& expected);

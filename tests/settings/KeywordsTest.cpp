@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "settings/Keywords.h"
+
+namespace {
+
+struct CApplied {
+  TreatmentSettings settings;
+  DisplaySettings display;
+  CCommandLine line;
+};
+
+CApplied Apply(const std::vector<std::string>& arguments) {
+  CApplied applied;
+  applied.line = ScanCommandLine(arguments);
+  ApplyKeywords(applied.line, applied.settings, applied.display);
+  return applied;
+}
+
+}  // namespace
+
+TEST(Keywords, CaseAndPrefixDoNotMatter) {
+  EXPECT_EQ(Apply({"data.txt", "-ward"}).settings.AgregationCriterion, 4);
+  EXPECT_EQ(Apply({"data.txt", "/WARD"}).settings.AgregationCriterion, 4);
+  EXPECT_EQ(Apply({"data.txt", "-cl"}).settings.AgregationCriterion, 0);
+  EXPECT_EQ(Apply({"data.txt", "-SqaredPearson"}).settings.Dissimilarity, 3);
+  EXPECT_EQ(Apply({"-Binary", "-Numeric"}).settings.DataType, 0);  // the last one wins
+}
+
+TEST(Keywords, SlashStartsAKeywordOnlyWhenOneFollows) {
+  // On this platform an absolute path begins with "/".
+  const CApplied applied = Apply({"/home/user/data.txt", "/Ward", "/Exit"});
+  EXPECT_EQ(applied.line.dataFile, "/home/user/data.txt");
+  EXPECT_EQ(applied.settings.AgregationCriterion, 4);
+  EXPECT_EQ(applied.settings.Exit, 1);
+  EXPECT_EQ(Apply({"-Ward", "/tmp/x.txt"}).line.dataFile, "/tmp/x.txt");
+}
+
+TEST(Keywords, DataFileIsTheFirstPlainArgumentEvenAValue) {
+  EXPECT_EQ(Apply({"-Contrast", "50", "data.txt"}).line.dataFile, "50");
+  EXPECT_EQ(Apply({"-Ward"}).line.dataFile, "");
+}
+
+TEST(Keywords, AutomationSetsItsThreeSwitches) {
+  const CApplied applied = Apply({"f", "-AutomationRow", "-ClusteringAutomationCol"});
+  EXPECT_EQ(applied.settings.AutomationRow, 1);
+  EXPECT_EQ(applied.settings.ClusteringAutomationRow, 1);
+  EXPECT_EQ(applied.settings.SeriationAutomationRow, 1);
+  EXPECT_EQ(applied.settings.ClusteringAutomationCol, 1);
+  EXPECT_EQ(applied.settings.SeriationAutomationCol, 0);
+  const CApplied cleared = Apply({"f", "-AutomationRow", "-NoAutomationRow"});
+  EXPECT_EQ(cleared.settings.SeriationAutomationRow, 0);
+}
+
+TEST(Keywords, ExportFileNamesKeepTheirCase) {
+  const CApplied applied = Apply({"f", "-ExportScreenInBmpFile", "Result.IMG", "-Exit",
+                                  "-ExportTableInTextFile", "Out/Table.TXT"});
+  EXPECT_EQ(applied.settings.ExportFileFormat, 4);
+  EXPECT_EQ(applied.settings.exportFileName, "Result.IMG");
+  EXPECT_EQ(applied.settings.exportTableFileName, "Out/Table.TXT");
+  EXPECT_EQ(applied.settings.Exit, 1);
+  const CApplied ps = Apply({"f", "-ExportScreenInPostScriptFile", "a.ps"});
+  EXPECT_EQ(ps.settings.ExportFileFormat, 3);
+  EXPECT_EQ(Apply({"f", "-ExportScreenInClipBoard"}).settings.ExportFileFormat, 1);
+}
+
+TEST(Keywords, ValuesAreScannedAsKeywordsToo) {
+  // "-Exit" serves as the file name of the export and is also a keyword of its own.
+  const CApplied applied = Apply({"f", "-ExportScreenInJpegFile", "-Exit"});
+  EXPECT_EQ(applied.settings.exportFileName, "-Exit");
+  EXPECT_EQ(applied.settings.Exit, 1);
+}
+
+TEST(Keywords, DisplayValuesAreClamped) {
+  EXPECT_EQ(Apply({"f", "-RowHeightValue", "0"}).display.hy, 1);
+  EXPECT_EQ(Apply({"f", "-ColWidthValue", "7px"}).display.hx, 7);
+  EXPECT_EQ(Apply({"f", "-Contrast", "250"}).display.ContrastColor, 100);
+  EXPECT_EQ(Apply({"f", "-Contrast", "abc"}).display.ContrastColor, 0);
+  EXPECT_EQ(Apply({"f", "-RowHeight", "Huge"}).display.hy, 48);
+  EXPECT_EQ(Apply({"f", "-ColWidth", "narrowest"}).display.hx, 1);
+  EXPECT_EQ(Apply({"f", "-RowHeight", "enormous"}).display.hy, 12);
+  const CApplied levels = Apply({"f", "-ColorLevel", "10"});
+  EXPECT_EQ(levels.display.m_intNumberOfNuances, 8);
+  EXPECT_EQ(levels.display.m_intColorNumberOfNuances, 2);
+  EXPECT_EQ(Apply({"f", "-ColorLevel", "-3"}).display.m_intNumberOfNuances, 255);
+  EXPECT_EQ(Apply({"f", "-ColorLevel", "3"}).display.m_intNumberOfNuances, 1);
+  EXPECT_EQ(Apply({"f", "-HighColor", "Magenta", "-LowColor", "black"}).display.m_intColorLowValue,
+            8);
+  EXPECT_EQ(Apply({"f", "-BkColor", "black"}).display.BkColor, 2);
+  EXPECT_EQ(Apply({"f", "-m_intRowsTreeSize", "wide"}).display.m_intRowsTreeSize, 20);
+  EXPECT_EQ(Apply({"f", "-MaskTopFrame"}).display.m_bShowTopFrame, 0);
+}
+
+TEST(Keywords, UnknownKeywordsAreIgnoredAndHelpIsRecognised) {
+  const CApplied applied = Apply({"f", "-NoSuchThing", "-Ward"});
+  EXPECT_EQ(applied.settings.AgregationCriterion, 4);
+  EXPECT_TRUE(Apply({"--help"}).line.help);
+  EXPECT_TRUE(Apply({"-h"}).line.help);
+  EXPECT_TRUE(Apply({"--version"}).line.version);
+  EXPECT_NE(UsageText().find("-ExportScreenInPostScriptFile FILE"), std::string::npos);
+  EXPECT_NE(UsageText().find("-TreeSeriationByTSP"), std::string::npos);
+}
+
+TEST(Keywords, LeadingIntegerReadsLikeTheRuntimeLibrary) {
+  EXPECT_EQ(LeadingInteger("42abc"), 42);
+  EXPECT_EQ(LeadingInteger("  -7"), -7);
+  EXPECT_EQ(LeadingInteger("x1"), 0);
+  EXPECT_EQ(LeadingInteger("99999999999999"), 2147483647);
+}
