@@ -9,6 +9,7 @@
 
 #include "qt/LabelString.h"
 #include "qt/QtFont.h"
+#include "render/Zoom.h"
 
 namespace {
 
@@ -96,8 +97,8 @@ void CScreenDC::SetViewportExt(CSize extent) {
 void CScreenDC::PrepareZoom(CSize total, double zoom, CPoint scrollPosition) {
   SetWindowExt(total);
   // A tiny zoom still maps the picture onto one pixel rather than onto nothing.
-  SetViewportExt({std::max(1, static_cast<int>(zoom * total.cx)),
-                  std::max(1, static_cast<int>(zoom * total.cy))});
+  const CSize zoomed = ZoomedSize(total, zoom);
+  SetViewportExt({std::max(1, zoomed.cx), std::max(1, zoomed.cy)});
   SetViewportOrg(-scrollPosition.x, -scrollPosition.y);
 }
 
