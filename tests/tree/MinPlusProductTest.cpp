@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -84,6 +85,43 @@ TEST(MinPlusProduct, EveryKernelMatchesPlainLoopsOnEveryShapeAndLayout) {
         }
         EXPECT_EQ(touched, 0);
       }
+    }
+  }
+}
+
+TEST(MinPlusProduct, VectorProductMatchesPlainLoops) {
+  std::mt19937 random(12);
+  std::uniform_real_distribution<double> real(0.0, 100.0);
+  // Rows crossing the chunks of one thread, depths crossing the unrolled blocks, and a product
+  // large enough to be threaded.
+  for (const auto& [rows, depth] : {std::pair{1, 1}, {3, 7}, {5, 9}, {300, 17}, {700, 800}}) {
+    const ptrdiff_t lead = std::max(rows, depth) + 1;
+    std::vector<double> store(static_cast<size_t>(lead * lead));
+    for (double& x : store)
+      x = real(random);
+    std::vector<double> x(static_cast<size_t>(depth));
+    for (double& value : x)
+      value = real(random);
+    x[0] = std::nan("");
+    store[1] = kInfinity;
+    const CStridedView layouts[] = {
+        {store.data(), lead, 1}, {store.data(), 1, lead}, {store.data(), lead, 2}};
+    for (const CStridedView& a : layouts) {
+      SCOPED_TRACE(testing::Message() << rows << "x" << depth << ", strides " << a.rowStride << ", "
+                                      << a.columnStride);
+      if ((rows - 1) * a.rowStride + (depth - 1) * a.columnStride >= lead * lead) continue;
+      std::vector<double> y(static_cast<size_t>(rows), -1.0);
+      MinPlusVector(rows, depth, a, x.data(), y.data());
+      int mismatches = 0;
+      for (int i = 0; i < rows; ++i) {
+        double expected = kInfinity;
+        for (int k = 0; k < depth; ++k) {
+          const double sum = a.At(i, k) + x[static_cast<size_t>(k)];
+          if (sum < expected) expected = sum;
+        }
+        if (y[static_cast<size_t>(i)] != expected) ++mismatches;
+      }
+      EXPECT_EQ(mismatches, 0);
     }
   }
 }

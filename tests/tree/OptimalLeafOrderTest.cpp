@@ -261,7 +261,7 @@ TEST(OptimalLeafOrder, MatchesExhaustiveSearchOnSmallTrees) {
                      << "seed " << seed << ", n " << n << ", shape " << static_cast<int>(shape));
         const CBinaryTree tree = MakeTree(n, shape, random);
         const CDistance d = MakeDistance(n, [&](int, int) { return value(random); });
-        const CLeafOrder result = OptimalLeafOrder(tree, d);
+        const CLeafOrder result = OptimalLeafOrder(tree, d, static_cast<int>(seed % 4));
         ExpectConsistent(tree, d, result);
         const double best = ExhaustiveLength(tree, d);
         EXPECT_NEAR(result.length, best, 1e-12 * best);
@@ -278,31 +278,36 @@ TEST(OptimalLeafOrder, MatchesExhaustiveSearchExactlyWithTies) {
       SCOPED_TRACE(testing::Message() << "seed " << seed << ", n " << n);
       const CBinaryTree tree = MakeTree(n, kShapes[seed % 3], random);
       const CDistance d = RandomIntegers(n, 3, 1.0, random);
-      const CLeafOrder result = OptimalLeafOrder(tree, d);
+      const CLeafOrder result = OptimalLeafOrder(tree, d, static_cast<int>(seed % 4));
       ExpectConsistent(tree, d, result);
       EXPECT_EQ(result.length, ExhaustiveLength(tree, d));
     }
   }
 }
 
-TEST(OptimalLeafOrder, MatchesTheRecurrenceOnLargerTrees) {
+TEST(OptimalLeafOrder, MatchesTheRecurrenceOnLargerTreesWhateverTheTables) {
+  // Depth 0 lets the work estimate choose; 1 tables every node below the top; deeper ones leave
+  // more levels to be asked instead.
   for (unsigned seed = 1; seed <= 6; ++seed) {
     std::mt19937 random(seed);
     for (int n : {23, 64, 97}) {
       for (Shape shape : kShapes) {
-        SCOPED_TRACE(testing::Message()
-                     << "seed " << seed << ", n " << n << ", shape " << static_cast<int>(shape));
         const CBinaryTree tree = MakeTree(n, shape, random);
         const CDistance integers = RandomIntegers(n, 20, 1.0, random);
-        const CLeafOrder exact = OptimalLeafOrder(tree, integers);
-        ExpectConsistent(tree, integers, exact);
-        EXPECT_EQ(exact.length, RecurrenceLength(tree, integers));
-
         const CDistance points = ClusteredPoints(n, 3, random);
-        const CLeafOrder result = OptimalLeafOrder(tree, points);
-        ExpectConsistent(tree, points, result);
-        const double best = RecurrenceLength(tree, points);
-        EXPECT_NEAR(result.length, best, 1e-12 * best);
+        const double exact = RecurrenceLength(tree, integers);
+        const double real = RecurrenceLength(tree, points);
+        for (int tableDepth : {0, 1, 2, 4, 7}) {
+          SCOPED_TRACE(testing::Message()
+                       << "seed " << seed << ", n " << n << ", shape " << static_cast<int>(shape)
+                       << ", tables from depth " << tableDepth);
+          const CLeafOrder onIntegers = OptimalLeafOrder(tree, integers, tableDepth);
+          ExpectConsistent(tree, integers, onIntegers);
+          EXPECT_EQ(onIntegers.length, exact);
+          const CLeafOrder onPoints = OptimalLeafOrder(tree, points, tableDepth);
+          ExpectConsistent(tree, points, onPoints);
+          EXPECT_NEAR(onPoints.length, real, 1e-12 * real);
+        }
       }
     }
   }

@@ -6,8 +6,8 @@
 // smaller, so NaN sums never enter and an entry without any sum is +infinity. The minimum of a set
 // of sums does not depend on the order in which they are compared, so the blocking and the
 // threads below change no bit of the result.
-// Cost: rows·columns·depth additions and comparisons. Memory: one packed panel of b (about 1 MB)
-// and one packed strip of a per thread.
+// Cost: rows·columns·depth additions and comparisons. Memory: a packed copy of a and one packed
+// panel of b (about 1 MB). The product with a vector, below, follows the same rule.
 #include "tree/MinPlusProduct.h"
 
 #include <algorithm>
@@ -30,6 +30,8 @@ constexpr int kTilesPerTask = 8;
 // tiles are shared among threads.
 constexpr double kSmallProduct = 16384.0;
 constexpr double kParallelPanel = 2.0e6;
+// The same for the product with a vector, whose steps are cheaper per thread started.
+constexpr double kParallelVector = 5.0e5;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // tile(i, j) = min over k of a[k][i] + b[k][j] for a tile of kRows × (kVectors vectors) entries;
@@ -178,6 +180,57 @@ void PackRows(const CStridedView& a, int depth, int i0, int height, int tileRows
   }
 }
 
+// y(i) = min over k of row_i[k] + x[k] for one row, in lanes of partial minima.
+double RowMinimum(const double* row, const double* x, int depth) {
+  constexpr int kLanes = 2;
+  constexpr int kVectors = 4;
+  Vector2 best[kVectors];
+#pragma GCC unroll 4
+  for (int v = 0; v < kVectors; ++v)
+    best[v] = Vector2{kInfinity, kInfinity};
+  int k = 0;
+  for (; k + kLanes * kVectors <= depth; k += kLanes * kVectors) {
+#pragma GCC unroll 4
+    for (int v = 0; v < kVectors; ++v) {
+      Vector2 left, right;
+      std::memcpy(&left, row + k + v * kLanes, sizeof left);
+      std::memcpy(&right, x + k + v * kLanes, sizeof right);
+      const Vector2 sum = left + right;
+      best[v] = sum < best[v] ? sum : best[v];
+    }
+  }
+  double result = kInfinity;
+  for (int v = 0; v < kVectors; ++v) {
+    for (int lane = 0; lane < kLanes; ++lane) {
+      if (best[v][lane] < result) result = best[v][lane];
+    }
+  }
+  for (; k < depth; ++k) {
+    const double sum = row[k] + x[k];
+    if (sum < result) result = sum;
+  }
+  return result;
+}
+
+// y[i] = min(y[i], column[i] + value) for i < rows.
+void LowerByColumn(const double* column, double value, int rows, double* y) {
+  constexpr int kLanes = 2;
+  const Vector2 add{value, value};
+  int i = 0;
+  for (; i + kLanes <= rows; i += kLanes) {
+    Vector2 left, current;
+    std::memcpy(&left, column + i, sizeof left);
+    std::memcpy(&current, y + i, sizeof current);
+    const Vector2 sum = left + add;
+    current = sum < current ? sum : current;
+    std::memcpy(y + i, &current, sizeof current);
+  }
+  for (; i < rows; ++i) {
+    const double sum = column[i] + value;
+    if (sum < y[i]) y[i] = sum;
+  }
+}
+
 void DirectProduct(int rows, int columns, int depth, const CStridedView& a, const CStridedView& b,
                    const CStridedTarget& r) {
   for (int i = 0; i < rows; ++i) {
@@ -259,5 +312,40 @@ void MinPlusProduct(int rows, int columns, int depth, CStridedView a, CStridedVi
         }
       }
     });
+  }
+}
+
+void MinPlusVector(int rows, int depth, CStridedView a, const double* x, double* y) {
+  if (rows <= 0) return;
+  // Rows in chunks, each chunk done by one thread over every k: the minima do not depend on it.
+  constexpr int kChunk = 256;
+  const int chunks = (rows + kChunk - 1) / kChunk;
+  auto chunk = [&](int index) {
+    const int begin = index * kChunk;
+    const int end = std::min(rows, begin + kChunk);
+    if (a.columnStride == 1) {
+      for (int i = begin; i < end; ++i)
+        y[i] = RowMinimum(a.data + i * a.rowStride, x, depth);
+    } else if (a.rowStride == 1) {
+      std::fill(y + begin, y + end, kInfinity);
+      for (int k = 0; k < depth; ++k) {
+        LowerByColumn(a.data + begin + k * a.columnStride, x[k], end - begin, y + begin);
+      }
+    } else {
+      for (int i = begin; i < end; ++i) {
+        double best = kInfinity;
+        for (int k = 0; k < depth; ++k) {
+          const double sum = a.At(i, k) + x[k];
+          if (sum < best) best = sum;
+        }
+        y[i] = best;
+      }
+    }
+  };
+  if (static_cast<double>(rows) * depth >= kParallelVector && chunks > 1) {
+    ParallelFor(0, chunks, 1, chunk);
+  } else {
+    for (int index = 0; index < chunks; ++index)
+      chunk(index);
   }
 }

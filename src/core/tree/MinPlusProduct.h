@@ -28,3 +28,7 @@ struct CStridedTarget {
 // them: the result is the same to the bit with every kernel, and with any number of threads.
 void MinPlusProduct(int rows, int columns, int depth, CStridedView a, CStridedView b,
                     CStridedTarget r, int lanes = 0);
+
+// y(i) = min over k < depth of a(i, k) + x(k), for i < rows, with the same rule: the (min, +)
+// product of a matrix and a vector. Vectorised when a is stored by rows or by columns.
+void MinPlusVector(int rows, int depth, CStridedView a, const double* x, double* y);

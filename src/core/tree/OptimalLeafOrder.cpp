@@ -1,37 +1,43 @@
 // The optimal leaf order of a binary tree: among the orders that exchanges of children reach, one
 // of least path length Σ d(consecutive leaves).
 //
-// Inputs: the tree and the dissimilarities of its items. Bottom-up, every node v with children X
-// and Y gets the table cost(v; u, w), the least length of an order of v's leaves from leaf u of X
-// to leaf w of Y (an order and its reverse have the same length). Such an order runs through X
-// from u to a leaf k of the other child of X (k = u when X is a leaf), steps to a leaf m of the
-// other child of Y than w's (m = w when Y is a leaf) and runs through Y from m to w:
+// Inputs: the tree and the dissimilarities of its items. A node v with children X and Y may get
+// the table cost(v; u, w), the least length of an order of v's leaves from leaf u of X to leaf w
+// of Y (an order and its reverse have the same length). Such an order runs through X from u to a
+// leaf k of the other child of X (k = u when X is a leaf), steps to a leaf m of the other child
+// of Y than w's (m = w when Y is a leaf) and runs through Y from m to w:
 //     cost(v; u, w) = min over k, m of (cost(X; u, k) + d(k, m)) + cost(Y; m, w),
 // taken as two (min, +) matrix products, first over k for every (u, m), then over m for every
-// (u, w). The top node and its two children need no table: the best order of the top joins, for a
-// leaf u of one child and m of the other, the cheapest order of the first child ending at u, the
-// step d(u, m) and the cheapest order of the second starting at m; and for a child A of the top
-// with children X and Y, the cheapest order of A ending at u in X is min over k of
-// cost(X; u, k) + f(k), with f(k) = min over m in Y of d(k, m) + e(m) and e(m) the cheapest order
-// of Y starting at m. This leaves the cubic work to the nodes two levels below the top.
+// (u, w): cubic work, and the tables of X and Y must exist.
+// The top node needs less: for every leaf, the cheapest order of each child that starts there;
+// the best order joins such an order of one child, reversed, the step d(u, m) and such an order
+// of the other child. That is a question put to a child: given a cost per end leaf, the least
+// length plus end cost of the orders from each of its leaves. A tabled node answers with one scan
+// of its table; a node without a table asks each of its children twice,
+//     answer(u in X) = answer of X to the costs t(k) = min over m in Y of d(k, m) + answer of Y(m),
+// and the mirror for u in Y: quadratic work per question, but twice the questions one level down.
+// A plan, by estimated work, tables some subtrees and asks down to them.
 //
 // Ties: every running minimum starts at +infinity (so no path is too long to be found) and is
 // replaced only by a strictly smaller sum; at the top the first u, then the first m, in the
-// current leaf order win; below it the first k and m in leaf order that realise a chosen pair of
-// end points win.
+// current leaf order win; below it, the first leaves in leaf order that realise the chosen ends.
 //
 // Layout: the leaves are numbered by their position in the current order, so every subtree is a
 // range of positions and every table a block of one n × n matrix M. It starts with d in its upper
-// triangle; the pairs (u, w) whose lowest common ancestor is v receive cost(v; u, w) at M[u][w]
-// (u < w) when v is done, and hold the intermediate sums of v's first product at M[w][u] while it
-// runs. The order is then read back top-down, recomputing at each node the k and m that realise
-// the chosen end points.
+// triangle; the pairs (u, w) whose lowest common ancestor is a tabled v receive cost(v; u, w) at
+// M[u][w] (u < w), and hold the intermediate sums of v's first product at M[w][u] meanwhile. The
+// order is then read back top-down: the questions along the chosen order are put again to find
+// the leaves where it crosses between children, and tabled stretches are split by recomputing the
+// k and m that realise their ends.
 //
-// Cost: time Σ over the nodes two or more levels below the top of |X|·|Y|·(|X| + |Y|)/2 at most,
-// about n³/96 for a balanced tree, O(n²) for a chain; memory n² doubles.
+// Cost: never more than tabling every node below the top, Σ 2·(|X1|·|X2|·|Y| + |X|·|Y1|·|Y2|)
+// sums, O(n³) at worst (about n³/24 for a balanced tree), O(n²) for a chain; with the plan a
+// balanced tree keeps its tables near √n leaves and its questions near O(n² log n). Memory: n²
+// doubles.
 #include "tree/OptimalLeafOrder.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <memory>
 #include <new>
@@ -120,6 +126,19 @@ struct CStretch {
   int to;
 };
 
+// Values over the leaves of one subtree, indexed by leaf position.
+struct CLeafValues {
+  CLeafValues(CRange range, double value)
+      : first(range.begin), values(static_cast<size_t>(range.end - range.begin), value) {}
+  double operator[](int p) const { return values[static_cast<size_t>(p - first)]; }
+  double& operator[](int p) { return values[static_cast<size_t>(p - first)]; }
+  const double* At(int p) const { return values.data() + (p - first); }
+  double* At(int p) { return values.data() + (p - first); }
+
+  int first;
+  std::vector<double> values;
+};
+
 class CLeafOrderSolver {
  public:
   CLeafOrderSolver(const CBinaryTree& tree, const CDistance& distance, const CLayout& layout)
@@ -128,20 +147,11 @@ class CLeafOrderSolver {
         layout_(layout),
         n_(static_cast<int>(layout.itemAt.size())) {}
 
-  std::vector<int> Solve() {
+  std::vector<int> Solve(int tableDepth) {
     Allocate();
     FillDissimilarities();
-    // Children before parents: the preorder read backwards.
-    for (auto v = layout_.preorder.rbegin(); v != layout_.preorder.rend(); ++v) {
-      if (!IsLeaf(*v) && Depth(*v) >= 2) BuildTable(*v);
-    }
-    const int top = tree_.root;
-    end_.assign(static_cast<size_t>(n_), 0.0);
-    toSibling_.assign(static_cast<size_t>(n_), 0.0);
-    cheapest_.assign(static_cast<size_t>(n_), 0.0);
-    for (const int child : {Left(top), Right(top)}) {
-      if (!IsLeaf(child)) ComputeCheapestEnds(child);
-    }
+    Plan(tableDepth);
+    BuildTables();
     return ReadBack();
   }
 
@@ -153,6 +163,7 @@ class CLeafOrderSolver {
   int First(int v) const { return layout_.first[static_cast<size_t>(v)]; }
   int Count(int v) const { return layout_.count[static_cast<size_t>(v)]; }
   CRange Leaves(int v) const { return {First(v), First(v) + Count(v)}; }
+  bool Tabled(int v) const { return tabled_[static_cast<size_t>(v)] != 0; }
 
   double* Row(int p) { return matrix_.get() + static_cast<size_t>(p) * static_cast<size_t>(n_); }
   const double* Row(int p) const {
@@ -161,7 +172,7 @@ class CLeafOrderSolver {
   // The upper-triangle entry of two distinct positions: d, or the cost of the pair once the
   // table of their lowest common ancestor is built.
   double Upper(int p, int q) const { return p < q ? Row(p)[q] : Row(q)[p]; }
-  // cost(child; p, q) for two leaves of the same child (0 for a leaf with itself).
+  // cost(child; p, q) for two leaves of the same tabled child (0 for a leaf with itself).
   double Cost(int p, int q) const { return p == q ? 0.0 : Upper(p, q); }
   double Dissimilarity(int p, int q) const {
     return distance_.At(layout_.itemAt[static_cast<size_t>(p)],
@@ -242,6 +253,79 @@ class CLeafOrderSolver {
     }
   }
 
+  // Chooses the nodes that get a table. A node without a table answers each question put to it
+  // (the vector of the cheapest orders from every leaf, given a cost per end leaf) by putting two
+  // questions to each child: every level without tables doubles the questions below it, and a
+  // table answers any number of them. Bottom-up, each node compares the work of tabling its whole
+  // subtree with that of passing its questions on, 2^(depth − 1) of them at depth ≥ 1 (the top's
+  // children are asked once); a node below a tabled one is tabled. A positive `tableDepth`
+  // tables exactly the nodes that many levels or more below the top instead.
+  void Plan(int tableDepth) {
+    // Weight of one step of a question (memory-bound) against one sum of a product (vectorised).
+    constexpr double kQuestionStep = 4.0;
+    constexpr int kDeepest = 40;
+    const size_t nodes = tree_.left.size();
+    std::vector<double> tableWork(nodes, 0.0);
+    std::vector<double> planWork(nodes, 0.0);
+    std::vector<double> passWork(nodes, 0.0);
+    for (auto v = layout_.preorder.rbegin(); v != layout_.preorder.rend(); ++v) {
+      if (IsLeaf(*v)) continue;
+      const size_t at = static_cast<size_t>(*v);
+      const int x = Left(*v), y = Right(*v);
+      const double xn = Count(x), yn = Count(y);
+      double own = xn * yn;
+      if (!IsLeaf(x)) own += 2.0 * Count(Left(x)) * Count(Right(x)) * yn;
+      if (!IsLeaf(y)) own += 2.0 * Count(Left(y)) * Count(Right(y)) * xn;
+      tableWork[at] = own + tableWork[static_cast<size_t>(x)] + tableWork[static_cast<size_t>(y)];
+      const int level = Depth(*v) - 1;
+      if (level < 0) continue;
+      passWork[at] = level >= kDeepest
+                         ? std::numeric_limits<double>::infinity()
+                         : planWork[static_cast<size_t>(x)] + planWork[static_cast<size_t>(y)];
+      planWork[at] = std::ldexp(1.0, std::min(level, kDeepest)) * kQuestionStep * 2.0 * xn * yn +
+                     std::min(tableWork[at], passWork[at]);
+    }
+    tabled_.assign(nodes, 0);
+    heads_.clear();
+    for (const int v : layout_.preorder) {
+      if (v == tree_.root || IsLeaf(v)) continue;
+      const size_t at = static_cast<size_t>(v);
+      if (!tabled_[at]) {
+        if (tableDepth > 0 ? Depth(v) < tableDepth : tableWork[at] > passWork[at]) continue;
+        tabled_[at] = 1;
+        heads_.push_back(v);
+      }
+      tabled_[static_cast<size_t>(Left(v))] = 1;
+      tabled_[static_cast<size_t>(Right(v))] = 1;
+    }
+  }
+
+  // The tables, children before parents. The subtrees under the highest tabled nodes are
+  // independent and shared among threads.
+  void BuildTables() {
+    auto build = [&](int index) {
+      std::vector<int> internal;
+      std::vector<int> stack{heads_[static_cast<size_t>(index)]};
+      while (!stack.empty()) {
+        const int v = stack.back();
+        stack.pop_back();
+        if (IsLeaf(v)) continue;
+        internal.push_back(v);
+        stack.push_back(Left(v));
+        stack.push_back(Right(v));
+      }
+      for (auto v = internal.rbegin(); v != internal.rend(); ++v)
+        BuildTable(*v);
+    };
+    const int heads = static_cast<int>(heads_.size());
+    if (n_ >= 256 && heads > 1) {
+      ParallelFor(0, heads, 1, build);
+    } else {
+      for (int index = 0; index < heads; ++index)
+        build(index);
+    }
+  }
+
   // cost(v; u, w) for every leaf u of X = v's left child and w of Y = v's right child.
   void BuildTable(int v) {
     const ptrdiff_t n = n_;
@@ -273,67 +357,64 @@ class CLeafOrderSolver {
     }
   }
 
-  // For a child `g` of a child of the top: end_[p] = the cheapest order of g starting at p.
-  void ComputeEnds(int g) {
-    if (IsLeaf(g)) {
-      end_[static_cast<size_t>(First(g))] = 0.0;
-      return;
-    }
-    const int g0 = First(g), gs = First(Right(g)), g1 = g0 + Count(g);
-    for (int p = g0; p < gs; ++p) {
-      const double* row = Row(p);
-      double best = kInfinity;
-      for (int q = gs; q < g1; ++q) {
-        if (row[q] < best) best = row[q];
-      }
-      end_[static_cast<size_t>(p)] = best;
-    }
-    std::fill(end_.begin() + gs, end_.begin() + g1, kInfinity);
-    for (int p = g0; p < gs; ++p) {
-      const double* row = Row(p);
-      for (int q = gs; q < g1; ++q) {
-        if (row[q] < end_[static_cast<size_t>(q)]) end_[static_cast<size_t>(q)] = row[q];
-      }
-    }
+  // t[p] = min over q in `to` of M(p, q) + g[q], for every p in `from`: `from` and `to` are the
+  // two children of one node, whose pairs hold d, or their costs once the node has a table.
+  void Across(CRange from, CRange to, const CLeafValues& g, CLeafValues& t) const {
+    const ptrdiff_t n = n_;
+    const double* m = matrix_.get();
+    const CStridedView a = from.begin < to.begin
+                               ? CStridedView{m + from.begin * n + to.begin, n, 1}
+                               : CStridedView{m + to.begin * n + from.begin, 1, n};
+    MinPlusVector(from.end - from.begin, to.end - to.begin, a, g.At(to.begin), t.At(from.begin));
   }
 
-  // For a child `a` of the top with children X and Y: toSibling_[p] = min over q in the other
-  // child of d(p, q) + end_[q], and cheapest_[u] = the cheapest order of a starting at u.
-  void ComputeCheapestEnds(int a) {
-    const int x = Left(a), y = Right(a);
-    ComputeEnds(x);
-    ComputeEnds(y);
-    const CRange xs = Leaves(x), ys = Leaves(y);
-    for (int k = xs.begin; k < xs.end; ++k) {
-      const double* row = Row(k);
-      double best = kInfinity;
-      for (int q = ys.begin; q < ys.end; ++q) {
-        const double sum = row[q] + end_[static_cast<size_t>(q)];
-        if (sum < best) best = sum;
-      }
-      toSibling_[static_cast<size_t>(k)] = best;
+  // The question put to a node: answer[u] = the least (length + cost[e]) over the orders of v's
+  // leaves that start at u, e being the leaf where the order ends.
+  CLeafValues Ask(int v, const CLeafValues& cost) const {
+    CLeafValues answer(Leaves(v), kInfinity);
+    if (IsLeaf(v)) {
+      answer[First(v)] = cost[First(v)];
+      return answer;
     }
-    std::fill(toSibling_.begin() + ys.begin, toSibling_.begin() + ys.end, kInfinity);
-    for (int k = xs.begin; k < xs.end; ++k) {
-      const double* row = Row(k);
-      const double end = end_[static_cast<size_t>(k)];
-      for (int q = ys.begin; q < ys.end; ++q) {
-        const double sum = row[q] + end;
-        if (sum < toSibling_[static_cast<size_t>(q)]) toSibling_[static_cast<size_t>(q)] = sum;
-      }
+    const int x = Left(v), y = Right(v);
+    if (Tabled(v)) {
+      Across(Leaves(x), Leaves(y), cost, answer);
+      Across(Leaves(y), Leaves(x), cost, answer);
+      return answer;
     }
-    for (const int child : {x, y}) {
-      const CRange leaves = Leaves(child);
-      for (int u = leaves.begin; u < leaves.end; ++u) {
-        const CRange ends = OtherEnds(child, u);
-        double best = kInfinity;
-        for (int k = ends.begin; k < ends.end; ++k) {
-          const double sum = Cost(u, k) + toSibling_[static_cast<size_t>(k)];
-          if (sum < best) best = sum;
-        }
-        cheapest_[static_cast<size_t>(u)] = best;
-      }
+    // From u in one child through it to k, across to m in the other, and through that one from m:
+    // the other child answers the question first, and its answers become the costs of the first.
+    for (const auto& [own, other] : {std::pair{x, y}, std::pair{y, x}}) {
+      const CLeafValues fromOther = Ask(other, cost);
+      CLeafValues toOther(Leaves(own), kInfinity);
+      Across(Leaves(own), Leaves(other), fromOther, toOther);
+      const CLeafValues part = Ask(own, toOther);
+      std::copy(part.values.begin(), part.values.end(), answer.At(First(own)));
     }
+    return answer;
+  }
+
+  // Appends the stretches of the order that realises answer[u] of Ask(v, cost), in order, and
+  // returns the leaf where it ends.
+  int Trace(int v, const CLeafValues& cost, int u, std::vector<CStretch>& stretches) const {
+    if (IsLeaf(v)) {
+      stretches.push_back({v, u, u});
+      return u;
+    }
+    const bool inLeft = u < First(Right(v));
+    const int own = inLeft ? Left(v) : Right(v);
+    const int other = inLeft ? Right(v) : Left(v);
+    if (Tabled(v)) {
+      const int end = FirstMinimum(Leaves(other), [&](int q) { return Upper(u, q) + cost[q]; });
+      stretches.push_back({v, u, end});
+      return end;
+    }
+    const CLeafValues fromOther = Ask(other, cost);
+    CLeafValues toOther(Leaves(own), kInfinity);
+    Across(Leaves(own), Leaves(other), fromOther, toOther);
+    const int k = Trace(own, toOther, u, stretches);
+    const int m = FirstMinimum(Leaves(other), [&](int q) { return Upper(k, q) + fromOther[q]; });
+    return Trace(other, cost, m, stretches);
   }
 
   // The first position of `range` that minimises value(position).
@@ -349,20 +430,6 @@ class CLeafOrderSolver {
       }
     }
     return found;
-  }
-
-  // The two stretches of the cheapest order of the top's child `a` that starts at u.
-  std::pair<CStretch, CStretch> OpenOrder(int a, int u) const {
-    const int x = Left(a), y = Right(a);
-    const bool inLeft = u < First(y);
-    const int own = inLeft ? x : y;
-    const int other = inLeft ? y : x;
-    const int k = FirstMinimum(
-        OtherEnds(own, u), [&](int p) { return Cost(u, p) + toSibling_[static_cast<size_t>(p)]; });
-    const int m = FirstMinimum(Leaves(other),
-                               [&](int q) { return Upper(k, q) + end_[static_cast<size_t>(q)]; });
-    const int w = FirstMinimum(OtherEnds(other, m), [&](int q) { return Cost(m, q); });
-    return {{own, u, k}, {other, m, w}};
   }
 
   // Splits the order through the tabled node v from `from` to `to` into its two children's
@@ -391,13 +458,16 @@ class CLeafOrderSolver {
     const int top = tree_.root;
     const int a = Left(top), b = Right(top);
     const CRange as = Leaves(a), bs = Leaves(b);
+    // The cheapest orders of each child from each of its leaves, joined across the top.
+    const CLeafValues zeroA(as, 0.0), zeroB(bs, 0.0);
+    const CLeafValues cheapA = Ask(a, zeroA);
+    const CLeafValues cheapB = Ask(b, zeroB);
     int u = as.begin, m = bs.begin;
     double best = kInfinity;
     for (int p = as.begin; p < as.end; ++p) {
       const double* row = Row(p);
       for (int q = bs.begin; q < bs.end; ++q) {
-        const double sum =
-            (cheapest_[static_cast<size_t>(p)] + row[q]) + cheapest_[static_cast<size_t>(q)];
+        const double sum = (cheapA[p] + row[q]) + cheapB[q];
         if (sum < best) {
           best = sum;
           u = p;
@@ -406,37 +476,30 @@ class CLeafOrderSolver {
       }
     }
 
-    // The stretches still to write, the next one last.
-    std::vector<CStretch> pending;
-    auto open = [&](int child, int start, bool reversed) {
-      if (IsLeaf(child)) {
-        pending.push_back({child, start, start});
-        return;
-      }
-      const auto [head, tail] = OpenOrder(child, start);
-      if (reversed) {
-        pending.push_back({head.node, head.to, head.from});
-        pending.push_back({tail.node, tail.to, tail.from});
-      } else {
-        pending.push_back(tail);
-        pending.push_back(head);
-      }
-    };
-    open(b, m, false);
-    open(a, u, true);
+    // a's order ends at u, so it is traced from u and reversed.
+    std::vector<CStretch> stretches;
+    Trace(a, zeroA, u, stretches);
+    std::reverse(stretches.begin(), stretches.end());
+    for (CStretch& stretch : stretches)
+      std::swap(stretch.from, stretch.to);
+    Trace(b, zeroB, m, stretches);
 
     std::vector<int> sequence;
     sequence.reserve(static_cast<size_t>(n_));
-    while (!pending.empty()) {
-      const CStretch stretch = pending.back();
-      pending.pop_back();
-      if (IsLeaf(stretch.node)) {
-        sequence.push_back(stretch.from);
-        continue;
+    std::vector<CStretch> pending;
+    for (const CStretch& stretch : stretches) {
+      pending.push_back(stretch);
+      while (!pending.empty()) {
+        const CStretch next = pending.back();
+        pending.pop_back();
+        if (IsLeaf(next.node)) {
+          sequence.push_back(next.from);
+          continue;
+        }
+        const auto [head, tail] = SplitOrder(next.node, next.from, next.to);
+        pending.push_back(tail);
+        pending.push_back(head);
       }
-      const auto [head, tail] = SplitOrder(stretch.node, stretch.from, stretch.to);
-      pending.push_back(tail);
-      pending.push_back(head);
     }
     return sequence;
   }
@@ -446,14 +509,13 @@ class CLeafOrderSolver {
   const CLayout& layout_;
   const int n_;
   std::unique_ptr<double[]> matrix_;
-  std::vector<double> end_;
-  std::vector<double> toSibling_;
-  std::vector<double> cheapest_;
+  std::vector<char> tabled_;  // per node: its table is built (leaves below a tabled node too)
+  std::vector<int> heads_;    // the highest tabled nodes
 };
 
 }  // namespace
 
-CLeafOrder OptimalLeafOrder(const CBinaryTree& tree, const CDistance& distance) {
+CLeafOrder OptimalLeafOrder(const CBinaryTree& tree, const CDistance& distance, int tableDepth) {
   const CLayout layout = Walk(tree, distance.size);
   const int n = static_cast<int>(layout.itemAt.size());
   CLeafOrder result;
@@ -464,7 +526,7 @@ CLeafOrder OptimalLeafOrder(const CBinaryTree& tree, const CDistance& distance) 
   }
 
   CLeafOrderSolver solver(tree, distance, layout);
-  const std::vector<int> sequence = solver.Solve();
+  const std::vector<int> sequence = solver.Solve(tableDepth);
 
   std::vector<int> rank(static_cast<size_t>(n));
   result.items.resize(static_cast<size_t>(n));

@@ -30,5 +30,10 @@ struct CLeafOrder {
 
 // Among the leaf orders of `tree` reachable by exchanging the children of internal nodes, one of
 // least path length under `distance`. Throws std::invalid_argument when the arrays do not
-// describe a binary tree from `root` whose leaves carry items of `distance`.
-CLeafOrder OptimalLeafOrder(const CBinaryTree& tree, const CDistance& distance);
+// describe a binary tree from `root` whose leaves carry items of `distance`, and fails with
+// message 2 when its n × n work matrix cannot be reserved.
+// `tableDepth` 0 lets the work estimate choose which subtrees get tables of path costs; a
+// positive value tables exactly the nodes that many levels or more below the root (for tests and
+// measurements: each level without tables doubles the work below it). The order found is optimal
+// either way; between equally short orders the choice may differ.
+CLeafOrder OptimalLeafOrder(const CBinaryTree& tree, const CDistance& distance, int tableDepth = 0);
