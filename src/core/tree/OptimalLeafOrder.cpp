@@ -221,7 +221,7 @@ class CLeafOrderSolver {
     auto fill = [&](int block) {
       const int r0 = block * kFillRows;
       const int r1 = std::min(n, r0 + kFillRows);
-      std::vector<double> full(static_cast<size_t>(r1 - r0) * static_cast<size_t>(n));
+      const auto full = std::make_unique_for_overwrite<double[]>(static_cast<size_t>(r1 - r0) * n);
       auto at = [&](int r, int j) -> double& {
         return full[static_cast<size_t>(r - r0) * static_cast<size_t>(n) + static_cast<size_t>(j)];
       };
