@@ -3,9 +3,9 @@
 // Inputs: a (rows × depth) and b (depth × columns) as strided views, which may be blocks of one
 // larger matrix or transposed blocks; the result r must not overlap them. Each entry is the
 // smallest of the sums a(i, k) + b(k, j); a sum replaces the running minimum only when strictly
-// smaller, so NaN sums never enter and an entry without any sum is +infinity. The minimum of a set
-// of sums does not depend on the order in which they are compared, so the blocking and the
-// threads below change no bit of the result.
+// smaller, so NaN sums never enter and an entry with no sum that is a number is +infinity. The
+// minimum of a set of sums does not depend on the order in which they are compared, so the
+// blocking, the kernels and the threads below change no bit of the result.
 // Cost: rows·columns·depth additions and comparisons. Memory: a packed copy of a and one packed
 // panel of b (about 1 MB). The product with a vector, below, follows the same rule.
 #include "tree/MinPlusProduct.h"

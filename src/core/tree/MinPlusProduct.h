@@ -22,10 +22,11 @@ struct CStridedTarget {
 };
 
 // r(i, j) = min over k < depth of a(i, k) + b(k, j), for i < rows and j < columns; a sum replaces
-// the running minimum only when strictly smaller, so NaN sums are passed over and an entry
-// without any other sum is +infinity. r must not overlap a or b. The work is vectorised with the
-// widest vectors the processor has; `lanes` (2, 4 or 8) asks for a narrower kernel, to compare
-// them: the result is the same to the bit with every kernel, and with any number of threads.
+// the running minimum only when strictly smaller, so NaN sums are passed over and an entry with
+// no sum that is a number is +infinity. r must not overlap a or b. The work is vectorised with
+// the widest vectors the processor has; `lanes` (2, 4 or 8) asks for a narrower kernel, to
+// compare them. Every kernel and any number of threads give the same bits (but for the sign of a
+// zero minimum reached both as +0 and −0).
 void MinPlusProduct(int rows, int columns, int depth, CStridedView a, CStridedView b,
                     CStridedTarget r, int lanes = 0);
 
