@@ -27,6 +27,20 @@ CSide::CSide(const FullMatrix& d, int linkage) {
   }
 }
 
+FullMatrix TwoTriples() {
+  FullMatrix d(6, std::vector<double>(6, 10.0));
+  auto set = [&](int a, int b, double v) { d[a][b] = d[b][a] = v; };
+  for (int i = 0; i < 6; ++i)
+    d[i][i] = 0;
+  set(0, 1, 1);
+  set(3, 4, 2);
+  set(0, 2, 3);
+  set(1, 2, 3);
+  set(3, 5, 4);
+  set(4, 5, 4);
+  return d;
+}
+
 FullMatrix RandomEuclidean(int n, int dimensions, std::uint32_t seed) {
   std::mt19937 random(seed);
   std::normal_distribution<double> coordinate(0.0, 1.0);

@@ -22,6 +22,10 @@ class CSide {
   CTree tree;
 };
 
+// Six items clustered by complete linkage into 6 = (0, 1) at 1, 7 = (3, 4) at 2, 8 = (6, 2) at 3,
+// 9 = (7, 5) at 4 and the root 10 = (8, 9) at 10; the order is 0 … 5.
+FullMatrix TwoTriples();
+
 // Euclidean distances between n random points with `dimensions` coordinates.
 FullMatrix RandomEuclidean(int n, int dimensions, std::uint32_t seed);
 // Dissimilarities drawn from 0 … maxValue: many ties.
