@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TreeFixture.h"
 #include "tree/AgglomerativeClustering.h"
 #include "tree/Aggregation.h"
+#include "tree/NewickWriter.h"
+#include "tree/TreeFlip.h"
 
 namespace {
 
@@ -164,4 +168,43 @@ TEST(TreeModel, RebuildFollowsChildExchanges) {
   tree.CollectItems(9, items);
   EXPECT_EQ(items, (std::vector<int>{5, 3, 4}));
   ExpectConsistent(tree);
+}
+
+// A chain as long as single linkage makes on points of a line: every walk must do without
+// recursion.
+TEST(TreeModel, DeepChainsNeedNoRecursion) {
+  const int n = 150000;
+  std::vector<std::string> labels(n, "x");
+  CTree tree;
+  tree.Initialize(n, nullptr, &labels, {});
+  tree.nodes.resize(2 * n - 1);
+  for (int k = 0; k < 2 * n - 1; ++k) {
+    CNode& node = tree.Node(k);
+    node.index = k;
+    node.expanded = true;
+    node.count = 1;
+    node.left = k;
+    node.right = -1;
+    if (k >= n) {
+      node.left = k == n ? 0 : k - 1;
+      node.right = k - n + 1;
+      node.height = k - n + 1;
+    }
+  }
+  tree.root = tree.selectedNode = 2 * n - 2;
+  tree.hasTree = true;
+  std::reverse(tree.order.begin(), tree.order.end());
+  tree.RebuildOrder(tree.root);
+  EXPECT_EQ(tree.order[0], 0);
+  EXPECT_EQ(tree.order[n - 1], n - 1);
+  EXPECT_EQ(tree.Node(tree.root).count, n);
+  tree.SetHighlight(tree.root, true);
+  tree.MarkComplete(tree.root);
+  tree.CombineMarks(tree.root);
+  FlipSelection(tree);
+  EXPECT_EQ(tree.order[0], n - 1);
+  const auto text = NewickText(tree, nullptr);
+  ASSERT_TRUE(text.has_value());
+  EXPECT_EQ(std::count(text->begin(), text->end(), 'x'), n);
+  EXPECT_EQ(text->substr(0, 4), "(x:1");  // the flip put the last leaf first
 }
