@@ -208,3 +208,25 @@ TEST(TreeModel, DeepChainsNeedNoRecursion) {
   EXPECT_EQ(std::count(text->begin(), text->end(), 'x'), n);
   EXPECT_EQ(text->substr(0, 4), "(x:1");  // the flip put the last leaf first
 }
+
+TEST(TreeModel, LoadingATableStartsThePlainOrderAgain) {
+  CSide side(TwoTriples());
+  CTree& tree = side.tree;
+  SelectNode(tree, 8);
+  tree.userSelection = true;
+  tree.marksShown = true;
+  tree.marks[1] = 5;
+  FlipSelection(tree);
+  tree.Initialize(6, &side.distance, &side.labels, {});
+  EXPECT_FALSE(tree.hasTree);
+  EXPECT_FALSE(tree.userSelection);
+  EXPECT_FALSE(tree.marksShown);
+  EXPECT_EQ(tree.selectedNode, kNoNode);
+  EXPECT_EQ(tree.order, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+  EXPECT_EQ(tree.marks[1], 0);
+  // A flip now works on the plain order, not on the old nodes.
+  tree.selectionStart = 0;
+  tree.selectionLength = 3;
+  ASSERT_TRUE(FlipSelection(tree));
+  EXPECT_EQ(tree.order, (std::vector<int>{2, 1, 0, 3, 4, 5}));
+}

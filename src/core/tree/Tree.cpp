@@ -50,6 +50,17 @@ int CombineMark(int left, int right) {
   return -2;
 }
 
+void CTree::Initialize(int n, CDistance* sideDistance, const std::vector<std::string>* sideLabels,
+                       const std::vector<double>& weights) {
+  CElements::Initialize(n, sideDistance, sideLabels, weights);
+  hasTree = false;
+  userSelection = false;
+  marksShown = false;
+  selectedNode = kNoNode;
+  lastClicked = kNoNode;
+  orderMethodMark = -1;
+}
+
 void CTree::ComputePositions(int node) {
   PreOrder(
       *this, node,

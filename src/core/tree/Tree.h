@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -23,6 +24,12 @@ int CombineMark(int left, int right);
 class CTree : public CElements {
  public:
   CTree() = default;
+
+  // Starts the side for a loaded table: the element set's identity order with everything
+  // selected, no dendrogram shown, no selection of the user and no marks. The nodes of an
+  // earlier clustering stay allocated for the next one.
+  void Initialize(int n, CDistance* sideDistance, const std::vector<std::string>* sideLabels,
+                  const std::vector<double>& weights);
 
   CNode& Node(int node) { return nodes[static_cast<size_t>(node)]; }
   const CNode& Node(int node) const { return nodes[static_cast<size_t>(node)]; }

@@ -55,9 +55,9 @@ void FlipNode(CTree& tree, int node) {
 
 bool FlipSelection(CTree& tree) {
   if (tree.selectionLength <= 1) return false;
-  if (tree.selectedNode != kNoNode) {
+  if (tree.hasTree && tree.selectedNode != kNoNode) {
     FlipNode(tree, tree.selectedNode);
-    if (tree.hasTree && tree.Node(tree.root).expanded) tree.RebuildOrder(tree.root);
+    if (tree.Node(tree.root).expanded) tree.RebuildOrder(tree.root);
   } else {
     // With a tree, a block outside the subtrees can only lie inside one group, whose list
     // follows the order so that the next rebuild keeps the reversal; any other block would be
