@@ -75,8 +75,7 @@ void BM_Clustering(benchmark::State& state) {
 BENCHMARK(BM_Clustering)
     ->ArgsProduct({{0, 1, 2, 3, 4}, {1000, 2000, 5000, 10000}})
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(1);
+    ->Iterations(1);
 
 }  // namespace
 
