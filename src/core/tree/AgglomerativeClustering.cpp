@@ -356,6 +356,7 @@ class CClustering {
 
 void ClusterNodes(const CDistance& distance, int n, int linkage, std::vector<CNode>& nodes,
                   CProgress* progress) {
+  if (n < 2 || linkage < kCompleteLinkage || linkage > kWardLinkage) return;
   CClustering clustering(distance, n);
   try {
     nodes.resize(static_cast<size_t>(2 * n - 1));

@@ -19,7 +19,8 @@ enum ELinkage {
 };
 
 // Clusters the first n items of `distance` with `linkage` and writes the 2n − 1 nodes (leaves,
-// then the merges in order; the root last) into `nodes`. Needs n ≥ 2 and a rule from 0 to 4.
+// then the merges in order; the root last) into `nodes`; does nothing unless n ≥ 2 and the
+// rule is one of 0 to 4.
 // `progress` (or null) is stepped once per merge.
 void ClusterNodes(const CDistance& distance, int n, int linkage, std::vector<CNode>& nodes,
                   CProgress* progress);
