@@ -1,0 +1,412 @@
+// Agglomerative hierarchical clustering of one side with five Lance–Williams linkage rules.
+//
+// Input: the packed dissimilarity triangle of n items and a rule (complete, single, McQuitty,
+// average, Ward). Slot j holds the cluster that contains item j while it is active; merging
+// slots I < K keeps I, and the new node of merge i (n ≤ i ≤ 2n − 2) has the cluster of I on its
+// left. Each slot keeps its nearest later slot (nn, nnDist).
+//
+// Ties: every minimum search replaces its candidate only on a strictly smaller value, so the
+// closest pair is the one of the lowest slot j, and a slot's nearest neighbour is its lowest
+// later slot among equals. After a merge only the slots whose nearest neighbour was I or K are
+// rescanned; the others keep theirs even when the merged cluster now ties with it. The running
+// minima start at +infinity, with the first candidate in scan order as the fallback, so
+// dissimilarities of any size are merged (1e20 is not a bound).
+//
+// Cost: each merge O(n) plus one row scan per rescanned slot: O(n²) typically, O(n³) at worst.
+// Memory: one working triangle of n(n+1)/2 doubles plus O(n).
+//
+// Layout: the working triangle holds the active slots only, in slot order, at "positions"; it
+// is repacked in place whenever half of its positions have been merged away, so that scans run
+// over short rows and the column accesses (the rows of lower slots) stay close together. Since
+// repacking keeps the slot order, comparing positions compares slots and every tie rule holds.
+// Between repackings, merged-away positions hold +infinity, so row scans run over contiguous
+// memory without looking at the active flags; only the column accesses follow the list of
+// active positions.
+#include "tree/AgglomerativeClustering.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <memory>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+#include "base/Failure.h"
+#include "base/Memory.h"
+#include "base/Parallel.h"
+#include "base/Services.h"
+#include "data/Distance.h"
+#include "settings/DocumentContext.h"
+#include "settings/TreatmentSettings.h"
+#include "tree/Tree.h"
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// The dissimilarity of the merged cluster I ∪ K to cluster k.
+template <int Rule>
+inline double Update(double dIk, double dKk, double nI, double nK, double nk, double D) {
+  if constexpr (Rule == kCompleteLinkage) {
+    return std::max(dIk, dKk);
+  } else if constexpr (Rule == kSingleLinkage) {
+    return std::min(dIk, dKk);
+  } else if constexpr (Rule == kMcQuittyLinkage) {
+    return 0.5 * dIk + 0.5 * dKk;
+  } else if constexpr (Rule == kAverageLinkage) {
+    return (nI * dIk + nK * dKk) / (nI + nK);
+  } else {
+    return ((nk + nI) * dIk + (nk + nK) * dKk - nk * D) / (nI + nK + nk);
+  }
+}
+
+// Slots looked ahead in the column loops, and the hint that loads a line for writing.
+constexpr int kPrefetchDistance = 16;
+inline void Prefetch(const double* address) {
+  __builtin_prefetch(address, 1, 3);
+}
+
+// Continues a running minimum (best at bestIndex) over values[begin, end): replaced only by a
+// strictly smaller value, so the first of equal values wins. Four lanes run side by side and
+// are combined (smallest value, then lowest index), which gives the result of one pass in index
+// order: each lane keeps its own first minimum.
+inline void ScanMinimum(const double* values, int begin, int end, double& best, int& bestIndex) {
+  int k = begin;
+  if (end - begin >= 16) {
+    double b0 = kInfinity, b1 = kInfinity, b2 = kInfinity, b3 = kInfinity;
+    int a0 = -1, a1 = -1, a2 = -1, a3 = -1;
+    auto lane = [](double value, int index, double& laneBest, int& laneAt) {
+      const bool smaller = value < laneBest;
+      laneBest = smaller ? value : laneBest;
+      laneAt = smaller ? index : laneAt;
+    };
+    for (; k + 4 <= end; k += 4) {
+      lane(values[k], k, b0, a0);
+      lane(values[k + 1], k + 1, b1, a1);
+      lane(values[k + 2], k + 2, b2, a2);
+      lane(values[k + 3], k + 3, b3, a3);
+    }
+    const double lanes[4] = {b0, b1, b2, b3};
+    const int at[4] = {a0, a1, a2, a3};
+    double rangeBest = kInfinity;
+    int rangeIndex = -1;
+    for (int j = 0; j < 4; ++j) {
+      if (at[j] < 0) continue;
+      if (rangeIndex < 0 || lanes[j] < rangeBest || (lanes[j] == rangeBest && at[j] < rangeIndex)) {
+        rangeBest = lanes[j];
+        rangeIndex = at[j];
+      }
+    }
+    if (rangeIndex >= 0 && rangeBest < best) {
+      best = rangeBest;
+      bestIndex = rangeIndex;
+    }
+  }
+  for (; k < end; ++k) {
+    if (values[k] < best) {
+      best = values[k];
+      bestIndex = k;
+    }
+  }
+}
+
+// The working triangle: uninitialised, and on Linux in huge pages where the system allows,
+// which spares most page-table walks of the column accesses.
+struct CFreeBlock {
+  void operator()(double* block) const { std::free(block); }
+};
+using CBlock = std::unique_ptr<double[], CFreeBlock>;
+
+CBlock AllocateTriangle(size_t cells) {
+  constexpr size_t kHugePage = size_t{2} << 20;
+  const size_t bytes = (cells * sizeof(double) + kHugePage - 1) / kHugePage * kHugePage;
+  void* block = std::aligned_alloc(kHugePage, bytes);
+  if (block == nullptr) throw std::bad_alloc();
+#if defined(__linux__)
+  madvise(block, bytes, MADV_HUGEPAGE);
+#endif
+  return CBlock(static_cast<double*>(block));
+}
+
+class CClustering {
+ public:
+  CClustering(const CDistance& distance, int n) : m_(n) {
+    const size_t cells = static_cast<size_t>(n) * (static_cast<size_t>(n) + 1) / 2;
+    if (!CanReserve(CheckedBytes(cells, sizeof(double)))) ThrowAllocationFailure(n, n);
+    try {
+      tri_ = AllocateTriangle(cells);
+      rows_.resize(static_cast<size_t>(n));
+      nn_.assign(static_cast<size_t>(n), -1);
+      nnDist_.assign(static_cast<size_t>(n), kInfinity);
+      slotNode_.resize(static_cast<size_t>(n));
+      size_.assign(static_cast<size_t>(n), 1.0);
+      next_.resize(static_cast<size_t>(n));
+      prev_.resize(static_cast<size_t>(n));
+      active_.reserve(static_cast<size_t>(n));
+    } catch (const std::bad_alloc&) {
+      ThrowAllocationFailure(n, n);
+    }
+    SetRows();
+    if (distance.size == n) {
+      std::memcpy(tri_.get(), distance.values.data(), cells * sizeof(double));
+    } else {
+      for (int r = 0; r < n; ++r) {
+        std::copy(distance.Row(r) + r, distance.Row(r) + n, rows_[r] + r);
+      }
+    }
+    for (int k = 0; k < n; ++k)
+      slotNode_[k] = k;
+    LinkAll();
+  }
+
+  void Run(int linkage, std::vector<CNode>& nodes, CProgress* progress) {
+    switch (linkage) {
+      case kCompleteLinkage:
+        return Run<kCompleteLinkage>(nodes, progress);
+      case kSingleLinkage:
+        return Run<kSingleLinkage>(nodes, progress);
+      case kMcQuittyLinkage:
+        return Run<kMcQuittyLinkage>(nodes, progress);
+      case kAverageLinkage:
+        return Run<kAverageLinkage>(nodes, progress);
+      default:
+        return Run<kWardLinkage>(nodes, progress);
+    }
+  }
+
+ private:
+  void SetRows() {
+    for (int r = 0; r < m_; ++r)
+      rows_[r] = tri_.get() + CDistance::RowOffset(r, m_);
+  }
+
+  void LinkAll() {
+    for (int k = 0; k < m_; ++k) {
+      next_[k] = k + 1;
+      prev_[k] = k - 1;
+    }
+    head_ = 0;
+    last_ = m_ - 1;
+    activeCount_ = m_;
+  }
+
+  // Nearest later active position of l; merged-away positions hold +infinity and never win.
+  void Scan(int l) {
+    const int fallback = next_[l];
+    if (fallback > last_) {
+      nnDist_[l] = kInfinity;  // no later slot: l is never the lower end of a pair
+      return;
+    }
+    double best = kInfinity;
+    int bestK = fallback;
+    ScanMinimum(rows_[l], fallback, last_ + 1, best, bestK);
+    nn_[l] = bestK;
+    nnDist_[l] = best;
+  }
+
+  void Remove(int k) {
+    const int before = prev_[k];
+    const int after = next_[k];
+    if (before >= 0) {
+      next_[before] = after;
+    } else {
+      head_ = after;
+    }
+    if (after < m_) prev_[after] = before;
+    if (k == last_) last_ = before;
+    nn_[k] = -1;
+    nnDist_[k] = kInfinity;
+    --activeCount_;
+  }
+
+  // Packs the active positions to the front of the triangle, keeping their order.
+  void Repack() {
+    active_.clear();
+    for (int k = head_; k <= last_; k = next_[k])
+      active_.push_back(k);
+    const int m = static_cast<int>(active_.size());
+    // Every entry moves to a lower or equal address, and entries are moved in increasing
+    // order of both addresses: nothing is overwritten before it is read.
+    double* base = tri_.get();
+    for (int r = 0; r < m; ++r) {
+      const double* source = rows_[active_[r]];
+      double* target = base + CDistance::RowOffset(r, m);
+      for (int s = r; s < m; ++s)
+        target[s] = source[active_[s]];
+    }
+    std::vector<int>& newPosition = prev_;  // reused as scratch before relinking
+    for (int r = 0; r < m; ++r)
+      newPosition[active_[r]] = r;
+    for (int r = 0; r < m; ++r) {
+      const int old = active_[r];
+      const int neighbour = nn_[old];
+      // Only the last slot can point at a merged-away one (it has no later slot).
+      nn_[r] = neighbour >= 0 && IsActive(neighbour) ? newPosition[neighbour] : -1;
+      nnDist_[r] = nnDist_[old];
+      slotNode_[r] = slotNode_[old];
+      size_[r] = size_[old];
+    }
+    m_ = m;
+    SetRows();
+    LinkAll();
+  }
+
+  bool IsActive(int k) const { return std::binary_search(active_.begin(), active_.end(), k); }
+
+  template <int Rule>
+  void Run(std::vector<CNode>& nodes, CProgress* progress) {
+    const int n = m_;
+    ParallelFor(0, n - 1, 16, [this](int j) { Scan(j); });
+    for (int i = n; i < 2 * n - 1; ++i) {
+      if (progress) progress->Step();
+      // Closest pair: the lowest slot among the smallest distances to a nearest neighbour;
+      // merged-away positions and the last slot hold +infinity.
+      int I = head_;
+      double best = kInfinity;
+      ScanMinimum(nnDist_.data(), head_, last_ + 1, best, I);
+      const int K = nn_[I];
+      double* rowI = rows_[I];
+      const double D = rowI[K];
+
+      CNode& node = nodes[i];
+      node.index = i;
+      node.left = slotNode_[I];
+      node.right = slotNode_[K];
+      node.height = D;
+      node.count = nodes[node.left].count + nodes[node.right].count;
+      node.first = nodes[node.left].first;
+      nodes[node.left].parent = nodes[node.right].parent = i;
+
+      Remove(K);
+      rowI[K] = kInfinity;
+      const double nI = size_[I];
+      const double nK = size_[K];
+      // Slots before I: column accesses, along the active list. The entries of the rows a few
+      // slots ahead are fetched early, so that their cache misses overlap.
+      int ahead = head_;
+      for (int step = 0; step < kPrefetchDistance && ahead < K; ++step)
+        ahead = next_[ahead];
+      for (int k = head_; k < I; k = next_[k]) {
+        if (ahead < K) {
+          Prefetch(rows_[ahead] + I);
+          Prefetch(rows_[ahead] + K);
+          ahead = next_[ahead];
+        }
+        double* row = rows_[k];
+        row[I] = Update<Rule>(row[I], row[K], nI, nK, size_[k], D);
+        row[K] = kInfinity;
+      }
+      // Slots between I and K: row I and column K.
+      double nearest = kInfinity;
+      int nearestK = next_[I];
+      for (int k = next_[I]; k < K; k = next_[k]) {
+        if (ahead < K) {
+          Prefetch(rows_[ahead] + K);
+          ahead = next_[ahead];
+        }
+        double& dKk = rows_[k][K];
+        const double value = Update<Rule>(rowI[k], dKk, nI, nK, size_[k], D);
+        rowI[k] = value;
+        dKk = kInfinity;
+        if (value < nearest) {
+          nearest = value;
+          nearestK = k;
+        }
+      }
+      // Slots after K: rows I and K side by side; merged-away positions stay at +infinity.
+      const double* rowK = rows_[K];
+      const double* sizes = size_.data();
+      const int end = last_ + 1;
+      for (int k = K + 1; k < end; ++k) {
+        rowI[k] = Update<Rule>(rowI[k], rowK[k], nI, nK, sizes[k], D);
+      }
+      ScanMinimum(rowI, K + 1, end, nearest, nearestK);
+      if (nearestK <= last_) nn_[I] = nearestK;  // else left as it was: no later slot
+      nnDist_[I] = nearest;
+
+      size_[I] = nI + nK;
+      slotNode_[I] = i;
+      for (int l = head_; l < end; ++l) {
+        if (nn_[l] == I || nn_[l] == K) Scan(l);
+      }
+      if (activeCount_ >= 64 && 2 * activeCount_ <= m_) Repack();
+    }
+  }
+
+  int m_;  // positions of the current triangle
+  CBlock tri_;
+  std::vector<double*> rows_;  // rows_[r][c] is the entry of positions (r, c), c ≥ r
+  std::vector<int> nn_;        // −1 for merged-away positions
+  std::vector<double> nnDist_;
+  std::vector<int> slotNode_;
+  std::vector<double> size_;  // whole numbers, kept as doubles for the update formulas
+  std::vector<int> next_;     // active positions as a list in increasing order
+  std::vector<int> prev_;
+  std::vector<int> active_;  // scratch of Repack
+  int head_ = 0;
+  int last_ = 0;
+  int activeCount_ = 0;
+};
+
+}  // namespace
+
+void ClusterNodes(const CDistance& distance, int n, int linkage, std::vector<CNode>& nodes,
+                  CProgress* progress) {
+  if (n < 2 || linkage < kCompleteLinkage || linkage > kWardLinkage) return;
+  CClustering clustering(distance, n);
+  try {
+    nodes.resize(static_cast<size_t>(2 * n - 1));
+  } catch (const std::bad_alloc&) {
+    ThrowAllocationFailure();
+  }
+  // Every node starts afresh: group lists, completeness and seriation marks of an earlier
+  // clustering do not describe the new tree.
+  for (int k = 0; k < 2 * n - 1; ++k) {
+    CNode& node = nodes[k];
+    node = CNode{};
+    node.index = k;
+    node.expanded = true;
+    if (k < n) {
+      node.left = k;
+      node.right = -1;
+      node.count = 1;
+      node.first = k;
+    }
+  }
+  clustering.Run(linkage, nodes, progress);
+  nodes[2 * n - 2].parent = 0;
+}
+bool BuildTree(CTree& tree, const TreatmentSettings& settings) {
+  const int n = tree.count;
+  const int linkage = settings.AgregationCriterion;
+  if (n < 2 || tree.distance == nullptr || tree.distance->size < n || linkage < 0 ||
+      linkage > kWardLinkage) {
+    return false;
+  }
+  if (tree.root != kNoNode && tree.nodes.size() == static_cast<size_t>(2 * n - 1)) {
+    tree.SetHighlight(tree.root, false);
+  }
+  tree.selectionStart = 0;
+  {
+    std::unique_ptr<CProgress> progress;
+    if (n > 1000 && tree.document != nullptr) {
+      progress =
+          tree.document->Services().OpenProgress("Hierarchical clustering in progress.", n, false);
+    }
+    ClusterNodes(*tree.distance, n, linkage, tree.nodes, progress.get());
+  }
+  tree.root = 2 * n - 2;
+  tree.selectedNode = tree.root;
+  tree.rootHeight = tree.Node(tree.root).height;
+  // The selection is the selected node's block: the whole side.
+  tree.selectionLength = n;
+  tree.RebuildOrder(tree.root);
+  ComputeObjectives(tree);
+  tree.hasTree = true;
+  tree.MarkComplete(tree.selectedNode);
+  return true;
+}
