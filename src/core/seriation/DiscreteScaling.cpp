@@ -1,0 +1,125 @@
+#include "seriation/DiscreteScaling.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+#include "base/Services.h"
+#include "data/Distance.h"
+#include "seriation/Elements.h"
+#include "seriation/WorkArray.h"
+#include "settings/DocumentContext.h"
+#include "settings/TreatmentSettings.h"
+
+CSwapMoves::CSwapMoves(const CDistance& distance, int* sequence, int m, int criterion)
+    : sequence_(sequence),
+      m_(m),
+      criterion_(criterion),
+      items_(sequence, sequence + m),
+      p_(WorkArray<double>(static_cast<size_t>(m) * static_cast<size_t>(m))),
+      r_(WorkArray<double>(static_cast<size_t>(m))),
+      w_(WorkArray<double>(static_cast<size_t>(m))) {
+  for (int x = 0; x < m; ++x) {
+    for (int y = 0; y < m; ++y)
+      At(x, y) = distance.At(sequence[x], sequence[y]);
+  }
+  if (m == distance.size) {
+    // The whole side: the sums of the side's items, partners in item order.
+    std::vector<double> byItem = WorkArray<double>(static_cast<size_t>(m));
+    for (int a = 0; a < m; ++a) {
+      double sum = 0.0;
+      for (int b = 0; b < m; ++b) {
+        if (b != a) sum += distance.At(a, b);
+      }
+      byItem[static_cast<size_t>(a)] = sum;
+    }
+    for (int x = 0; x < m; ++x)
+      r_[static_cast<size_t>(x)] = byItem[static_cast<size_t>(sequence[x])];
+  } else {
+    for (int x = 0; x < m; ++x) {
+      double sum = 0.0;
+      for (int y = 0; y < m; ++y) {
+        if (y != x) sum += At(x, y);
+      }
+      r_[static_cast<size_t>(x)] = sum;
+    }
+  }
+  for (int x = 0; x < m; ++x)
+    w_[static_cast<size_t>(x)] = SumOfRow(x);
+}
+
+double CSwapMoves::SumOfRow(int x) const {
+  double sum = 0.0;
+  for (int k = 0; k < m_; ++k)
+    sum += (static_cast<double>(k) + 1.0) * At(x, k);
+  return sum;
+}
+
+double CSwapMoves::Gain(int i, int j) const {
+  if (criterion_ == 1) {
+    double gain = 0.0;
+    for (int k = 0; k < m_; ++k) {
+      const double toA = At(k, i);
+      const double toB = At(k, j);
+      if (toA == 0.0 || toB == 0.0 || k == i || k == j) continue;
+      gain += (toB - toA) * static_cast<double>(std::abs(i - k) - std::abs(j - k));
+    }
+    return gain;
+  }
+  const int gap = j - i;
+  return 2.0 * static_cast<double>(gap * gap) * At(i, j) +
+         (r_[static_cast<size_t>(i)] - r_[static_cast<size_t>(j)]) *
+             static_cast<double>((j + 1) * (j + 1) - (i + 1) * (i + 1)) +
+         2.0 * static_cast<double>(gap) * (w_[static_cast<size_t>(j)] - w_[static_cast<size_t>(i)]);
+}
+
+void CSwapMoves::SwapPositions(int i, int j) {
+  const double shift = static_cast<double>(i - j);
+  for (int k = 0; k < m_; ++k)
+    w_[static_cast<size_t>(k)] += shift * (At(k, j) - At(k, i));
+  std::swap_ranges(&At(i, 0), &At(i, 0) + m_, &At(j, 0));
+  for (int k = 0; k < m_; ++k)
+    std::swap(At(k, i), At(k, j));
+  std::swap(r_[static_cast<size_t>(i)], r_[static_cast<size_t>(j)]);
+  std::swap(items_[static_cast<size_t>(i)], items_[static_cast<size_t>(j)]);
+  w_[static_cast<size_t>(i)] = SumOfRow(i);
+  w_[static_cast<size_t>(j)] = SumOfRow(j);
+}
+
+CMove CSwapMoves::FindBestMove() {
+  CMove best;
+  for (int i = 0; i + 1 < m_; ++i) {
+    for (int j = i + 1; j < m_; ++j) {
+      const double gain = Gain(i, j);
+      if (gain > best.gain) best = CMove{i, j, gain};
+    }
+  }
+  return best;
+}
+
+void CSwapMoves::Publish() {
+  std::copy(items_.begin(), items_.end(), sequence_);
+}
+
+void SeriateDiscrete(CElements& elements, int* sequence, int m) {
+  const int criterion = elements.settings->SetSeriationCriterion;
+  if (criterion != 1 && criterion != 2) return;
+  const int refusedFrom = criterion == 1 ? 201 : 1001;
+  const int shownAbove = criterion == 1 ? 100 : 500;
+  if (m >= refusedFrom) {
+    if (elements.document != nullptr) {
+      elements.document->Services().ShowNotice(
+          "STOP!", "Too many elements to seriate!\n\nThe processing time would be too long!");
+      elements.document->seriationRefusedForSize = true;
+    }
+    return;
+  }
+  if (m < 2) return;
+  std::unique_ptr<CProgress> progress;
+  if (m > shownAbove && elements.document != nullptr) {
+    progress = elements.document->Services().OpenProgress(
+        "This treatment could be long. Please wait.", m, true);
+  }
+  CSwapMoves moves(*elements.distance, sequence, m, criterion);
+  ImproveLoop(moves, progress.get(), elements.observer);
+}
