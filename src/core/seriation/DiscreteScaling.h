@@ -21,9 +21,8 @@ class CSwapMoves final : public CImprovementMoves {
   CSwapMoves(const CDistance& distance, int* sequence, int m, int criterion);
 
   // What swapping positions i < j gains (a = s_i, b = s_j):
-  // - UDS: Σ_k (d(s_k, b) − d(s_k, a))·(|i − k| − |j − k|) over k ascending, skipping the k where
-  //   d(s_k, a), d(s_k, b), i − k or j − k is 0; when no third item lies at dissimilarity 0 from
-  //   a or b this is the increase of Σ_{p<q} (q − p)·d(s_p, s_q). O(m).
+  // - UDS: Σ_k (d(s_k, b) − d(s_k, a))·(|i − k| − |j − k|) over the k ≠ i, j ascending, the
+  //   increase of Σ_{p<q} (q − p)·d(s_p, s_q). O(m).
   // - inertia: 2(j − i)²·d(a, b) + (R[a] − R[b])·((j + 1)² − (i + 1)²) + 2(j − i)·(W[j] − W[i]),
   //   the increase of Σ_{p<q} (q − p)²·d(s_p, s_q). O(1).
   double Gain(int i, int j) const;
