@@ -7,6 +7,7 @@
 #include "base/Services.h"
 #include "data/Distance.h"
 #include "seriation/Elements.h"
+#include "seriation/SquareByPosition.h"
 #include "seriation/WorkArray.h"
 #include "settings/DocumentContext.h"
 #include "settings/TreatmentSettings.h"
@@ -16,13 +17,9 @@ CSwapMoves::CSwapMoves(const CDistance& distance, int* sequence, int m, int crit
       m_(m),
       criterion_(criterion),
       items_(sequence, sequence + m),
-      p_(WorkArray<double>(static_cast<size_t>(m) * static_cast<size_t>(m))),
+      p_(SquareByPosition(distance, sequence, m)),
       r_(WorkArray<double>(static_cast<size_t>(m))),
       w_(WorkArray<double>(static_cast<size_t>(m))) {
-  for (int x = 0; x < m; ++x) {
-    for (int y = 0; y < m; ++y)
-      At(x, y) = distance.At(sequence[x], sequence[y]);
-  }
   if (m == distance.size) {
     // The whole side: the sums of the side's items, partners in item order.
     std::vector<double> byItem = WorkArray<double>(static_cast<size_t>(m));

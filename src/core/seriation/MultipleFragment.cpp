@@ -9,7 +9,7 @@
 #include "base/Parallel.h"
 #include "data/Distance.h"
 #include "seriation/Elements.h"
-#include "seriation/Extract.h"
+#include "seriation/SquareByPosition.h"
 #include "seriation/WorkArray.h"
 
 namespace {
@@ -22,10 +22,12 @@ bool SameValue(double a, double b) {
   return a == b || (std::isnan(a) && std::isnan(b));
 }
 
+// The path fragments over the positions of the sequence, with the square matrix d of their
+// dissimilarities by position.
 class CFragments {
  public:
-  CFragments(const CDistance& distance, int m)
-      : d_(distance),
+  CFragments(std::vector<double> d, int m)
+      : d_(std::move(d)),
         m_(m),
         head_(WorkArray<int>(static_cast<size_t>(m))),
         tail_(WorkArray<int>(static_cast<size_t>(m))),
@@ -34,17 +36,23 @@ class CFragments {
       head_[static_cast<size_t>(i)] = tail_[static_cast<size_t>(i)] = i;
   }
 
+  const double* Row(int x) const { return d_.data() + static_cast<size_t>(x) * m_; }
+  double At(int x, int y) const { return Row(x)[y]; }
   int Head(int f) const { return head_[static_cast<size_t>(f)]; }
   int Tail(int f) const { return tail_[static_cast<size_t>(f)]; }
   void Reverse(int f) { std::swap(head_[static_cast<size_t>(f)], tail_[static_cast<size_t>(f)]); }
 
-  // The smallest of the four end-to-end dissimilarities of fragments f and g.
+  // The fragment distance of fragments f and g: the smallest of their four end-to-end
+  // dissimilarities (NaN only when all four are). It depends only on the two sets of ends, so it
+  // is the same value whenever it is asked, and need not be stored.
   double Distance(int f, int g) const {
-    const int hf = Head(f), tf = Tail(f), hg = Head(g), tg = Tail(g);
-    double best = d_.At(hf, hg);
-    const double others[3] = {d_.At(hf, tg), d_.At(tf, hg), d_.At(tf, tg)};
-    for (const double v : others) {
-      if (v < best) best = v;
+    return Smallest(Row(Head(f)), Row(Tail(f)), Head(g), Tail(g));
+  }
+  static double Smallest(const double* fromHead, const double* fromTail, int hg, int tg) {
+    const double values[4] = {fromHead[hg], fromHead[tg], fromTail[hg], fromTail[tg]};
+    double best = values[0];
+    for (int k = 1; k < 4; ++k) {
+      if (values[k] < best || std::isnan(best)) best = values[k];
     }
     return best;
   }
@@ -57,11 +65,11 @@ class CFragments {
 
   // The positions of fragment f from head to tail.
   std::vector<int> Walk(int f) const {
-    std::vector<int> path = WorkArray<int>(static_cast<size_t>(m_));
+    std::vector<int> path = WorkArray<int>(m_);
     int previous = -1;
     int current = Head(f);
-    for (int k = 0; k < m_ && current >= 0; ++k) {
-      path[static_cast<size_t>(k)] = current;
+    for (size_t k = 0; k < m_ && current >= 0; ++k) {
+      path[k] = current;
       const int first = links_[2 * static_cast<size_t>(current)];
       const int next = first != previous ? first : links_[2 * static_cast<size_t>(current) + 1];
       previous = current;
@@ -80,8 +88,8 @@ class CFragments {
     links_[slotB] = a;
   }
 
-  const CDistance& d_;
-  int m_;
+  std::vector<double> d_;
+  size_t m_;
   std::vector<int> head_;
   std::vector<int> tail_;
   std::vector<int> links_;  // the two path neighbours of each position, -1 for none
@@ -91,40 +99,50 @@ class CFragments {
 
 void SeriateByMF(CElements& elements, int* sequence, int m) {
   if (m < 2) return;
-  const CDistance d = Extract(*elements.distance, sequence, m);
-  // Fragment distances, packed like d; only entries of two active fragments are read.
-  std::vector<double> t = WorkArray<double>(d.values.size());
-  std::copy(d.values.begin(), d.values.end(), t.begin());
-  auto at = [&](int i, int j) -> double& {
-    return i < j ? t[CDistance::Index(i, j, m)] : t[CDistance::Index(j, i, m)];
-  };
+  CFragments fragments(SquareByPosition(*elements.distance, sequence, m), m);
 
   std::vector<int> nearest = WorkArray<int>(static_cast<size_t>(m), -1);
   std::vector<double> nearestDist = WorkArray<double>(static_cast<size_t>(m), kInfinity);
   std::vector<int> actives = WorkArray<int>(static_cast<size_t>(m));  // active, ascending
   for (int i = 0; i < m; ++i)
     actives[static_cast<size_t>(i)] = i;
+  // Ends of the active fragments, in the order of `actives`, for the scans below.
+  std::vector<int> heads = actives;
+  std::vector<int> tails = actives;
 
-  // The nearest active fragment of larger index: the first candidate, then strictly smaller
-  // values (the smallest index wins ties); none (-1, infinity) when no active j > i is left.
-  auto scanNearest = [&](int i, const int* from, const int* end) {
+  // The nearest active fragment of larger index among actives[from …]: the first candidate, then
+  // strictly smaller values (the smallest index wins ties); none (-1, infinity) when no active
+  // j > i is left.
+  auto scanNearest = [&](int i, size_t from) {
     int best = -1;
     double bestDist = kInfinity;
-    const size_t rowOffset = CDistance::RowOffset(i, m);
-    for (const int* p = from; p != end; ++p) {
-      const double v = t[rowOffset + static_cast<size_t>(*p)];
+    const double* fromHead = fragments.Row(fragments.Head(i));
+    const double* fromTail = fragments.Row(fragments.Tail(i));
+    for (size_t k = from; k < actives.size(); ++k) {
+      const double v = CFragments::Smallest(fromHead, fromTail, heads[k], tails[k]);
       if (best < 0 || v < bestDist) {
-        best = *p;
+        best = actives[k];
         bestDist = v;
       }
     }
     nearest[static_cast<size_t>(i)] = best;
     nearestDist[static_cast<size_t>(i)] = bestDist;
   };
-  ParallelFor(0, m - 1, 64,
-              [&](int i) { scanNearest(i, actives.data() + i + 1, actives.data() + m); });
+  // At the start every fragment is one position: its distance is a plain row of the matrix.
+  ParallelFor(0, m - 1, 64, [&](int i) {
+    const double* row = fragments.Row(i);
+    int best = i + 1;
+    double bestDist = row[i + 1];
+    for (int j = i + 2; j < m; ++j) {
+      if (row[j] < bestDist) {
+        best = j;
+        bestDist = row[j];
+      }
+    }
+    nearest[static_cast<size_t>(i)] = best;
+    nearestDist[static_cast<size_t>(i)] = bestDist;
+  });
 
-  CFragments fragments(d, m);
   for (int merge = 0; merge < m - 1; ++merge) {
     // The pair to join: the active fragment with the nearest partner, smallest index on ties.
     int p = -1;
@@ -141,46 +159,43 @@ void SeriateByMF(CElements& elements, int* sequence, int m) {
     const int q = nearest[static_cast<size_t>(p)];
 
     // Orient p and q so that the tail of p and the head of q realise their distance.
-    bool matched = SameValue(d.At(fragments.Tail(p), fragments.Head(q)), delta);
+    bool matched = SameValue(fragments.At(fragments.Tail(p), fragments.Head(q)), delta);
     if (!matched) {
       fragments.Reverse(p);
-      matched = SameValue(d.At(fragments.Tail(p), fragments.Head(q)), delta);
+      matched = SameValue(fragments.At(fragments.Tail(p), fragments.Head(q)), delta);
     }
     if (!matched) {
       fragments.Reverse(q);
-      matched = SameValue(d.At(fragments.Tail(p), fragments.Head(q)), delta);
+      matched = SameValue(fragments.At(fragments.Tail(p), fragments.Head(q)), delta);
     }
     if (!matched) {
       fragments.Reverse(p);
-      matched = SameValue(d.At(fragments.Tail(p), fragments.Head(q)), delta);
+      matched = SameValue(fragments.At(fragments.Tail(p), fragments.Head(q)), delta);
     }
     if (!matched) throw CProgramExit(1);
 
     fragments.Append(p, q);
-    actives.erase(std::find(actives.begin(), actives.end(), q));
+    const size_t removed =
+        static_cast<size_t>(std::lower_bound(actives.begin(), actives.end(), q) - actives.begin());
+    actives.erase(actives.begin() + static_cast<std::ptrdiff_t>(removed));
+    heads.erase(heads.begin() + static_cast<std::ptrdiff_t>(removed));
+    tails.erase(tails.begin() + static_cast<std::ptrdiff_t>(removed));
+    const size_t slotP =
+        static_cast<size_t>(std::lower_bound(actives.begin(), actives.end(), p) - actives.begin());
+    heads[slotP] = fragments.Head(p);
+    tails[slotP] = fragments.Tail(p);
 
-    // New distances of the joined fragment; its nearest partner among the larger indices.
-    int best = -1;
-    double bestDist = kInfinity;
-    for (const int u : actives) {
-      if (u == p) continue;
-      const double v = fragments.Distance(p, u);
-      at(p, u) = v;
-      if (u > p && (best < 0 || v < bestDist)) {
-        best = u;
-        bestDist = v;
-      }
-    }
-    nearest[static_cast<size_t>(p)] = best;
-    nearestDist[static_cast<size_t>(p)] = bestDist;
+    // The joined fragment's nearest partner among the larger indices.
+    scanNearest(p, slotP + 1);
 
     // Fragments whose nearest partner was joined look again.
-    for (size_t k = 0; k < actives.size(); ++k) {
-      const int i = actives[k];
-      const int partner = nearest[static_cast<size_t>(i)];
-      if (partner == p || partner == q) {
-        scanNearest(i, actives.data() + k + 1, actives.data() + actives.size());
-      }
+    for (size_t k = 0; k < slotP; ++k) {
+      const int partner = nearest[static_cast<size_t>(actives[k])];
+      if (partner == p || partner == q) scanNearest(actives[k], k + 1);
+    }
+    for (size_t k = slotP + 1; k < actives.size(); ++k) {
+      const int partner = nearest[static_cast<size_t>(actives[k])];
+      if (partner == q) scanNearest(actives[k], k + 1);
     }
   }
 

@@ -12,6 +12,7 @@ class CElements;
 // A nearest entry is recomputed only when its partner was joined. Distances of any size, infinite
 // ones included, take part in the searches.
 //
-// Time O(m²) plus O(m) per recomputed nearest entry; memory two packed triangles of m(m+1)/2
-// doubles (the sequence's dissimilarities and the fragment distances).
+// The distance of two fragments is always the smallest of their four end dissimilarities, so it
+// is read from the ends rather than stored. Time O(m²) plus O(m) per recomputed nearest entry;
+// memory m² doubles (the sequence's dissimilarities by position).
 void SeriateByMF(CElements& elements, int* sequence, int m);

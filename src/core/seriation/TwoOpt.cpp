@@ -10,6 +10,7 @@
 #include "data/Distance.h"
 #include "seriation/Elements.h"
 #include "seriation/ImproveLoop.h"
+#include "seriation/SquareByPosition.h"
 #include "seriation/WorkArray.h"
 #include "settings/DocumentContext.h"
 
@@ -24,15 +25,9 @@ class CPathReversals final : public CImprovementMoves {
       : sequence_(sequence),
         m_(m),
         items_(sequence, sequence + m),
-        p_(WorkArray<double>(static_cast<size_t>(m) * static_cast<size_t>(m))),
+        p_(SquareByPosition(distance, sequence, m)),
         edge_(WorkArray<double>(static_cast<size_t>(m))),
         rowBest_(WorkArray<CMove>(static_cast<size_t>(m))) {
-    ParallelFor(0, m, 32, [&](int x) {
-      double* row = Row(x);
-      const int a = sequence[x];
-      for (int y = 0; y < m; ++y)
-        row[y] = distance.At(a, sequence[y]);
-    });
     for (int k = 0; k + 1 < m; ++k)
       edge_[static_cast<size_t>(k)] = Row(k)[k + 1];
   }
