@@ -13,9 +13,11 @@
 #include "seriation/CentroidSeriation.h"
 #include "seriation/DiscreteScaling.h"
 #include "seriation/Elements.h"
+#include "seriation/Extract.h"
 #include "seriation/FarthestAddition.h"
 #include "seriation/MultipleFragment.h"
 #include "seriation/NumericScaling.h"
+#include "seriation/PowerIteration.h"
 #include "seriation/TwoOpt.h"
 #include "settings/DocumentContext.h"
 
@@ -139,6 +141,14 @@ void BM_NumericUDS(benchmark::State& state) {
     side.document.settings.SetSeriationCriterion = 1;
     SeriateNumeric(side.elements, s.data(), static_cast<int>(s.size()));
   });
+  // How many products the power iteration made (the cap is kPowerIterationCap).
+  CBenchSide& side = Side(true, static_cast<int>(state.range(0)));
+  std::vector<int> identity(static_cast<size_t>(side.distance.size));
+  std::iota(identity.begin(), identity.end(), 0);
+  const CDistance positional = Extract(side.distance, identity.data(), side.distance.size);
+  std::vector<double> vector;
+  state.counters["steps"] =
+      PowerIteration(ScalingMatrix(positional, 1), side.distance.size, vector, 1).steps;
 }
 BENCHMARK(BM_NumericUDS)->Arg(2000)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 

@@ -98,7 +98,7 @@ TEST(PowerIteration, SmallAndEmptyProblemsReturnAtOnce) {
   EXPECT_EQ(x, std::vector<double>{1.0});
   // A zero matrix has nothing to say: the result is the zero product.
   const std::vector<double> zero(9, 0.0);
-  EXPECT_EQ(PowerIteration(zero, 3, x, 1), 0.0);
+  EXPECT_EQ(PowerIteration(zero, 3, x, 1).steps, 1);
   EXPECT_EQ(x, std::vector<double>(3, 0.0));
 }
 
@@ -106,7 +106,7 @@ TEST(PowerIteration, PositionOneComesOutPositiveWhateverTheSeed) {
   const double matrix[] = {2, -1, -1, 2};  // dominant (1, −1), λ = 3
   for (const uint32_t seed : {1u, 2u, 12345u}) {
     std::vector<double> x;
-    EXPECT_NEAR(PowerIteration(matrix, 2, x, seed), 3.0, 1e-9) << seed;
+    EXPECT_NEAR(PowerIteration(matrix, 2, x, seed).value, 3.0, 1e-9) << seed;
     EXPECT_EQ(x[1], 1.0);
     EXPECT_NEAR(x[0], -1.0, 1e-9);
   }
@@ -121,7 +121,7 @@ TEST(PowerIteration, EndsWithoutConvergence) {
   // A rotation has no dominant real eigenvector; λ alternates for ever without the cap.
   const double rotation[] = {0, -1, 1, 0};
   std::vector<double> x;
-  PowerIteration(rotation, 2, x, 3);
+  EXPECT_EQ(PowerIteration(rotation, 2, x, 3).steps, kPowerIterationCap);
   EXPECT_EQ(x.size(), 2u);
   EXPECT_EQ(x[1], 1.0);
 }

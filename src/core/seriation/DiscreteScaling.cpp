@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/Parallel.h"
 #include "base/Services.h"
 #include "data/Distance.h"
 #include "seriation/Elements.h"
@@ -19,7 +20,16 @@ CSwapMoves::CSwapMoves(const CDistance& distance, int* sequence, int m, int crit
       items_(sequence, sequence + m),
       p_(SquareByPosition(distance, sequence, m)),
       r_(WorkArray<double>(static_cast<size_t>(m))),
-      w_(WorkArray<double>(static_cast<size_t>(m))) {
+      w_(WorkArray<double>(static_cast<size_t>(m))),
+      rowLargest_(WorkArray<double>(static_cast<size_t>(m))),
+      twiceSquare_(WorkArray<double>(static_cast<size_t>(m))),
+      twice_(WorkArray<double>(static_cast<size_t>(m))),
+      rankSquare_(WorkArray<double>(static_cast<size_t>(m))) {
+  for (int g = 0; g < m; ++g) {
+    twiceSquare_[static_cast<size_t>(g)] = 2.0 * static_cast<double>(g) * static_cast<double>(g);
+    twice_[static_cast<size_t>(g)] = 2.0 * static_cast<double>(g);
+    rankSquare_[static_cast<size_t>(g)] = static_cast<double>(g + 1) * static_cast<double>(g + 1);
+  }
   if (m == distance.size) {
     // The whole side: the sums of the side's items, partners in item order.
     std::vector<double> byItem = WorkArray<double>(static_cast<size_t>(m));
@@ -66,11 +76,7 @@ double CSwapMoves::Gain(int i, int j) const {
     }
     return gain;
   }
-  const int gap = j - i;
-  return 2.0 * static_cast<double>(gap * gap) * At(i, j) +
-         (r_[static_cast<size_t>(i)] - r_[static_cast<size_t>(j)]) *
-             static_cast<double>((j + 1) * (j + 1) - (i + 1) * (i + 1)) +
-         2.0 * static_cast<double>(gap) * (w_[static_cast<size_t>(j)] - w_[static_cast<size_t>(i)]);
+  return InertiaGain(i, j);
 }
 
 void CSwapMoves::SwapPositions(int i, int j) {
@@ -88,13 +94,50 @@ void CSwapMoves::SwapPositions(int i, int j) {
 
 CMove CSwapMoves::FindBestMove() {
   CMove best;
-  for (int i = 0; i + 1 < m_; ++i) {
-    for (int j = i + 1; j < m_; ++j) {
-      const double gain = Gain(i, j);
-      if (gain > best.gain) best = CMove{i, j, gain};
+  if (criterion_ != 2) {
+    for (int i = 0; i + 1 < m_; ++i) {
+      for (int j = i + 1; j < m_; ++j) {
+        const double gain = Gain(i, j);
+        if (gain > best.gain) best = CMove{i, j, gain};
+      }
+    }
+    return best;
+  }
+  // Inertia: each row's largest gain from four independent lanes (a running maximum of the same
+  // values), the first row holding the pass's largest, then its first column with that gain:
+  // the sequential scan's move bit for bit.
+  const int rows = m_ - 1;
+  ParallelFor(0, rows, m_ >= 600 ? 64 : rows, [&](int i) {
+    double lane[4] = {0.0, 0.0, 0.0, 0.0};
+    int j = i + 1;
+    for (; j + 3 < m_; j += 4) {
+      for (int k = 0; k < 4; ++k) {
+        const double gain = InertiaGain(i, j + k);
+        lane[k] = gain > lane[k] ? gain : lane[k];
+      }
+    }
+    for (; j < m_; ++j) {
+      const double gain = InertiaGain(i, j);
+      lane[0] = gain > lane[0] ? gain : lane[0];
+    }
+    double largest = lane[0];
+    for (int k = 1; k < 4; ++k) {
+      if (lane[k] > largest) largest = lane[k];
+    }
+    rowLargest_[static_cast<size_t>(i)] = largest;
+  });
+  int bestRow = -1;
+  for (int i = 0; i < rows; ++i) {
+    if (rowLargest_[static_cast<size_t>(i)] > best.gain) {
+      best.gain = rowLargest_[static_cast<size_t>(i)];
+      bestRow = i;
     }
   }
-  return best;
+  if (bestRow < 0) return {};
+  for (int j = bestRow + 1; j < m_; ++j) {
+    if (InertiaGain(bestRow, j) == best.gain) return CMove{bestRow, j, best.gain};
+  }
+  return {};  // unreachable: the row holds its largest gain
 }
 
 void CSwapMoves::Publish() {

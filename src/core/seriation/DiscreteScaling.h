@@ -44,6 +44,15 @@ class CSwapMoves final : public CImprovementMoves {
     return p_[static_cast<size_t>(x) * static_cast<size_t>(m_) + static_cast<size_t>(y)];
   }
   double SumOfRow(int x) const;
+  // The inertia gain with its integer factors read from tables (the same exact values as
+  // computing them, without converting in the inner loop).
+  double InertiaGain(int i, int j) const {
+    const size_t gap = static_cast<size_t>(j - i);
+    const size_t x = static_cast<size_t>(i);
+    const size_t y = static_cast<size_t>(j);
+    return twiceSquare_[gap] * At(i, j) + (r_[x] - r_[y]) * (rankSquare_[y] - rankSquare_[x]) +
+           twice_[gap] * (w_[y] - w_[x]);
+  }
 
   int* sequence_;
   int m_;
@@ -52,6 +61,10 @@ class CSwapMoves final : public CImprovementMoves {
   std::vector<double> p_;  // p_[x·m + y] = d(s_x, s_y)
   std::vector<double> r_;  // R of the item at each position
   std::vector<double> w_;
+  std::vector<double> rowLargest_;   // largest inertia gain of each row in a pass
+  std::vector<double> twiceSquare_;  // 2g² for a gap g
+  std::vector<double> twice_;        // 2g
+  std::vector<double> rankSquare_;   // (p + 1)² for a position p
 };
 
 // Discrete UDS or inertia (SetSeriationCriterion 1 or 2): the improvement loop with swap moves.

@@ -7,8 +7,14 @@
 // Iterations after which PowerIteration keeps the vector it has reached.
 inline constexpr int kPowerIterationCap = 1000;
 
+// What the power iteration reached: the eigenvalue estimate λ and the number of products made.
+struct CPowerIterationResult {
+  double value = 0.0;
+  int steps = 0;
+};
+
 // The dominant eigenvector of the m × m matrix `matrix` (row after row) by power iteration, into
-// `vector` (m components); returns the eigenvalue estimate λ.
+// `vector` (m components).
 //
 // The start vector and a first λ are pseudo-random integers (0 … 32767). Each step computes
 // y = M x, takes λ = y_k for the first k from 1 upwards with y_k ≠ 0 and sets x = y / λ, so that
@@ -20,7 +26,8 @@ inline constexpr int kPowerIterationCap = 1000;
 //
 // The rows of the product are shared among threads, each a sum in column order, so the result
 // does not depend on their number. Time O(m²) per step, memory O(m).
-double PowerIteration(std::span<const double> matrix, int m, std::vector<double>& vector,
-                      uint32_t seed);
+CPowerIterationResult PowerIteration(std::span<const double> matrix, int m,
+                                     std::vector<double>& vector, uint32_t seed);
 // The same, seeded from the clock.
-double PowerIteration(std::span<const double> matrix, int m, std::vector<double>& vector);
+CPowerIterationResult PowerIteration(std::span<const double> matrix, int m,
+                                     std::vector<double>& vector);
