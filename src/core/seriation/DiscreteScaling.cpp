@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "base/Parallel.h"
 #include "base/Services.h"
 #include "data/Distance.h"
 #include "seriation/Elements.h"
@@ -107,7 +106,8 @@ CMove CSwapMoves::FindBestMove() {
   // values), the first row holding the pass's largest, then its first column with that gain:
   // the sequential scan's move bit for bit.
   const int rows = m_ - 1;
-  ParallelFor(0, rows, m_ >= 600 ? 64 : rows, [&](int i) {
+  // One thread: a pass is too short (m ≤ 1000) to pay for starting others.
+  for (int i = 0; i < rows; ++i) {
     double lane[4] = {0.0, 0.0, 0.0, 0.0};
     int j = i + 1;
     for (; j + 3 < m_; j += 4) {
@@ -125,7 +125,7 @@ CMove CSwapMoves::FindBestMove() {
       if (lane[k] > largest) largest = lane[k];
     }
     rowLargest_[static_cast<size_t>(i)] = largest;
-  });
+  }
   int bestRow = -1;
   for (int i = 0; i < rows; ++i) {
     if (rowLargest_[static_cast<size_t>(i)] > best.gain) {
