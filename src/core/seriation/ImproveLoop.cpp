@@ -1,0 +1,23 @@
+#include "seriation/ImproveLoop.h"
+
+#include "base/Services.h"
+#include "seriation/Elements.h"
+
+void ImproveLoop(CImprovementMoves& moves, CProgress* progress, CSeriationObserver* observer) {
+  for (;;) {
+    const CMove best = moves.FindBestMove();
+    if (best.gain > 0.0) {
+      moves.Apply(best);
+      if (observer != nullptr) moves.Publish();
+    }
+    bool stop = false;
+    if (progress != nullptr) {
+      progress->ClearStop();
+      progress->Step();
+      stop = progress->StopRequested();
+    }
+    if (observer != nullptr) observer->Repaint();
+    if (stop || !(best.gain > kImprovementThreshold)) break;
+  }
+  moves.Publish();
+}
