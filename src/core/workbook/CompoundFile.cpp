@@ -121,9 +121,14 @@ bool CCompoundFile::ReadFatSectorList(std::vector<uint32_t>& fatSectors) const {
 }
 
 bool CCompoundFile::ReadSector(uint32_t sector, size_t count, std::vector<uint8_t>& out) const {
+  out.clear();
+  return AppendSector(sector, count, out);
+}
+
+bool CCompoundFile::AppendSector(uint32_t sector, size_t count, std::vector<uint8_t>& out) const {
   const uint64_t offset = (static_cast<uint64_t>(sector) + 1) * sectorSize_;
   if (!HasBytes(file_, offset, count)) return false;
-  out.assign(file_.begin() + static_cast<ptrdiff_t>(offset),
+  out.insert(out.end(), file_.begin() + static_cast<ptrdiff_t>(offset),
              file_.begin() + static_cast<ptrdiff_t>(offset + count));
   return true;
 }
@@ -133,13 +138,11 @@ bool CCompoundFile::ReadFatChain(uint32_t start, uint64_t size, std::vector<uint
   if (size > static_cast<uint64_t>(sectorCount_) * sectorSize_) return false;
   out.reserve(static_cast<size_t>(size));
   std::vector<bool> visited(fat_.size(), false);
-  std::vector<uint8_t> sector;
   for (uint32_t s = start; out.size() < size; s = fat_[s]) {
     if (s >= fat_.size() || visited[s]) return false;
     visited[s] = true;
     const size_t count = static_cast<size_t>(std::min<uint64_t>(sectorSize_, size - out.size()));
-    if (!ReadSector(s, count, sector)) return false;
-    out.insert(out.end(), sector.begin(), sector.end());
+    if (!AppendSector(s, count, out)) return false;
   }
   return true;
 }
@@ -147,12 +150,10 @@ bool CCompoundFile::ReadFatChain(uint32_t start, uint64_t size, std::vector<uint
 bool CCompoundFile::ReadWholeFatChain(uint32_t start, std::vector<uint8_t>& out) const {
   out.clear();
   std::vector<bool> visited(fat_.size(), false);
-  std::vector<uint8_t> sector;
   for (uint32_t s = start; s != kEndOfChain; s = fat_[s]) {
     if (s >= fat_.size() || visited[s]) return false;
     visited[s] = true;
-    if (!ReadSector(s, sectorSize_, sector)) return false;
-    out.insert(out.end(), sector.begin(), sector.end());
+    if (!AppendSector(s, sectorSize_, out)) return false;
   }
   return true;
 }

@@ -33,6 +33,7 @@ class CCompoundFile {
   };
 
   bool ReadSector(uint32_t sector, size_t count, std::vector<uint8_t>& out) const;
+  bool AppendSector(uint32_t sector, size_t count, std::vector<uint8_t>& out) const;
   bool ReadFatChain(uint32_t start, uint64_t size, std::vector<uint8_t>& out) const;
   bool ReadWholeFatChain(uint32_t start, std::vector<uint8_t>& out) const;
   bool ReadMiniChain(uint32_t start, uint64_t size, std::vector<uint8_t>& out) const;

@@ -11,15 +11,22 @@ void CWorksheet::Finish() {
   const auto byPlace = [](const StoredCell& a, const StoredCell& b) {
     return a.row != b.row ? a.row < b.row : a.column < b.column;
   };
-  std::stable_sort(cells_.begin(), cells_.end(), byPlace);
-  // Of several records for one place the last in record order wins.
-  std::vector<StoredCell> kept;
-  kept.reserve(cells_.size());
-  for (size_t i = 0; i < cells_.size(); ++i) {
-    if (i + 1 < cells_.size() && !byPlace(cells_[i], cells_[i + 1])) continue;
-    kept.push_back(cells_[i]);
+  // Writers put cells in row and column order, one record per place: then there is nothing to do.
+  const bool ordered = std::adjacent_find(cells_.begin(), cells_.end(),
+                                          [&](const StoredCell& a, const StoredCell& b) {
+                                            return !byPlace(a, b);
+                                          }) == cells_.end();
+  if (!ordered) {
+    std::stable_sort(cells_.begin(), cells_.end(), byPlace);
+    // Of several records for one place the last in record order wins.
+    std::vector<StoredCell> kept;
+    kept.reserve(cells_.size());
+    for (size_t i = 0; i < cells_.size(); ++i) {
+      if (i + 1 < cells_.size() && !byPlace(cells_[i], cells_[i + 1])) continue;
+      kept.push_back(cells_[i]);
+    }
+    cells_ = std::move(kept);
   }
-  cells_ = std::move(kept);
   cells_.shrink_to_fit();
   const size_t usedRows = cells_.empty() ? 0 : static_cast<size_t>(cells_.back().row) + 1;
   rowStart_.assign(usedRows + 1, 0);
