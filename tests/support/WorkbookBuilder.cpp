@@ -237,5 +237,7 @@ CCompoundBuilder::CCompoundBuilder(std::span<const uint8_t> stream,
             k + 1 < miniSectors ? static_cast<uint32_t>(k + 1) : (k < miniSectors ? kEnd : kFree));
     }
   }
-  std::memcpy(bytes.data() + SectorOffset(dataStart), stream.data(), stream.size());
+  if (!stream.empty()) {
+    std::memcpy(bytes.data() + SectorOffset(dataStart), stream.data(), stream.size());
+  }
 }
