@@ -19,6 +19,8 @@ struct CTableFixture {
   // Writes `content` and reads it with the current settings; returns the reader's code.
   int Read(const std::string& content, int dataType = 0);
   int ReadFile(const std::string& path, int dataType = 0);
+  // Reads the workbook at `path` with the current settings; returns the reader's code.
+  int ReadWorkbook(const std::string& path, int dataType = 0);
   // Reads, then prepares as the loader does (weights, transformation, value range).
   int Load(const std::string& content, int dataType = 0);
   double Cell(int i, int j) const { return data->At(i, j); }

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <cstdint>
+
+#include "workbook/WorkbookCell.h"
+
+// Decodes the 32-bit RK form of a number: an integer or a real cell.
+CWorkbookCell DecodeRk(uint32_t rk);
