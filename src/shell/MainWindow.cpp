@@ -82,6 +82,12 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
 
 CMainWindow::~CMainWindow() {
   qApp->removeEventFilter(this);
+  refreshTimer_->stop();
+  // The widgets go after this body; their signals must not reach a half-destroyed window.
+  disconnect(mdiArea_, nullptr, this, nullptr);
+  disconnect(qApp, nullptr, this, nullptr);
+  for (QMdiSubWindow* frame : mdiArea_->subWindowList()) disconnect(frame, nullptr, this, nullptr);
+  target_ = nullptr;
 }
 
 void CMainWindow::SetCommandTarget(CCommandTarget* target) {
