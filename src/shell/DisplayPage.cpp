@@ -44,7 +44,8 @@ QComboBox* SizeList(std::span<const CNamedValue> sizes, const QString& name, QWi
 
 // Shows `value` in a list of sizes; a size outside the presets shows as its number.
 void SelectSize(QComboBox* list, int value, int presetCount) {
-  while (list->count() > presetCount) list->removeItem(list->count() - 1);
+  while (list->count() > presetCount)
+    list->removeItem(list->count() - 1);
   int index = list->findData(value);
   if (index < 0) {
     list->addItem(QString::number(value), value);
@@ -96,7 +97,8 @@ CDisplayPage::CDisplayPage(const DisplaySettings& display, CSettingsStore& store
   blackForZero_->setObjectName("blackForZero");
   levels_ = new QComboBox(this);
   levels_->setObjectName("levels");
-  for (const CNamedValue& level : LevelChoices()) levels_->addItem(QString::fromUtf8(level.name));
+  for (const CNamedValue& level : LevelChoices())
+    levels_->addItem(QString::fromUtf8(level.name));
   contrastSlider_ = new QSlider(Qt::Horizontal, this);
   contrastSlider_->setObjectName("contrastSlider");
   contrastSlider_->setRange(kMinimumContrast, kMaximumContrast);
@@ -229,13 +231,13 @@ CDisplayPage::CDisplayPage(const DisplaySettings& display, CSettingsStore& store
 }
 
 void CDisplayPage::ShowDisplay() {
-  const QList<QWidget*> controls = {rowHeight_,      columnWidth_,  rowsTree_,     columnsTree_,
-                                    highColor_,      lowColor_,     showPositive_, showNegative_,
-                                    spectrum_,       blackForZero_, levels_,       contrastSlider_,
-                                    contrast_,       background_,   showObjectives_,
-                                    showScale_,      showTopFrame_};
+  const QList<QWidget*> controls = {
+      rowHeight_,    columnWidth_,  rowsTree_,       columnsTree_,  highColor_,   lowColor_,
+      showPositive_, showNegative_, spectrum_,       blackForZero_, levels_,      contrastSlider_,
+      contrast_,     background_,   showObjectives_, showScale_,    showTopFrame_};
   std::vector<std::unique_ptr<QSignalBlocker>> blockers;
-  for (QWidget* control : controls) blockers.push_back(std::make_unique<QSignalBlocker>(control));
+  for (QWidget* control : controls)
+    blockers.push_back(std::make_unique<QSignalBlocker>(control));
 
   const DisplaySettings& d = display_;
   SelectSize(rowHeight_, d.hy, static_cast<int>(CellSizeWords().size()));

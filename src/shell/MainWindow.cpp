@@ -86,7 +86,8 @@ CMainWindow::~CMainWindow() {
   // The widgets go after this body; their signals must not reach a half-destroyed window.
   disconnect(mdiArea_, nullptr, this, nullptr);
   disconnect(qApp, nullptr, this, nullptr);
-  for (QMdiSubWindow* frame : mdiArea_->subWindowList()) disconnect(frame, nullptr, this, nullptr);
+  for (QMdiSubWindow* frame : mdiArea_->subWindowList())
+    disconnect(frame, nullptr, this, nullptr);
   target_ = nullptr;
 }
 

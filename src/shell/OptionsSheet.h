@@ -34,8 +34,8 @@ class COptionsSheet : public QDialog {
                 const CTreatmentPageFlags& flags, CSettingsStore& store, CServices& services,
                 Page first = Page::kTreatment, QWidget* parent = nullptr);
   // The treatment page alone, before the file `path` is read.
-  COptionsSheet(const std::string& path, const TreatmentSettings& treatment,
-                CSettingsStore& store, CServices& services, QWidget* parent = nullptr);
+  COptionsSheet(const std::string& path, const TreatmentSettings& treatment, CSettingsStore& store,
+                CServices& services, QWidget* parent = nullptr);
 
   CTreatmentPage& TreatmentPage() const { return *treatmentPage_; }
   CDisplayPage* DisplayPage() const { return displayPage_; }
@@ -52,13 +52,13 @@ class COptionsSheet : public QDialog {
   static std::optional<CEditedSettings> Edit(const TreatmentSettings& treatment,
                                              const DisplaySettings& display,
                                              const CTreatmentPageFlags& flags,
-                                             CSettingsStore& store, CServices& services,
-                                             Page first, QWidget* parent);
+                                             CSettingsStore& store, CServices& services, Page first,
+                                             QWidget* parent);
   // Before a file is read: the treatment page alone; nothing when the user cancels.
   static std::optional<TreatmentSettings> EditBeforeReading(const std::string& path,
-                                                           const TreatmentSettings& treatment,
-                                                           CSettingsStore& store,
-                                                           CServices& services, QWidget* parent);
+                                                            const TreatmentSettings& treatment,
+                                                            CSettingsStore& store,
+                                                            CServices& services, QWidget* parent);
 
  private:
   void Build();

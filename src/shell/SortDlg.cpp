@@ -21,7 +21,8 @@ CSortDlg::CSortDlg(const std::vector<std::string>& labels, QWidget* parent)
   const int last = std::max(positionCount_, 1);
   keyLabel_ = new QComboBox(this);
   keyLabel_->setObjectName("keyLabel");
-  for (const std::string& label : labels) keyLabel_->addItem(ToQString(label));
+  for (const std::string& label : labels)
+    keyLabel_->addItem(ToQString(label));
   // Positions are shown from 1, as the user counts them.
   keyPosition_ = new QSpinBox(this);
   keyPosition_->setObjectName("keyPosition");
@@ -98,8 +99,7 @@ CSortChoice CSortDlg::Choice() const {
   return choice;
 }
 
-std::optional<CSortChoice> CSortDlg::Ask(const std::vector<std::string>& labels,
-                                         QWidget* parent) {
+std::optional<CSortChoice> CSortDlg::Ask(const std::vector<std::string>& labels, QWidget* parent) {
   CSortDlg dialog(labels, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Choice();

@@ -54,7 +54,8 @@ void CheckId(QButtonGroup* group, int id) {
     return;
   }
   group->setExclusive(false);
-  for (QAbstractButton* button : group->buttons()) button->setChecked(false);
+  for (QAbstractButton* button : group->buttons())
+    button->setChecked(false);
   group->setExclusive(true);
 }
 
@@ -271,12 +272,9 @@ QWidget* CTreatmentPage::MakeAutomationTab() {
   auto* tab = new QWidget;
   auto* box = new QGroupBox("After a file is opened", tab);
   auto* boxLayout = new QVBoxLayout(box);
-  const char* captions[] = {"Cluster the rows",
-                            "Cluster the columns",
-                            "Seriate the rows",
-                            "Seriate the columns",
-                            "Cluster and seriate the rows",
-                            "Cluster and seriate the columns"};
+  const char* captions[] = {
+      "Cluster the rows",    "Cluster the columns",          "Seriate the rows",
+      "Seriate the columns", "Cluster and seriate the rows", "Cluster and seriate the columns"};
   for (size_t k = 0; k < automation_.size(); ++k) {
     automation_[k] = new QCheckBox(captions[k], box);
     automation_[k]->setObjectName(QString("automation%1").arg(k));
@@ -300,7 +298,8 @@ void CTreatmentPage::ShowSettings() {
       }
       representations_[k]->setCurrentIndex(0);
     }
-    while (dissimilarities_[k]->count() > static_cast<int>(DissimilaritiesOfDataType(type).size())) {
+    while (dissimilarities_[k]->count() >
+           static_cast<int>(DissimilaritiesOfDataType(type).size())) {
       dissimilarities_[k]->removeItem(dissimilarities_[k]->count() - 1);
     }
     dissimilarities_[k]->setCurrentIndex(0);
@@ -328,7 +327,8 @@ void CTreatmentPage::ShowSettings() {
   const int automation[] = {s.ClusteringAutomationRow, s.ClusteringAutomationCol,
                             s.SeriationAutomationRow,  s.SeriationAutomationCol,
                             s.AutomationRow,           s.AutomationCol};
-  for (size_t k = 0; k < automation_.size(); ++k) automation_[k]->setChecked(automation[k] != 0);
+  for (size_t k = 0; k < automation_.size(); ++k)
+    automation_[k]->setChecked(automation[k] != 0);
   showAtStartup_->setChecked(s.ShowWindowsOptionsDlgAtStartTime != 0);
   UpdateEnables();
 }
@@ -340,8 +340,7 @@ void CTreatmentPage::ReadControls(TreatmentSettings& s) const {
       const size_t k = static_cast<size_t>(type);
       s.DataType = type;
       // Binary tables are always used as read.
-      s.DataRepresentation =
-          representations_[k] ? representations_[k]->currentData().toInt() : 0;
+      s.DataRepresentation = representations_[k] ? representations_[k]->currentData().toInt() : 0;
       s.Dissimilarity = dissimilarities_[k]->currentData().toInt();
     }
     s.SeparateurBlanc = Flag(s.SeparateurBlanc, blank_->isChecked());

@@ -56,7 +56,8 @@ class MainWindowTest : public ::testing::Test {
   std::vector<QAction*> MenuActions() const {
     std::vector<QAction*> found;
     std::vector<QMenu*> menus{window_->ContextMenu()};
-    for (QAction* action : window_->menuBar()->actions()) menus.push_back(action->menu());
+    for (QAction* action : window_->menuBar()->actions())
+      menus.push_back(action->menu());
     while (!menus.empty()) {
       QMenu* menu = menus.back();
       menus.pop_back();
@@ -181,9 +182,7 @@ QString ShownIn(QMenu* menu, int command) {
 }
 
 TEST_F(MainWindowTest, CaptionsKeepTheirTextAndShowTheKeyThatDoesTheCommand) {
-  const auto shown = [this](CMenuName menu, int command) {
-    return ShownIn(MenuOf(menu), command);
-  };
+  const auto shown = [this](CMenuName menu, int command) { return ShownIn(MenuOf(menu), command); };
   EXPECT_EQ(shown(CMenuName::kTreatment, cmd::kClusterRows), "On &Rows\tShift + F4");
   EXPECT_EQ(shown(CMenuName::kContext, cmd::kClusterRows),
             "Hierarchical Cluster Analysis on &Rows\tShift+F4");
@@ -202,7 +201,8 @@ TEST_F(MainWindowTest, DisabledCommandsAreNeverSentAndMenusShowTheTargetsStates)
   target_.states[cmd::kTreeOfRows] = {true, true};
   QPlainTextEdit* editor = ShowWithEditor();
   QTest::keyClick(editor, Qt::Key_F4, Qt::ControlModifier);
-  for (QAction* action : window_->ActionsOf(cmd::kClusterColumns)) action->trigger();
+  for (QAction* action : window_->ActionsOf(cmd::kClusterColumns))
+    action->trigger();
   window_->Dispatch(cmd::kClusterColumns);
   EXPECT_TRUE(target_.executed.empty());
 
@@ -214,7 +214,8 @@ TEST_F(MainWindowTest, DisabledCommandsAreNeverSentAndMenusShowTheTargetsStates)
   for (QAction* action : window_->ActionsOf(cmd::kClusterColumns)) {
     EXPECT_FALSE(action->isEnabled());
   }
-  for (QAction* action : window_->ActionsOf(cmd::kTreeOfRows)) EXPECT_TRUE(action->isChecked());
+  for (QAction* action : window_->ActionsOf(cmd::kTreeOfRows))
+    EXPECT_TRUE(action->isChecked());
   for (QAction* action : window_->ActionsOf(cmd::kTreeOfColumns)) {
     EXPECT_FALSE(action->isChecked());
   }
@@ -320,11 +321,19 @@ TEST_F(MainWindowTest, ZoomPaletteShowsTheZoomAndSendsTheChosenItem) {
 }
 
 TEST_F(MainWindowTest, StatusPanesShowTheTargetsTexts) {
-  target_.statusTexts = {" n=3 , p=2", " Original values", " Rows are active", " Euclidean", "",
-                         "   Next action parameters:     ", " McQuitty's criteria", " MF ", " MF "};
+  target_.statusTexts = {" n=3 , p=2",
+                         " Original values",
+                         " Rows are active",
+                         " Euclidean",
+                         "",
+                         "   Next action parameters:     ",
+                         " McQuitty's criteria",
+                         " MF ",
+                         " MF "};
   window_->RefreshCommandStates();
   for (int k = 0; k < kStatusPaneCount; ++k) {
-    EXPECT_EQ(window_->StatusPaneText(k).toStdString(), target_.statusTexts[static_cast<size_t>(k)]);
+    EXPECT_EQ(window_->StatusPaneText(k).toStdString(),
+              target_.statusTexts[static_cast<size_t>(k)]);
   }
 }
 

@@ -9,5 +9,7 @@ void EnsureWidgetApplication() {
   static int argc = 1;
   static char name[] = "shell_tests";
   static char* argv[] = {name, nullptr};
-  static QApplication application(argc, argv);
+  // Never destroyed: at exit Qt's own statics (the input devices of QTest) may already be gone,
+  // and an application object destroyed after them would crash the test program.
+  new QApplication(argc, argv);
 }
