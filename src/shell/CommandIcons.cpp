@@ -12,7 +12,8 @@ namespace {
 constexpr int kSize = 24;
 
 void DrawDendrogram(QPainter& painter, QRect box) {
-  painter.setPen(QPen(QColor(20, 60, 150), 2));
+  // Half-width glyphs keep their lines apart with a thinner pen.
+  painter.setPen(QPen(QColor(20, 60, 150), box.width() < kSize / 2 + 2 ? 1 : 2));
   const int x0 = box.left() + 1, x1 = box.left() + box.width() / 3,
             x2 = box.left() + 2 * box.width() / 3, x3 = box.right() - 1;
   const int bottom = box.bottom() - 1, mid = box.top() + box.height() / 2, top = box.top() + 2;
@@ -31,7 +32,7 @@ void DrawDendrogram(QPainter& painter, QRect box) {
 void DrawOrderedBars(QPainter& painter, QRect box) {
   painter.setPen(Qt::NoPen);
   painter.setBrush(QColor(220, 110, 20));
-  const int bars = 4;
+  const int bars = box.width() < kSize / 2 + 2 ? 3 : 4;
   const int width = box.width() / bars;
   for (int k = 0; k < bars; ++k) {
     const int height = box.height() * (k + 1) / bars;
@@ -56,8 +57,8 @@ QIcon Drawn(bool cluster, bool seriate, const QString& side) {
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing, false);
   if (cluster && seriate) {
-    DrawDendrogram(painter, QRect(0, 0, kSize / 2, kSize - 2));
-    DrawOrderedBars(painter, QRect(kSize / 2 + 1, 4, kSize / 2 - 1, kSize - 6));
+    DrawDendrogram(painter, QRect(0, 2, kSize / 2, kSize - 4));
+    DrawOrderedBars(painter, QRect(kSize / 2, 4, kSize / 2, kSize - 6));
   } else if (cluster) {
     DrawDendrogram(painter, QRect(2, 1, kSize - 4, kSize - 3));
   } else {

@@ -32,6 +32,7 @@
 #include "shell/MessageLayout.h"
 #include "shell/MethodChooser.h"
 #include "shell/RecentFileList.h"
+#include "shell/StatusPane.h"
 #include "shell/ZoomPalette.h"
 
 namespace {
@@ -77,7 +78,7 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
   connect(refreshTimer_, &QTimer::timeout, this, &CMainWindow::RefreshCommandStates);
   refreshTimer_->start();
   connect(qApp, &QApplication::focusChanged, this, [this] { RefreshCommandStates(); });
-  resize(1024, 720);
+  resize(1280, 800);
 }
 
 CMainWindow::~CMainWindow() {
@@ -226,8 +227,7 @@ void CMainWindow::BuildToolBars() {
     }
     zoomPalette_->ShowZoom(target_ ? target_->CurrentZoom() : std::nullopt);
   });
-  for (const int command :
-       {cmd::kZoomIn, cmd::kZoomOut, cmd::kZoomDelete, cmd::kFitToWindow, cmd::kLeaveFullScreen}) {
+  for (const int command : {cmd::kZoomIn, cmd::kZoomOut, cmd::kZoomDelete, cmd::kFitToWindow}) {
     QString text;
     for (const CMenuEntry& entry : CCommandTable::MenuEntries()) {
       if (entry.command == command) {
@@ -273,13 +273,10 @@ void CMainWindow::BuildToolBars() {
 }
 
 void CMainWindow::BuildStatusBar() {
-  const QFontMetrics metrics(statusBar()->font());
   for (int k = 0; k < kStatusPaneCount; ++k) {
-    auto* pane = new QLabel(statusBar());
-    pane->setObjectName(QString("pane%1").arg(k + 1));
-    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     const char* placeholder = k == kObjectivesPane ? kLongPanePlaceholder : kShortPanePlaceholder;
-    pane->setMinimumWidth(metrics.horizontalAdvance(placeholder) + 8);
+    auto* pane = new CStatusPane(placeholder, statusBar());
+    pane->setObjectName(QString("pane%1").arg(k + 1));
     statusBar()->addPermanentWidget(pane);
     panes_[static_cast<size_t>(k)] = pane;
   }

@@ -1,10 +1,14 @@
 #include "shell/MethodChooser.h"
 
+#include <QAbstractItemView>
 #include <QSignalBlocker>
 
 #include "settings/Choices.h"
 
 namespace {
+
+constexpr int kShownCharacters = 18;
+constexpr int kListMargin = 24;
 
 std::span<const CChoice> ChoicesOf(CMethodKind kind) {
   switch (kind) {
@@ -25,7 +29,10 @@ CMethodChooser::CMethodChooser(CMethodKind kind, QWidget* parent) : QComboBox(pa
     addItem(QString::fromUtf8(choice.caption), choice.code);
   }
   listedCount_ = count();
-  setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  // Compact in the toolbar; the open list shows the whole captions.
+  setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  setMinimumContentsLength(kShownCharacters);
+  view()->setMinimumWidth(view()->sizeHintForColumn(0) + kListMargin);
   setEnabled(false);
 }
 

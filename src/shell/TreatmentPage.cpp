@@ -144,7 +144,12 @@ QWidget* CTreatmentPage::MakeDataTab() {
   for (const CChoice& choice : DataTypeChoices()) {
     dataTypes_->addItem(QString::fromUtf8(choice.caption));
   }
-  dataTypes_->setMaximumHeight(dataTypes_->sizeHintForRow(0) * (kDataTypeCount + 1));
+  // Every type shows at once, without scrolling.
+  dataTypes_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  dataTypes_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  const int frame = 2 * dataTypes_->frameWidth();
+  dataTypes_->setFixedSize(dataTypes_->sizeHintForColumn(0) + frame + 12,
+                           dataTypes_->sizeHintForRow(0) * kDataTypeCount + frame + 4);
 
   // One page per data type, so that each type keeps the representation and the measure last
   // chosen for it while the user goes from type to type.
