@@ -370,13 +370,23 @@ CCommandState CMainWindow::StateOf(int command) {
 
 void CMainWindow::Dispatch(int command) {
   if (!StateOf(command).enabled) return;
+  // The count goes down however the command ends (a failure may travel up through here), and
+  // not at all when the command closed and deleted the window.
+  struct CDispatchScope {
+    QPointer<CMainWindow> window;
+    explicit CDispatchScope(CMainWindow* w) : window(w) { ++w->dispatchDepth_; }
+    ~CDispatchScope() {
+      if (window) --window->dispatchDepth_;
+    }
+  };
   const QPointer<CMainWindow> self(this);
-  ++dispatchDepth_;
-  const bool handled = target_ && target_->Execute(command);
-  if (!self) return;
-  if (!handled) RunShellCommand(command);
-  if (!self) return;
-  --dispatchDepth_;
+  {
+    const CDispatchScope scope(this);
+    const bool handled = target_ && target_->Execute(command);
+    if (!self) return;
+    if (!handled) RunShellCommand(command);
+    if (!self) return;
+  }
   RefreshCommandStates();
 }
 

@@ -337,6 +337,19 @@ TEST_F(MainWindowTest, StatusPanesShowTheTargetsTexts) {
   }
 }
 
+TEST_F(MainWindowTest, ACommandThatFailsLeavesTheRefreshWorking) {
+  class CFailingTarget : public CRecordingTarget {
+   public:
+    bool Execute(int) override { throw std::runtime_error("data failure"); }
+  } failing;
+  window_->SetCommandTarget(&failing);
+  EXPECT_THROW(window_->Dispatch(cmd::kClusterRows), std::runtime_error);
+  failing.statusTexts[0] = " n=7 , p=5";
+  window_->RefreshCommandStates();
+  EXPECT_EQ(window_->StatusPaneText(0), " n=7 , p=5");
+  window_->SetCommandTarget(&target_);
+}
+
 TEST_F(MainWindowTest, OpenedFilesGoFirstOnTheRecentListKeptInTheStore) {
   target_.handlesEverything = false;
   CTempDir folder;
