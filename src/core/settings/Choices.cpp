@@ -253,3 +253,23 @@ std::span<const CBackgroundColor> BackgroundColors() {
 std::span<const CNamedValue> LevelChoices() {
   return kLevels;
 }
+
+std::span<const int> DissimilaritiesOfDataType(int dataType) {
+  static constexpr int kNumerical[] = {1, 2, 3, 7, 8, 10};
+  static constexpr int kBinary[] = {1, 4, 5, 7, 10};
+  static constexpr int kNominal[] = {6, 10};
+  static constexpr int kContingency[] = {9, 10};
+  static constexpr int kOther[] = {10};
+  switch (dataType) {
+    case 0:
+      return kNumerical;
+    case 1:
+      return kBinary;
+    case 2:
+      return kNominal;
+    case 3:
+      return kContingency;
+    default:
+      return kOther;
+  }
+}

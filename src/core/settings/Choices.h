@@ -85,3 +85,7 @@ std::span<const CBackgroundColor> BackgroundColors();  // indices 0 to 5
 
 // Levels list of the Display dialog: item text and number of levels per side.
 std::span<const CNamedValue> LevelChoices();  // indices 0 to 6
+
+// Dissimilarity codes the treatment dialog offers for a data type (0 numerical … 3 contingency
+// table), in list order; reading from files (10) is offered for every type.
+std::span<const int> DissimilaritiesOfDataType(int dataType);

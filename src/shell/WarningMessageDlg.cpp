@@ -1,0 +1,72 @@
+#include "shell/WarningMessageDlg.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "base/Failure.h"
+#include "shell/MessageLayout.h"
+
+namespace {
+
+QLineEdit* ReadOnlyLine(const std::string& text, QWidget* parent) {
+  auto* field = new QLineEdit(ToQString(text), parent);
+  field->setReadOnly(true);
+  field->setFrame(false);
+  field->setMinimumWidth(field->fontMetrics().horizontalAdvance(field->text()) + 24);
+  field->setCursorPosition(0);
+  return field;
+}
+
+}  // namespace
+
+CWarningMessageDlg::CWarningMessageDlg(const CWarning& warning, QWidget* parent) : QDialog(parent) {
+  setWindowTitle("WARNING !");
+  setModal(true);
+  auto* icon = new QLabel(this);
+  const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+  icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size));
+  icon->setAlignment(Qt::AlignTop);
+
+  heading_ = ReadOnlyLine(warning.heading, this);
+  heading_->setObjectName("heading");
+  QFont bold = heading_->font();
+  bold.setBold(true);
+  heading_->setFont(bold);
+  line1_ = ReadOnlyLine(warning.line1, this);
+  line1_->setObjectName("line1");
+  line2_ = ReadOnlyLine(warning.line2, this);
+  line2_->setObjectName("line2");
+
+  auto* lines = new QVBoxLayout;
+  lines->addWidget(heading_);
+  lines->addWidget(line1_);
+  lines->addWidget(line2_);
+  auto* body = new QHBoxLayout;
+  body->addWidget(icon);
+  body->addLayout(lines, 1);
+
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
+  ok->setDefault(true);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(body);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString CWarningMessageDlg::Heading() const {
+  return heading_->text();
+}
+QString CWarningMessageDlg::Line1() const {
+  return line1_->text();
+}
+QString CWarningMessageDlg::Line2() const {
+  return line2_->text();
+}
