@@ -1,0 +1,177 @@
+#include "document/Pipeline.h"
+
+#include "base/FileNames.h"
+#include "base/Services.h"
+#include "document/PictureExporter.h"
+#include "document/QuorvelDoc.h"
+#include "document/ScriptOutputs.h"
+#include "document/TreeSeriationStep.h"
+#include "document/ViewModel.h"
+#include "document/WindowHost.h"
+#include "seriation/Seriation.h"
+#include "settings/Choices.h"
+#include "tree/AgglomerativeClustering.h"
+
+namespace {
+
+void Changed(CViewModel& view, bool fitFrame) {
+  if (CWindowHost* host = view.Document().Host()) host->ViewChanged(view, fitFrame);
+}
+
+// After an automatic step, the name of the file the picture will be exported to: the
+// command-line name (cut at the first point of its file name) with the format's extension, or
+// a name asked once in a save dialog.
+void PrepareExportName(CQuorvelDoc& document) {
+  if (!document.automationPending || document.settings.ExportFileFormat == 1) return;
+  const CExportFormat* format = FindExportFormat(document.settings.ExportFileFormat);
+  if (format == nullptr) return;
+  if (!document.settings.exportFileName.empty()) {
+    document.exportName = WithExtension(document.settings.exportFileName, format->extension);
+    return;
+  }
+  if (!document.exportName.empty()) return;
+  const std::string proposed = WithExtension(document.title, format->extension);
+  if (auto chosen = document.Services().AskSaveFileName(proposed, format->filter)) {
+    document.exportName = *chosen;
+  }
+}
+
+}  // namespace
+
+CViewModel& NewResultWindow(CViewModel& view, bool fromClustering) {
+  CQuorvelDoc& document = view.Document();
+  const int open = CViewModel::OpenCount();
+  if (open > 17) {
+    document.Services().ShowNotice(
+        "ATTENTION !", "WARNING! \nToo many windows!\n\nClose windows before continuing.");
+  }
+  if (open <= 18) document.CreateView();
+  CViewModel& target = document.currentView ? *document.currentView : view;
+  if (fromClustering) {
+    target.rowTree.userSelection = false;
+    target.columnTree.userSelection = false;
+  }
+  target.zoom = view.zoom;
+  target.fullScreen = view.fullScreen;
+  Changed(target, true);
+  return target;
+}
+
+void ClusterSide(CViewModel& view, bool rows) {
+  CQuorvelDoc& document = view.Document();
+  CTree& side = view.Side(rows);
+  if (side.hasTree) {
+    side.hasTree = false;
+    side.selectedNode = kNoNode;
+    Changed(view, false);
+    return;
+  }
+  if (document.settings.AgregationCriterion < 0) {
+    document.Services().ShowNotice("WARNING !",
+                                   "You must choose a Hierarchical Classification method.");
+    return;
+  }
+  if (side.count < 2) {
+    document.Services().ShowNotice(
+        "WARNING !", rows ? "A hierarchical classification needs at least two rows."
+                          : "A hierarchical classification needs at least two columns.");
+    return;
+  }
+  CViewModel& target = NewResultWindow(view, true);
+  CTree& result = target.Side(rows);
+  result.linkage = document.settings.AgregationCriterion;
+  result.userSelection = false;
+  BuildTree(result, document.settings);
+  Changed(target, true);
+}
+
+void SeriateSide(CViewModel& view, bool rows) {
+  CQuorvelDoc& document = view.Document();
+  const TreatmentSettings& settings = document.settings;
+  CTree& side = view.Side(rows);
+  if (side.hasTree) {
+    const bool collapsed =
+        side.selectedNode != kNoNode && !side.Node(side.selectedNode).IsLeaf() &&
+        !side.Node(side.selectedNode).expanded;
+    if (collapsed && settings.SetSeriationCriterion < 0) {
+      document.Services().ShowNotice("ATTENTION !", "You must choose a Seriation method.");
+      return;
+    }
+    if (settings.TreeSeriationCriterion < 0) {
+      document.Services().ShowNotice("ATTENTION !", "You must choose a Tree Seriation method.");
+      return;
+    }
+  } else if (settings.SetSeriationCriterion < 0) {
+    document.Services().ShowNotice("ATTENTION !", "You must choose a Seriation method.");
+    return;
+  }
+  if (side.selectionLength == 1) return;
+
+  const bool inPlace = view.rowTree.userSelection || view.columnTree.userSelection;
+  const size_t viewsBefore = document.views.size();
+  CViewModel& target = inPlace ? view : NewResultWindow(view, false);
+  const bool newWindow = document.views.size() > viewsBefore;
+  CTree& result = target.Side(rows);
+
+  document.seriationRefusedForSize = false;
+  if (side.hasTree && side.selectedNode != kNoNode) {
+    SeriateUnderTree(result, settings);
+  } else {
+    result.orderMethodMark = -1;
+    Seriate(result);
+    result.orderMethodMark = settings.SetSeriationCriterion;
+  }
+
+  if (document.seriationRefusedForSize) {
+    document.seriationRefusedForSize = false;
+    result.orderMethodMark = -1;
+    if (newWindow) {
+      document.CloseView(target);
+    } else {
+      Changed(target, false);
+    }
+    return;
+  }
+  Changed(target, newWindow);
+}
+
+void RunAutomation(CQuorvelDoc& document, bool cluster, bool seriate) {
+  const TreatmentSettings& settings = document.settings;
+  if (cluster && document.currentView) {
+    CViewModel& source = *document.currentView;
+    if (settings.AutomationRow || settings.ClusteringAutomationRow) {
+      ClusterSide(source, true);
+      PrepareExportName(document);
+    }
+    if (settings.AutomationCol || settings.ClusteringAutomationCol) {
+      ClusterSide(source, false);
+      PrepareExportName(document);
+    }
+  }
+  if (seriate && document.currentView) {
+    CViewModel& source = *document.currentView;
+    if (settings.AutomationRow || settings.SeriationAutomationRow) {
+      SeriateSide(source, true);
+      PrepareExportName(document);
+    }
+    if (settings.AutomationCol || settings.SeriationAutomationCol) {
+      SeriateSide(source, false);
+      PrepareExportName(document);
+    }
+  }
+  if (document.automationPending) {
+    if (!document.exportName.empty() && document.currentView && document.exporter) {
+      std::string error;
+      if (!document.exporter->ExportToFile(*document.currentView, settings.ExportFileFormat,
+                                           document.exportName, &error)) {
+        document.Services().ShowMessageBox(error);
+        document.outputFailed = true;
+      }
+    }
+    if (!WriteScriptOutputs(document)) document.outputFailed = true;
+  }
+  if (settings.Exit) {
+    document.exitRequested = true;
+    if (CWindowHost* host = document.Host()) host->RequestExit();
+  }
+}

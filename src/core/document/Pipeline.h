@@ -1,0 +1,25 @@
+#pragma once
+
+class CQuorvelDoc;
+class CViewModel;
+
+// The analysis commands of a window and the automatic treatment after a load. Each result
+// normally opens a new window that starts as a copy of the document's most recent one.
+
+// The window that receives a result: a new view copying the current one, unless more than 18
+// windows are open (then the current one; above 17 a warning comes first). After clustering the
+// user selections of the window are cleared.
+CViewModel& NewResultWindow(CViewModel& view, bool fromClustering);
+
+// Clusters one side: removes a shown dendrogram in place, or builds one in a new window (refused
+// without a linkage rule, or with fewer than two items).
+void ClusterSide(CViewModel& view, bool rows);
+
+// Seriates one side: under its dendrogram when it has a selected node, else as a path; in the
+// window itself when either side carries a user selection, else in a new window.
+void SeriateSide(CViewModel& view, bool rows);
+
+// The automatic treatment: clustering and seriation of the sides asked for, the export file name
+// prepared after each step, the export of the newest window and the end of the program when
+// asked.
+void RunAutomation(CQuorvelDoc& document, bool cluster, bool seriate);

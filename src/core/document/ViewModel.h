@@ -1,0 +1,35 @@
+#pragma once
+
+#include "tree/Tree.h"
+
+class CQuorvelDoc;
+
+// One window of a document, as a model: its own copies of the row and the column order (each
+// with its dendrogram and linkage rule), its zoom and its fit-to-window flag. The document owns
+// its views; the desktop program shows each in a child window.
+class CViewModel {
+ public:
+  explicit CViewModel(CQuorvelDoc& document);
+  ~CViewModel();
+  CViewModel(const CViewModel&) = delete;
+  CViewModel& operator=(const CViewModel&) = delete;
+
+  CQuorvelDoc& Document() const { return *document_; }
+  CTree& Side(bool rows) { return rows ? rowTree : columnTree; }
+
+  // Recomputes R and S of both sides (the first view, and when the objective functions are
+  // switched on).
+  void ComputeObjectives();
+
+  // Windows of all documents together, for the "too many windows" rules.
+  static int OpenCount();
+
+  CTree rowTree;
+  CTree columnTree;
+  double zoom = 1.0;
+  bool fitToWindow = false;
+  bool fullScreen = false;
+
+ private:
+  CQuorvelDoc* document_;
+};
