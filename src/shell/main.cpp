@@ -1,71 +1,48 @@
-// Quorvel: the program's entry point. Until the analysis pipeline exists, it loads the table
-// named on the command line and reports its size, labels and value range.
+// Quorvel: the program's entry point. With a display it is the desktop program; without one (or
+// with -Exit) it runs the automatic treatment of the file named on the command line and ends.
+#include <QGuiApplication>
+#include <clocale>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
-#include "base/Failure.h"
-#include "base/Text.h"
-#include "data/DataFactory.h"
-#include "data/TextTableReader.h"
-#include "qt/BatchServices.h"
-#include "settings/DocumentContext.h"
+#include "settings/Keywords.h"
+#include "shell/BatchRun.h"
 
 namespace {
 
-int DataTypeOf(const char* word) {
-  if (EqualsIgnoringCase(word, "-binary")) return 1;
-  if (EqualsIgnoringCase(word, "-nominal")) return 2;
-  if (EqualsIgnoringCase(word, "-contingency")) return 3;
-  if (EqualsIgnoringCase(word, "-numeric")) return 0;
-  return -1;
+bool HasDisplay() {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 && *x11) || (wayland && *wayland);
 }
 
-void PrintLabels(const char* heading, const std::vector<std::string>& labels) {
-  std::printf("%s:", heading);
-  const size_t shown = std::min<size_t>(labels.size(), 8);
-  for (size_t k = 0; k < shown; ++k)
-    std::printf(" %s", labels[k].c_str());
-  if (labels.size() > shown) std::printf(" … (%zu in all)", labels.size());
-  std::printf("\n");
+bool AsksToExit(const CCommandLine& commandLine) {
+  TreatmentSettings settings;
+  DisplaySettings display;
+  ApplyKeywords(commandLine, settings, display);
+  return settings.Exit != 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  CBatchServices services;
-  CDocumentContext document(services);
-  std::string path;
-  for (int k = 1; k < argc; ++k) {
-    const int type = DataTypeOf(argv[k]);
-    if (type >= 0) {
-      document.settings.DataType = type;
-    } else if (argv[k][0] != '-') {
-      if (path.empty()) path = argv[k];
-    }
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  const CCommandLine commandLine = ScanCommandLine(arguments);
+  if (commandLine.help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
   }
-  if (path.empty()) {
-    std::fprintf(stderr, "usage: quorvel [-Numeric|-Binary|-Nominal|-Contingency] FILE\n");
-    return 2;
+  if (commandLine.version) {
+    std::printf("quorvel %s\n", QUORVEL_VERSION);
+    return 0;
   }
-  return RunReportingFailures(services, [&] {
-    auto data = CreateDataTable(document.settings.DataType);
-    data->document = &document;
-    data->fileName = path;
-    std::string reason;
-    const int code = ReadTextTable(*data, document.settings, &reason);
-    if (code != kReadOk) {
-      services.ShowWarning(CWarning::FromTable(code, 0, 0, reason));
-      throw CProgramExit(code);
-    }
-    data->Prepare();
-    data->ComputeValueRange();
-    data->FinishLoad();
-    std::printf("%s: %d rows x %d columns", path.c_str(), data->rowCount, data->columnCount);
-    if (!data->title.empty()) std::printf(", title \"%s\"", data->title.c_str());
-    std::printf("\n");
-    PrintLabels("rows", data->rowLabels);
-    PrintLabels("columns", data->columnLabels);
-    std::printf("value range: %g to %g\n", data->minValue, data->maxValue);
-  });
+  const bool batch = !HasDisplay() || AsksToExit(commandLine);
+  // Qt aborts without a display unless the platform is chosen before the application exists.
+  if (batch && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication application(argc, argv);
+  // The application object adopts the user's locale; numbers are always written with a point.
+  std::setlocale(LC_NUMERIC, "C");
+  return RunBatch(commandLine, nullptr);
 }
