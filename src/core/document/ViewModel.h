@@ -28,6 +28,8 @@ class CViewModel {
   CTree columnTree;
   double zoom = 1.0;
   bool fitToWindow = false;
+  // The palette's "Fit": fit the picture once at the next layout.
+  bool fitOnce = false;
   bool fullScreen = false;
 
  private:

@@ -1,0 +1,210 @@
+#include "document/ViewCommands.h"
+
+#include "base/AtomicFile.h"
+#include "document/QuorvelDoc.h"
+#include "document/SelectedItems.h"
+#include "document/ViewModel.h"
+#include "document/WindowHost.h"
+#include "tree/Aggregation.h"
+#include "tree/ClusterMarks.h"
+#include "tree/KeySort.h"
+#include "tree/RandomFlips.h"
+#include "tree/SortSubtree.h"
+#include "tree/SwapPrimary.h"
+#include "tree/TreeFlip.h"
+
+namespace {
+
+void Changed(CViewModel& view, bool fitFrame = false) {
+  if (CWindowHost* host = view.Document().Host()) host->ViewChanged(view, fitFrame);
+}
+
+// The editing commands mark the side as worked on by the user: a later seriation then works in
+// this window instead of opening a new one.
+bool Edited(CViewModel& view, bool rows, bool changed) {
+  if (changed) {
+    view.Side(rows).userSelection = true;
+    Changed(view);
+  }
+  return changed;
+}
+
+CTree& ActiveSide(CViewModel& view) { return view.Side(view.Document().rowsActive); }
+
+}  // namespace
+
+bool CanFlip(const CTree& side) { return side.selectionLength != 1; }
+
+bool HasExpandedSelection(const CTree& side) {
+  return side.hasTree && side.selectedNode != kNoNode && side.Node(side.selectedNode).expanded;
+}
+
+bool CanSwap(const CTree& side) {
+  return HasExpandedSelection(side) && !side.Node(side.selectedNode).IsLeaf() &&
+         side.selectionLength != 1;
+}
+
+bool CanAggregate(const CTree& side) {
+  return HasExpandedSelection(side) && side.selectionLength != 1 &&
+         side.selectionLength != side.count;
+}
+
+bool FlipSide(CViewModel& view, bool rows) {
+  if (!CanFlip(view.Side(rows))) return false;
+  return Edited(view, rows, FlipSelection(view.Side(rows)));
+}
+
+bool SwapSide(CViewModel& view, bool rows) {
+  if (!CanSwap(view.Side(rows))) return false;
+  return Edited(view, rows, SwapPrimary(view.Side(rows)));
+}
+
+bool AggregateSide(CViewModel& view, bool rows) {
+  if (!CanAggregate(view.Side(rows))) return false;
+  return Edited(view, rows, Aggregate(view.Side(rows)));
+}
+
+bool RandomiseSide(CViewModel& view, bool rows, std::int64_t seed) {
+  return Edited(view, rows, RandomiseSelection(view.Side(rows), seed));
+}
+
+bool SortSide(CViewModel& view, bool rows, int keyPosition, int keyCount, bool descending) {
+  CTree& side = view.Side(rows);
+  if (side.selectionLength == 1) return false;
+  const CTree& other = view.Side(!rows);
+  const std::vector<double> keys = SortKeySums(*view.Document().data, rows, other.order,
+                                               keyPosition, keyCount);
+  return Edited(view, rows, SortSelection(side, keys, descending));
+}
+
+void MarkSelection(CViewModel& view, ColorRef colour) {
+  Mark(ActiveSide(view), colour);
+  Changed(view);
+}
+
+void UnmarkSelection(CViewModel& view) {
+  Unmark(ActiveSide(view));
+  Changed(view);
+}
+
+void UnmarkAllOfSide(CViewModel& view) {
+  UnmarkAll(ActiveSide(view));
+  Changed(view);
+}
+
+void ZoomIn(CViewModel& view) {
+  if (auto zoomed = StepZoomIn(view.zoom)) {
+    view.zoom = *zoomed;
+    Changed(view);
+  }
+}
+
+void ZoomOut(CViewModel& view) {
+  view.zoom = StepZoomOut(view.zoom);
+  Changed(view);
+}
+
+void ZoomDelete(CViewModel& view) {
+  view.zoom = 1.0;
+  Changed(view);
+}
+
+void ToggleFitToWindow(CViewModel& view) {
+  view.fitToWindow = !view.fitToWindow;
+  if (!view.fitToWindow) view.zoom = 1.0;
+  Changed(view);
+}
+
+void ChoosePaletteItem(CViewModel& view, const CPaletteChoice& choice) {
+  if (choice.fit) {
+    view.fitOnce = true;
+  } else {
+    view.zoom = choice.zoom;
+  }
+  Changed(view);
+}
+
+namespace {
+
+bool* SwitchOf(CQuorvelDoc& document, int command) {
+  switch (command) {
+    case 32831: return &document.showAverageProfile;
+    case 32813: return &document.showLabelList;
+    case 32837: return &document.showDataValues;
+    case 32850: return &document.showMetrics;
+    case 32846: return &document.showCriteria;
+    case 32847: return &document.showRowTree;
+    case 32848: return &document.showColumnTree;
+    case 32849: return &document.showDataMatrix;
+    case 32852: return &document.showRowLabels;
+    case 32853: return &document.showColumnLabels;
+    default: return nullptr;
+  }
+}
+
+int* DisplaySwitchOf(CQuorvelDoc& document, int command) {
+  switch (command) {
+    case 32840: return &document.display.m_bShowObjectiveFunctionsValue;
+    case 32841: return &document.display.m_bShowScale;
+    case 32896: return &document.display.m_bShowTopFrame;
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+bool ToggleDisplaySwitch(CQuorvelDoc& document, int command) {
+  if (bool* flag = SwitchOf(document, command)) {
+    *flag = !*flag;
+  } else if (int* stored = DisplaySwitchOf(document, command)) {
+    *stored = *stored ? 0 : 1;
+    // Turning the objective functions on computes them for every window first.
+    if (command == 32840 && *stored) {
+      for (auto& view : document.views) view->ComputeObjectives();
+    }
+  } else {
+    return false;
+  }
+  document.UpdateAllViews();
+  return true;
+}
+
+bool DisplaySwitchState(const CQuorvelDoc& document, int command) {
+  CQuorvelDoc& mutableDocument = const_cast<CQuorvelDoc&>(document);
+  if (const bool* flag = SwitchOf(mutableDocument, command)) return *flag;
+  if (const int* stored = DisplaySwitchOf(mutableDocument, command)) return *stored != 0;
+  return false;
+}
+
+void SetCellSize(CQuorvelDoc& document, bool rows, int size) {
+  int& current = rows ? document.display.hy : document.display.hx;
+  if (current == size) return;
+  current = size;
+  document.UpdateAllViews();
+}
+
+std::vector<std::string> SelectedLabels(const CTree& side) {
+  std::vector<std::string> labels;
+  if (!side.userSelection || side.labels == nullptr) return labels;
+  for (int p = side.selectionStart; p < side.selectionStart + side.selectionLength; ++p) {
+    if (p < 0 || p >= side.count) break;
+    const int item = side.order[static_cast<size_t>(p)];
+    if (item >= 0 && static_cast<size_t>(item) < side.labels->size()) {
+      labels.push_back((*side.labels)[static_cast<size_t>(item)]);
+    }
+  }
+  return labels;
+}
+
+std::string LabelListText(const std::vector<std::string>& labels) {
+  std::string text;
+  for (const std::string& label : labels) text += label + "\r\n";
+  return text;
+}
+
+bool SaveSelectedItems(CViewModel& view, const std::string& path, std::string* error) {
+  const CQuorvelDoc& document = view.Document();
+  if (path.empty() || !document.data) return false;
+  return WriteFileAtomically(
+      path, FormatSelectedItems(*document.data, view.rowTree, view.columnTree), error);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "base/Geometry.h"
+#include "render/Zoom.h"
+
+class CQuorvelDoc;
+class CTree;
+class CViewModel;
+
+// The commands a user gives in one window: tree editing, sorting, shuffling and cluster marks of
+// a side, zoom, display switches and cell sizes, labels and saves. Each notifies the window
+// host so the windows are laid out again and repainted.
+
+// Enable rules of the tree-editing commands of a side.
+bool CanFlip(const CTree& side);
+bool CanSwap(const CTree& side);
+bool CanAggregate(const CTree& side);
+// The selected node exists and is expanded (the tick of the clustering entries).
+bool HasExpandedSelection(const CTree& side);
+
+bool FlipSide(CViewModel& view, bool rows);
+bool SwapSide(CViewModel& view, bool rows);
+bool AggregateSide(CViewModel& view, bool rows);
+bool RandomiseSide(CViewModel& view, bool rows, std::int64_t seed);
+// Sorts the selected items of a side by the sums of their values over `keyCount` positions of
+// the other side's display order from `keyPosition`.
+bool SortSide(CViewModel& view, bool rows, int keyPosition, int keyCount, bool descending);
+
+// Cluster marks on the active side of the window.
+void MarkSelection(CViewModel& view, ColorRef colour);
+void UnmarkSelection(CViewModel& view);
+void UnmarkAllOfSide(CViewModel& view);
+
+// Zoom of a window.
+void ZoomIn(CViewModel& view);
+void ZoomOut(CViewModel& view);
+void ZoomDelete(CViewModel& view);
+void ToggleFitToWindow(CViewModel& view);
+void ChoosePaletteItem(CViewModel& view, const CPaletteChoice& choice);
+
+// Display switches of a document (command numbers of the menus) and their state.
+bool ToggleDisplaySwitch(CQuorvelDoc& document, int command);
+bool DisplaySwitchState(const CQuorvelDoc& document, int command);
+// A cell-size preset for the rows (height) or the columns (width); nothing when it is the
+// current one.
+void SetCellSize(CQuorvelDoc& document, bool rows, int size);
+
+// The labels of the items selected by the user on a side, in display order (none without a
+// user selection).
+std::vector<std::string> SelectedLabels(const CTree& side);
+// The list as the clipboard receives it: every label followed by CR LF.
+std::string LabelListText(const std::vector<std::string>& labels);
+
+// Writes the selected block of the window to `path` (complete or not at all); false with the
+// reason.
+bool SaveSelectedItems(CViewModel& view, const std::string& path, std::string* error);
