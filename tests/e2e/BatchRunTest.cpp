@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "ScriptedServices.h"
+#include "TestFiles.h"
+#include "data/DataFactory.h"
+#include "data/TextTableReader.h"
+#include "settings/DocumentContext.h"
+
+namespace {
+
+struct CRun {
+  int status = -1;
+  std::string output;
+};
+
+// Runs the program with `arguments` (quoted for the shell) and a settings folder of its own.
+CRun RunQuorvel(const CTempDir& folder, const std::vector<std::string>& arguments) {
+  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME='" +
+                        folder.Path().string() + "' '" + QUORVEL_BINARY + "'";
+  for (const std::string& argument : arguments) command += " '" + argument + "'";
+  command += " 2>&1";
+  CRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  char buffer[4096];
+  size_t got;
+  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+// A small Newick reader: the leaf labels in text order.
+std::vector<std::string> NewickLeaves(const std::string& text) {
+  std::vector<std::string> leaves;
+  std::string label;
+  bool inLength = false;
+  for (char c : text) {
+    if (c == ':') {
+      if (!label.empty()) leaves.push_back(label);
+      label.clear();
+      inLength = true;
+    } else if (c == ',' || c == ')' || c == '(' || c == ';') {
+      if (!label.empty() && !inLength) leaves.push_back(label);
+      label.clear();
+      inLength = false;
+    } else if (!inLength && c != ' ') {
+      label += c;
+    }
+  }
+  return leaves;
+}
+
+std::vector<std::string> TableRowLabels(const std::string& path) {
+  CScriptedServices services;
+  CDocumentContext document(services);
+  auto data = CreateDataTable(0);
+  data->document = &document;
+  data->fileName = path;
+  EXPECT_EQ(ReadTextTable(*data, document.settings), 0);
+  return data->rowLabels;
+}
+
+}  // namespace
+
+TEST(BatchRun, FullTreatmentWritesResultsThatAgree) {
+  CTempDir folder;
+  const auto out = [&](const char* name) { return (folder.Path() / name).string(); };
+  const CRun run = RunQuorvel(
+      folder, {ExamplePath("usarrests_numeric.txt"), "-Ward", "-TreeSeriationByTSP",
+               "-AutomationRow", "-AutomationCol", "-ExportTableInTextFile", out("Table.TXT"),
+               "-ExportRowTreeInNewickFile", out("rows.phy"), "-ExportColumnTreeInNewickFile",
+               out("cols.phy"), "-ExportReportInTextFile", out("report.txt"), "-Exit"});
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::vector<std::string> rows = TableRowLabels(out("Table.TXT"));
+  ASSERT_EQ(rows.size(), 50u);
+  EXPECT_EQ(NewickLeaves(ReadFileText(out("rows.phy"))), rows);
+  EXPECT_EQ(NewickLeaves(ReadFileText(out("cols.phy"))).size(), 4u);
+  const std::string report = ReadFileText(out("report.txt"));
+  EXPECT_NE(report.find("linkage=Ward's criteria"), std::string::npos);
+  EXPECT_NE(report.find("size=50x4"), std::string::npos);
+}
+
+TEST(BatchRun, ExitStatusesOfDataFailures) {
+  CTempDir folder;
+  struct Case {
+    const char* content;
+    const char* keyword;
+    int status;
+  };
+  for (const Case& c : {
+           Case{"T\ta\tb\nr1\t1\t\nr2\t\t1\n", "-Numeric", 1},
+           Case{"T\ta\tb\nr1\t1\t\nr2\t0\t1\n", "-Binary", 10},
+           Case{"T\ta\tb\nr1\t1\t1\nr2\t0\t1\n", "-NormalizeRows", 12},
+           Case{"T\ta\tb\nr1\t0\t1.5\nr2\t1\t0\n", "-Nominal", 13},
+           Case{"T\ta\tb\nr1\t0\t2\nr2\t1\t3\n", "-Nominal", 14},
+           Case{"T\ta\nr1\t1\n", "-Numeric", 1},
+           Case{"", "-Numeric", 4},
+       }) {
+    const std::string file = folder.Write("case.txt", c.content);
+    const CRun run = RunQuorvel(folder, {file, c.keyword, "-Exit"});
+    EXPECT_EQ(run.status, c.status) << c.content << run.output;
+  }
+  // Status 11 needs a contingency table, which the command line cannot choose: the store can.
+  std::filesystem::create_directories(folder.Path() / "Velmora");
+  folder.Write("Velmora/Quorvel.conf", "[Settings]\nTreatement\\DataType=3\n");
+  const std::string file = folder.Write("counts.txt", "T\ta\tb\nr1\t1\t-2\nr2\t0\t1\n");
+  EXPECT_EQ(RunQuorvel(folder, {file, "-Exit"}).status, 11);
+}
+
+TEST(BatchRun, MissingFileAndNoFile) {
+  CTempDir folder;
+  EXPECT_EQ(RunQuorvel(folder, {(folder.Path() / "absent.txt").string(), "-Exit"}).status, 8);
+  const CRun none = RunQuorvel(folder, {"-Ward", "-Exit"});
+  EXPECT_EQ(none.status, 2);
+  EXPECT_NE(none.output.find("no data file"), std::string::npos);
+  const CRun help = RunQuorvel(folder, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.output.find("-ExportScreenInPostScriptFile FILE"), std::string::npos);
+}
+
+TEST(BatchRun, EverySampleTableRuns) {
+  CTempDir folder;
+  struct Sample {
+    const char* name;
+    const char* type;
+  };
+  for (const Sample& s : {Sample{"iris_numeric.txt", "-Numeric"},
+                          Sample{"munsingen_binary.txt", "-Binary"},
+                          Sample{"townships_binary.txt", "-Binary"},
+                          Sample{"mtcars_nominal.txt", "-Nominal"},
+                          Sample{"zoo_numeric.txt", "-Numeric"},
+                          Sample{"wood_expression_numeric.txt", "-Numeric"}}) {
+    const CRun run = RunQuorvel(folder, {ExamplePath(s.name), s.type, "-AutomationRow",
+                                         "-AutomationCol", "-Exit"});
+    EXPECT_EQ(run.status, 0) << s.name << run.output;
+  }
+}
