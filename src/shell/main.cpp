@@ -25,6 +25,14 @@ bool AsksToExit(const CCommandLine& commandLine) {
   return settings.Exit != 0;
 }
 
+// A batch run speaks only through its own messages: Qt's diagnostics about the missing display
+// and runtime folder are not for the user of a script.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,7 +48,10 @@ int main(int argc, char** argv) {
   }
   const bool batch = !HasDisplay() || AsksToExit(commandLine);
   // Qt aborts without a display unless the platform is chosen before the application exists.
-  if (batch && std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (batch) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(QuietMessages);
+  }
   QGuiApplication application(argc, argv);
   // The application object adopts the user's locale; numbers are always written with a point.
   std::setlocale(LC_NUMERIC, "C");
