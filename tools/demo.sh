@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the main job on a bundled sample table.
+# Installs what is missing, builds, and runs the main job on a bundled sample table: Ward
+# clustering of rows and columns, seriation under both dendrograms, and the picture written as
+# PostScript (and PNG) into demo-output/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
 tools/build.sh build
-./build/src/shell/quorvel examples/iris_numeric.txt
+mkdir -p demo-output
+./build/src/shell/quorvel examples/iris_numeric.txt -Ward -AutomationRow -AutomationCol \
+  -ExportScreenInPostScriptFile demo-output/iris.ps -Exit
+./build/src/shell/quorvel examples/iris_numeric.txt -Ward -AutomationRow -AutomationCol \
+  -ExportScreenInPngFile demo-output/iris.png -Exit
+echo "The picture of examples/iris_numeric.txt is in $(pwd)/demo-output/iris.ps and iris.png"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/QtPictureExporter.h"
 #include "settings/Keywords.h"
 #include "shell/BatchRun.h"
 
@@ -55,5 +56,6 @@ int main(int argc, char** argv) {
   QGuiApplication application(argc, argv);
   // The application object adopts the user's locale; numbers are always written with a point.
   std::setlocale(LC_NUMERIC, "C");
-  return RunBatch(commandLine, nullptr);
+  CQtPictureExporter exporter;
+  return RunBatch(commandLine, &exporter);
 }

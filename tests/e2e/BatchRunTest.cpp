@@ -23,13 +23,15 @@ struct CRun {
 CRun RunQuorvel(const CTempDir& folder, const std::vector<std::string>& arguments) {
   std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME='" +
                         folder.Path().string() + "' '" + QUORVEL_BINARY + "'";
-  for (const std::string& argument : arguments) command += " '" + argument + "'";
+  for (const std::string& argument : arguments)
+    command += " '" + argument + "'";
   command += " 2>&1";
   CRun run;
   FILE* pipe = popen(command.c_str(), "r");
   char buffer[4096];
   size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
+  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    run.output.append(buffer, got);
   const int status = pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
@@ -130,14 +132,58 @@ TEST(BatchRun, EverySampleTableRuns) {
     const char* name;
     const char* type;
   };
-  for (const Sample& s : {Sample{"iris_numeric.txt", "-Numeric"},
-                          Sample{"munsingen_binary.txt", "-Binary"},
-                          Sample{"townships_binary.txt", "-Binary"},
-                          Sample{"mtcars_nominal.txt", "-Nominal"},
-                          Sample{"zoo_numeric.txt", "-Numeric"},
-                          Sample{"wood_expression_numeric.txt", "-Numeric"}}) {
-    const CRun run = RunQuorvel(folder, {ExamplePath(s.name), s.type, "-AutomationRow",
-                                         "-AutomationCol", "-Exit"});
+  for (const Sample& s :
+       {Sample{"iris_numeric.txt", "-Numeric"}, Sample{"munsingen_binary.txt", "-Binary"},
+        Sample{"townships_binary.txt", "-Binary"}, Sample{"mtcars_nominal.txt", "-Nominal"},
+        Sample{"zoo_numeric.txt", "-Numeric"}, Sample{"wood_expression_numeric.txt", "-Numeric"}}) {
+    const CRun run = RunQuorvel(
+        folder, {ExamplePath(s.name), s.type, "-AutomationRow", "-AutomationCol", "-Exit"});
     EXPECT_EQ(run.status, 0) << s.name << run.output;
   }
+}
+
+TEST(BatchRun, PictureExportWritesAValidFileOfEachFormat) {
+  CTempDir folder;
+  struct Format {
+    const char* keyword;
+    const char* name;
+    std::string magic;
+  };
+  const Format formats[] = {
+      {"-ExportScreenInPostScriptFile", "picture.ps", "<< /PageSize [595 842]"},
+      {"-ExportScreenInJpegFile", "picture.jpg", "\xFF\xD8\xFF"},
+      {"-ExportScreenInBmpFile", "picture.bmp", "BM"},
+      {"-ExportScreenInPngFile", "picture.png", "\x89PNG"},
+      {"-ExportScreenInPdfFile", "picture.pdf", "%PDF"},
+  };
+  for (const Format& format : formats) {
+    // The name is cut at its first point and given the format's extension.
+    const std::string asked = (folder.Path() / (std::string(format.name) + ".old")).string();
+    const CRun run =
+        RunQuorvel(folder, {ExamplePath("usarrests_numeric.txt"), "-Ward", "-AutomationRow",
+                            "-AutomationCol", format.keyword, asked, "-Exit"});
+    EXPECT_EQ(run.status, 0) << format.keyword << run.output;
+    const std::string written = ReadFileText((folder.Path() / format.name).string());
+    EXPECT_EQ(written.substr(0, format.magic.size()), format.magic) << format.keyword;
+    EXPECT_GT(written.size(), 1000u) << format.keyword;
+  }
+  const std::string bmp = ReadFileText((folder.Path() / "picture.bmp").string());
+  ASSERT_GE(bmp.size(), 54u);
+  const auto word = [&](size_t at) {
+    return static_cast<unsigned>(static_cast<unsigned char>(bmp[at])) |
+           static_cast<unsigned>(static_cast<unsigned char>(bmp[at + 1])) << 8 |
+           static_cast<unsigned>(static_cast<unsigned char>(bmp[at + 2])) << 16 |
+           static_cast<unsigned>(static_cast<unsigned char>(bmp[at + 3])) << 24;
+  };
+  EXPECT_EQ(word(2), bmp.size());
+  EXPECT_EQ(word(10), 54u);
+}
+
+TEST(BatchRun, PictureExportToAnUnwritableFolderFails) {
+  CTempDir folder;
+  const CRun run =
+      RunQuorvel(folder, {ExamplePath("iris_numeric.txt"), "-Ward", "-AutomationRow",
+                          "-ExportScreenInBmpFile", "/nonexistent-folder/x.bmp", "-Exit"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("/nonexistent-folder/x.bmp"), std::string::npos) << run.output;
 }

@@ -1,0 +1,60 @@
+#include "document/PictureInputOf.h"
+
+#include "document/QuorvelDoc.h"
+#include "document/ViewModel.h"
+
+namespace {
+
+CReportSide ReportSideOf(const CTree& side) {
+  CReportSide report;
+  report.r = side.objectiveR;
+  report.s = side.objectiveS;
+  report.hasTree = side.hasTree && side.root != kNoNode;
+  report.linkage = side.linkage;
+  if (report.hasTree) {
+    const CNode& root = side.Node(side.root);
+    report.treeSeriationCode = root.criterionMark;
+    report.seriationCode = root.methodMark;
+  } else {
+    report.seriationCode = side.orderMethodMark;
+  }
+  return report;
+}
+
+}  // namespace
+
+CPictureInput MakePictureInput(CViewModel& view) {
+  CQuorvelDoc& document = view.Document();
+  CPictureInput input;
+  input.data = document.data.get();
+  input.rows = &view.rowTree;
+  input.columns = &view.columnTree;
+  input.display = &document.display;
+  CDisplaySwitches& show = input.switches;
+  show.dataMatrix = document.showDataMatrix;
+  show.metrics = document.showMetrics;
+  show.rowTree = document.showRowTree;
+  show.columnTree = document.showColumnTree;
+  show.rowLabels = document.showRowLabels;
+  show.columnLabels = document.showColumnLabels;
+  show.averageProfile = document.showAverageProfile;
+  show.criteria = document.showCriteria;
+  show.rowsActive = document.rowsActive;
+  input.dataType = document.settings.DataType;
+  input.dataRepresentation = document.settings.DataRepresentation;
+  input.dissimilarity = document.settings.Dissimilarity;
+  input.sx = document.sx;
+  input.sy = document.sy;
+  input.zoom = view.zoom;
+  input.fitToWindow = view.fitToWindow;
+  CReportInput& report = input.report;
+  report.showTopFrame = document.display.m_bShowTopFrame != 0;
+  report.showObjectiveFunctions = document.display.m_bShowObjectiveFunctionsValue != 0;
+  report.showCriteria = document.showCriteria;
+  report.showMetrics = document.showMetrics;
+  report.dissimilarity = document.settings.Dissimilarity;
+  report.rows = ReportSideOf(view.rowTree);
+  report.columns = ReportSideOf(view.columnTree);
+  input.path = document.pathName;
+  return input;
+}

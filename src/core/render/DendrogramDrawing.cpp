@@ -1,0 +1,135 @@
+#include "render/DendrogramDrawing.h"
+
+#include <vector>
+
+#include "render/Device.h"
+#include "tree/Tree.h"
+
+namespace {
+
+// Along-leaf extent of a laid-out node: its bar's two ends and its middle.
+struct Span {
+  int first = 0;
+  int last = 0;
+  int middle = 0;
+};
+
+class Layout {
+ public:
+  Layout(CTree& tree, const CRect& zone, int cellSize, bool rowSide)
+      : tree_(tree), zone_(zone), cell_(cellSize), rowSide_(rowSide), spans_(tree.nodes.size()) {
+    depthExtent_ = rowSide ? zone.Width() : zone.Height();
+    cursor_ = -cellSize;
+    half_ = cellSize / 2;
+  }
+
+  void Run(int root) {
+    // Deep trees (chained merges of thousands of items) would exhaust the call stack: the walk
+    // keeps its own stack, visiting each expanded node twice (before and after its children).
+    std::vector<std::pair<int, bool>> stack{{root, false}};
+    while (!stack.empty()) {
+      const auto [v, childrenDone] = stack.back();
+      stack.pop_back();
+      CNode& node = tree_.Node(v);
+      if (node.IsLeaf()) {
+        cursor_ += cell_;
+        spans_[static_cast<size_t>(v)] = {cursor_, cursor_, cursor_};
+        continue;
+      }
+      if (!node.expanded) {
+        const int first = cursor_ + cell_;
+        const int last = first + cell_ * (node.count - 1);
+        cursor_ = last;
+        spans_[static_cast<size_t>(v)] = {first, last, (first + last) / 2};
+        const int depth = Depth(node.height);
+        node.drawPoints = {Point(depthExtent_, last), Point(depth, last), Point(depth, first),
+                           Point(depthExtent_, first)};
+        continue;
+      }
+      if (!childrenDone) {
+        stack.push_back({v, true});
+        stack.push_back({node.right, false});
+        stack.push_back({node.left, false});
+        continue;
+      }
+      const CNode& left = tree_.Node(node.left);
+      const CNode& right = tree_.Node(node.right);
+      const Span& leftSpan = spans_[static_cast<size_t>(node.left)];
+      const Span& rightSpan = spans_[static_cast<size_t>(node.right)];
+      const int first = leftSpan.middle;
+      const int last =
+          (!right.IsLeaf() && right.height == node.height) ? rightSpan.last : rightSpan.middle;
+      spans_[static_cast<size_t>(v)] = {first, last, (first + last) / 2};
+      const int depth = Depth(node.height);
+      node.drawPoints = {Point(Depth(right.height), rightSpan.middle), Point(depth, last),
+                         Point(depth, first), Point(Depth(left.height), leftSpan.middle)};
+    }
+  }
+
+ private:
+  int Depth(double height) const {
+    const double top = tree_.rootHeight;
+    if (!(top > 0.0)) return height > 0.0 ? 0 : depthExtent_;
+    return static_cast<int>(depthExtent_ * (1.0 - height / top));
+  }
+  // A (depth, along) pair in picture units, shifted by half a cell along the leaves.
+  CPoint Point(int depth, int along) const {
+    if (rowSide_) return {zone_.left + depth, zone_.top + half_ + along};
+    return {zone_.left + half_ + along, zone_.top + depth};
+  }
+
+  CTree& tree_;
+  CRect zone_;
+  int cell_;
+  bool rowSide_;
+  std::vector<Span> spans_;
+  int depthExtent_ = 0;
+  int cursor_ = 0;
+  int half_ = 0;
+};
+
+// The branch from a node's bar to one child: extended by 5 units across the leaves and 3 along.
+CRect BranchHitRect(CPoint barEnd, CPoint branchEnd, bool rowSide) {
+  CRect rect{barEnd.x, barEnd.y, branchEnd.x, branchEnd.y};
+  rect.Normalize();
+  const int acrossX = rowSide ? 5 : 3;
+  const int acrossY = rowSide ? 3 : 5;
+  rect.left -= acrossX, rect.right += acrossX;
+  rect.top -= acrossY, rect.bottom += acrossY;
+  return rect;
+}
+
+}  // namespace
+
+void LayoutDendrogram(CTree& tree, const CRect& zone, int cellSize, bool rowSide) {
+  if (tree.root == kNoNode || tree.nodes.empty()) return;
+  Layout(tree, zone, cellSize, rowSide).Run(tree.root);
+}
+
+void DrawDendrogram(CDevice& device, CTree& tree, bool rowSide, const CPen& treePen,
+                    const CPen& highlightPen) {
+  if (tree.root == kNoNode || tree.nodes.empty()) return;
+  std::vector<int> stack{tree.root};
+  while (!stack.empty()) {
+    const int v = stack.back();
+    stack.pop_back();
+    CNode& node = tree.Node(v);
+    if (node.IsLeaf()) continue;
+    const auto& p = node.drawPoints;
+    device.SelectPen(node.highlighted ? &highlightPen : &treePen);
+    device.DrawLine(p[0], p[1]);
+    device.DrawLine(p[1], p[2]);
+    device.DrawLine(p[2], p[3]);
+    if (!node.expanded) continue;
+    // Right child's branch runs from p[1]'s depth at the child's position to p[0]; the left
+    // child's from p[2]'s depth to p[3].
+    CNode& right = tree.Node(node.right);
+    CNode& left = tree.Node(node.left);
+    const CPoint rightBar = rowSide ? CPoint{p[1].x, p[0].y} : CPoint{p[0].x, p[1].y};
+    const CPoint leftBar = rowSide ? CPoint{p[2].x, p[3].y} : CPoint{p[3].x, p[2].y};
+    right.hitRect = BranchHitRect(rightBar, p[0], rowSide);
+    left.hitRect = BranchHitRect(leftBar, p[3], rowSide);
+    stack.push_back(node.right);
+    stack.push_back(node.left);
+  }
+}

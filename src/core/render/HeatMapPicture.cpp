@@ -1,0 +1,455 @@
+#include "render/HeatMapPicture.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "data/Data.h"
+#include "render/AverageProfile.h"
+#include "render/ColorPainter.h"
+#include "render/DendrogramDrawing.h"
+#include "render/LabelDrawing.h"
+#include "render/MatrixDrawing.h"
+#include "render/MetricsDrawing.h"
+#include "render/SelectionLines.h"
+#include "render/TextMeasurer.h"
+#include "render/TitleFrame.h"
+#include "render/Zoom.h"
+#include "settings/DisplaySettings.h"
+#include "tree/Tree.h"
+
+namespace {
+
+constexpr int kMaximumVerticalCharacters = 20;
+constexpr int kLegendBarWidth = 512;
+// Row labels above the row dissimilarity matrix are left out beyond this many rows.
+constexpr int kMaximumMetricsLabelRows = 1000;
+
+int Step088(int height) {
+  return static_cast<int>(0.88 * height);
+}
+
+// Cell weights of a side in display order; equal weights when the side has none.
+std::vector<double> DisplayWeights(const CTree& side) {
+  const size_t n = side.order.size();
+  std::vector<double> weights(n, n > 0 ? 1.0 / static_cast<double>(n) : 0.0);
+  if (side.elements.size() < n) return weights;
+  for (size_t i = 0; i < n; ++i) {
+    const int item = side.order[i];
+    if (item >= 0 && static_cast<size_t>(item) < side.elements.size()) {
+      weights[i] = side.elements[static_cast<size_t>(item)].weight;
+    }
+  }
+  return weights;
+}
+
+const std::string* LabelOf(const std::vector<std::string>& labels, int item) {
+  if (item < 0 || static_cast<size_t>(item) >= labels.size()) return nullptr;
+  return &labels[static_cast<size_t>(item)];
+}
+
+std::vector<CPlacedLabel> PlacedLabels(const std::vector<std::string>& labels, const CTree& side,
+                                       const CCellBounds& bounds, int first, int last) {
+  std::vector<CPlacedLabel> placed;
+  last = std::min(last, std::min<int>(bounds.Count(), static_cast<int>(side.order.size())));
+  for (int i = std::max(first, 0); i < last; ++i) {
+    placed.push_back({LabelOf(labels, side.order[static_cast<size_t>(i)]),
+                      bounds.starts[static_cast<size_t>(i)], bounds.ends[static_cast<size_t>(i)]});
+  }
+  return placed;
+}
+
+CRect At(CPoint p) {
+  return {p.x, p.y, p.x, p.y};
+}
+
+}  // namespace
+
+CHeatMapPicture::CHeatMapPicture(const CPictureInput& input) : input_(input) {}
+
+bool CHeatMapPicture::RowTreeShown() const {
+  return input_.switches.rowTree && input_.rows != nullptr && input_.rows->hasTree &&
+         input_.rows->root != kNoNode;
+}
+
+bool CHeatMapPicture::ColumnTreeShown() const {
+  return input_.switches.columnTree && input_.columns != nullptr && input_.columns->hasTree &&
+         input_.columns->root != kNoNode;
+}
+
+bool CHeatMapPicture::ColumnLabelsAllowed() const {
+  return hx_ > 5 || input_.fitToWindow;
+}
+
+bool CHeatMapPicture::RowLabelsAllowed() const {
+  return hy_ > 5 || input_.fitToWindow;
+}
+
+int CHeatMapPicture::TrimmedLabelLength(int longest) const {
+  return std::clamp(longest, 0, kMaximumVerticalCharacters);
+}
+
+void CHeatMapPicture::ComputeCellBounds() {
+  rowBounds_ = input_.rows ? ::ComputeCellBounds(DisplayWeights(*input_.rows), hy_) : CCellBounds{};
+  columnBounds_ =
+      input_.columns ? ::ComputeCellBounds(DisplayWeights(*input_.columns), hx_) : CCellBounds{};
+}
+
+void CHeatMapPicture::RecomputeLayout(CTextMeasurer& measurer) {
+  const DisplaySettings defaults;
+  const DisplaySettings& display = input_.display ? *input_.display : defaults;
+  hx_ = std::max(display.hx, 1);
+  hy_ = std::max(display.hy, 1);
+  rowLabelFont_ = LabelFont(hy_);
+  columnLabelFont_ = LabelFont(hx_);
+  CReportInput reportInput = input_.report;
+  reportInput.showTopFrame = display.m_bShowTopFrame != 0;
+  reportInput.showObjectiveFunctions = display.m_bShowObjectiveFunctionsValue != 0;
+  reportInput.showCriteria = input_.switches.criteria;
+  reportInput.showMetrics = input_.switches.metrics;
+  BuildReport(reportInput, report_);
+  ComputeCellBounds();
+  ComputeZones(measurer);
+}
+
+void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
+  const DisplaySettings defaults;
+  const DisplaySettings& display = input_.display ? *input_.display : defaults;
+  const CDisplaySwitches& show = input_.switches;
+  const CData* data = input_.data;
+  const int rowCount = input_.rows ? static_cast<int>(input_.rows->order.size()) : 0;
+  const int columnCount = input_.columns ? static_cast<int>(input_.columns->order.size()) : 0;
+  const int sx = input_.sx;
+  const int sy = input_.sy;
+  const bool nominal = input_.dataType == 2;
+  const bool topFrame = display.m_bShowTopFrame != 0;
+
+  const int W = columnCount * hx_;
+  const int H = rowCount * hy_;
+  columnTreeDepth_ = TreeDepth(display.m_intColumnsTreeSize, input_.zoom);
+  rowTreeDepth_ = TreeDepth(display.m_intRowsTreeSize, input_.zoom);
+  const int longestColumn = data ? TrimmedLabelLength(data->maxColumnLabelLength) : 0;
+  const int longestRow = data ? TrimmedLabelLength(data->maxRowLabelLength) : 0;
+  columnLabelDepth_ = longestColumn * Step088(columnLabelFont_.height);
+  rowLabelDepth_ = longestRow * Step088(rowLabelFont_.height);
+  const int Tc = columnTreeDepth_;
+  const int Tr = rowTreeDepth_;
+  const int Lc = columnLabelDepth_;
+  const int Lr = rowLabelDepth_;
+  const bool columnLabels = show.columnLabels && ColumnLabelsAllowed();
+  const bool rowLabels = show.rowLabels && RowLabelsAllowed();
+  const bool columnTree = ColumnTreeShown();
+  const bool rowTree = RowTreeShown();
+  const bool columnMarks = input_.columns && input_.columns->marksShown;
+  const bool rowMarks = input_.rows && input_.rows->marksShown;
+
+  auto& z = zones_;
+  z.fill(CRect{});
+  auto zone = [&](EPictureZone which) -> CRect& { return z[static_cast<int>(which)]; };
+  CPoint text{sx, sy};
+
+  // 1. Title frame.
+  CRect& title = zone(EPictureZone::kTitle);
+  title = At(text);
+  if (topFrame) {
+    const CRect frame = LayoutTitleFrame(report_, measurer, textFont_, text);
+    if (!frame.IsEmpty()) title = frame;
+  }
+  // 2. Scale bar.
+  CRect& scale = zone(EPictureZone::kScaleBar);
+  scale = At(text);
+  if (topFrame && display.m_bShowScale) {
+    const CSize extent = measurer.TextExtent(textFont_, "The colors scale:");
+    const CRect caption{text.x, text.y, text.x + extent.cx, text.y + extent.cy};
+    if (title.IsEmpty()) {
+      title = caption;
+    } else {
+      title.left = std::min(title.left, caption.left);
+      title.top = std::min(title.top, caption.top);
+      title.right = std::max(title.right, caption.right);
+      title.bottom = std::max(title.bottom, caption.bottom);
+    }
+    text.y += 18;
+    scale = CRect{text.x, text.y, text.x + kLegendBarWidth, text.y + 10};
+    text.y += 36;
+  }
+  // 3. Matrix.
+  CRect& matrix = zone(EPictureZone::kMatrix);
+  matrix = At(text);
+  if (show.dataMatrix) matrix = CRect{text.x, text.y, text.x + W, text.y + H};
+  matrix.Offset(0, sy / 2);
+  int e = 0;
+  if (columnTree) {
+    matrix.Offset(0, sy / 2);
+    e = Tc;
+  }
+  if (columnLabels) e += Lc;
+  if (rowLabels && show.metrics && Lr >= e) e = Lr;
+  if (columnMarks) e += sy * 2 / 3;
+  if (e != 0) matrix.Offset(0, e + sy / 2);
+  if (rowTree) matrix.Offset(Tr + sx / 2, 0);
+  // 4. Row marks.
+  CRect& rowMarkStrip = zone(EPictureZone::kRowMarks);
+  rowMarkStrip = At({matrix.right, matrix.top});
+  if (rowMarks) {
+    rowMarkStrip.right += sx / 3;
+    rowMarkStrip.bottom += H;
+    rowMarkStrip.Offset(sx / 3, 0);
+  }
+  // 5. Column marks.
+  CRect& columnMarkStrip = zone(EPictureZone::kColumnMarks);
+  columnMarkStrip = At({matrix.left, matrix.top});
+  if (columnMarks) {
+    columnMarkStrip.right += W;
+    columnMarkStrip.bottom += sy / 3;
+    columnMarkStrip.Offset(0, -(sy * 2 / 3));
+  }
+  // 6. Column labels.
+  CRect& columnLabelZone = zone(EPictureZone::kColumnLabels);
+  columnLabelZone = At({columnMarkStrip.left, columnMarkStrip.top});
+  if (columnLabels && (show.dataMatrix || columnTree || show.metrics)) {
+    columnLabelZone.right += W;
+    columnLabelZone.bottom += Lc;
+    columnLabelZone.Offset(0, -(Lc + sy / 2));
+  }
+  // 7. Column tree.
+  CRect& columnTreeZone = zone(EPictureZone::kColumnTree);
+  columnTreeZone = At({columnLabelZone.left, columnLabelZone.top});
+  if (columnTree) {
+    columnTreeZone.right += W;
+    columnTreeZone.bottom += Tc;
+    columnTreeZone.Offset(0, -(Tc + sy / 2));
+  }
+  // 8. Row tree.
+  CRect& rowTreeZone = zone(EPictureZone::kRowTree);
+  rowTreeZone = At({matrix.left, matrix.top});
+  if (rowTree) {
+    rowTreeZone.right += Tr;
+    rowTreeZone.bottom += H;
+    rowTreeZone.Offset(-(Tr + sx / 2), 0);
+  }
+  // 9. Row labels.
+  int Wr = 0;
+  if (data && input_.rows) {
+    for (const int item : input_.rows->order) {
+      if (const std::string* label = LabelOf(data->rowLabels, item)) {
+        Wr = std::max(Wr, measurer.TextExtent(rowLabelFont_, *label).cx);
+      }
+    }
+  }
+  CRect& rowLabelZone = zone(EPictureZone::kRowLabels);
+  rowLabelZone = At({rowMarkStrip.right, matrix.top});
+  if (rowLabels && (show.dataMatrix || rowTree || show.metrics)) {
+    rowLabelZone.right += Wr;
+    rowLabelZone.bottom += H;
+    rowLabelZone.Offset(sx / 2, 0);
+  }
+  // 10. Label end.
+  CRect& labelEnd = zone(EPictureZone::kLabelEnd);
+  labelEnd = At({rowLabelZone.right, matrix.top});
+  // 11. Average profile.
+  CRect& profile = zone(EPictureZone::kAverageProfile);
+  profile = labelEnd;
+  if (show.averageProfile) {
+    profile.right += W;
+    profile.bottom += H;
+    profile.Offset(sx / 2, 0);
+  }
+  // 12. Metrics.
+  CRect& rowMetrics = zone(EPictureZone::kRowMetrics);
+  rowMetrics = At({profile.right, matrix.top});
+  CRect& columnMetrics = zone(EPictureZone::kColumnMetrics);
+  columnMetrics = At({matrix.left, matrix.top});
+  if (show.metrics) {
+    rowMetrics.right += H;
+    rowMetrics.bottom += H;
+    rowMetrics.Offset(sx / 2, 0);
+    if (!nominal) {
+      columnMetrics.right += W;
+      columnMetrics.bottom += W;
+      columnMetrics.Offset(0, sy / 2 + H);
+    }
+  }
+  // 13. Profile labels.
+  CRect& profileLabels = zone(EPictureZone::kProfileLabels);
+  profileLabels = At({profile.left, profile.top});
+  if (show.averageProfile && columnLabels && show.dataMatrix && hx_ > 5) {
+    profileLabels.right += W;
+    profileLabels.bottom += Lc;
+    profileLabels.Offset(0, -(Lc + sy / 2));
+  }
+  // 14. Row-metrics labels.
+  CRect& rowMetricsLabels = zone(EPictureZone::kRowMetricsLabels);
+  rowMetricsLabels = At({rowMetrics.left, rowMetrics.top});
+  if (rowLabels && show.metrics) {
+    rowMetricsLabels.right += H;
+    rowMetricsLabels.bottom += Lr;
+    rowMetricsLabels.Offset(0, -(Lr + sy / 2));
+  }
+  // 15. Column-metrics labels.
+  int Wc = 0;
+  if (data && input_.columns) {
+    for (const int item : input_.columns->order) {
+      if (const std::string* label = LabelOf(data->columnLabels, item)) {
+        Wc = std::max(Wc, measurer.TextExtent(columnLabelFont_, *label).cx);
+      }
+    }
+  }
+  CRect& columnMetricsLabels = zone(EPictureZone::kColumnMetricsLabels);
+  columnMetricsLabels = At({columnMetrics.left + W, columnMetrics.top});
+  if (columnLabels && show.metrics && !nominal) {
+    columnMetricsLabels.right += Wc;
+    columnMetricsLabels.bottom += W;
+    columnMetricsLabels.Offset(sx / 2, 0);
+  }
+  zone(EPictureZone::kSpare) = CRect{};
+
+  // The picture reaches the right and bottom of the union of the zones that hold something.
+  CSize size;
+  for (CRect& rect : z) {
+    rect.Normalize();
+    if (rect.IsEmpty()) continue;
+    size.cx = std::max(size.cx, rect.right);
+    size.cy = std::max(size.cy, rect.bottom);
+  }
+  pictureSize_ = size;
+}
+
+int CHeatMapPicture::RowAt(int y) const {
+  const CRect matrix = Zone(EPictureZone::kMatrix);
+  if (matrix.IsEmpty() || y < matrix.top || y >= matrix.bottom) return -1;
+  const int offset = y - matrix.top;
+  if (rowBounds_.Count() == 0 || offset >= rowBounds_.Extent()) return -1;
+  return rowBounds_.PositionAt(offset);
+}
+
+int CHeatMapPicture::ColumnAt(int x) const {
+  const CRect matrix = Zone(EPictureZone::kMatrix);
+  if (matrix.IsEmpty() || x < matrix.left || x >= matrix.right) return -1;
+  const int offset = x - matrix.left;
+  if (columnBounds_.Count() == 0 || offset >= columnBounds_.Extent()) return -1;
+  return columnBounds_.PositionAt(offset);
+}
+
+int CHeatMapPicture::RowNodeAt(CPoint point) const {
+  if (!RowTreeShown()) return kNoNode;
+  return input_.rows->HitTest(input_.rows->root, point);
+}
+
+int CHeatMapPicture::ColumnNodeAt(CPoint point) const {
+  if (!ColumnTreeShown()) return kNoNode;
+  return input_.columns->HitTest(input_.columns->root, point);
+}
+
+void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
+  const DisplaySettings defaults;
+  const DisplaySettings& display = input_.display ? *input_.display : defaults;
+  const CDisplaySwitches& show = input_.switches;
+  const CData* data = input_.data;
+
+  CPaintedData painted;
+  painted.dataType = input_.dataType;
+  painted.representation = input_.dataRepresentation;
+  if (data) {
+    painted.maxValue = data->maxValue;
+    painted.minValue = data->minValue;
+    if (input_.dataType == 2) {
+      painted.maxCodes.resize(static_cast<size_t>(data->columnCount));
+      for (int j = 0; j < data->columnCount; ++j) {
+        painted.maxCodes[static_cast<size_t>(j)] = data->MaxCode(j);
+      }
+    }
+  }
+  CColorPainter painter(device, display, std::move(painted));
+  painter.BuildLevelTable();
+  painter.SetPictureColors();
+  const CRect picture{0, 0, pictureSize_.cx, pictureSize_.cy};
+  device.FillSolidRect(picture, painter.BackgroundColor());
+
+  ComputeCellBounds();
+  if (fillMargin) {
+    device.FillSolidRect(CRect{-5, -5, picture.right + 5, picture.bottom + 5},
+                         painter.BackgroundColor());
+  }
+
+  // Matrix body.
+  painter.textPosition = {input_.sx, input_.sy};
+  CTree* rows = input_.rows;
+  CTree* columns = input_.columns;
+  const bool sides = data && rows && columns;
+  if (sides) {
+    const CRect matrix = Zone(EPictureZone::kMatrix);
+    if (show.dataMatrix && !matrix.IsEmpty()) {
+      DrawDataMatrix(painter, *data, *rows, *columns, rowBounds_, columnBounds_, matrix);
+      DrawClusterMarks(painter, *rows, rowBounds_, Zone(EPictureZone::kRowMarks), true);
+      DrawClusterMarks(painter, *columns, columnBounds_, Zone(EPictureZone::kColumnMarks), false);
+      DrawSelectionLines(device, *rows, rowBounds_, matrix, true, input_.selectionPen);
+      DrawSelectionLines(device, *columns, columnBounds_, matrix, false, input_.selectionPen);
+      painter.SetPictureColors();
+    }
+    DrawAverageProfile(painter, *data, *rows, *columns, rowBounds_, columnBounds_,
+                       Zone(EPictureZone::kAverageProfile), show.rowsActive);
+    const CRect rowMetrics = Zone(EPictureZone::kRowMetrics);
+    const CRect columnMetrics = Zone(EPictureZone::kColumnMetrics);
+    DrawMetrics(painter, *rows, rowBounds_, rowMetrics);
+    DrawMetrics(painter, *columns, columnBounds_, columnMetrics);
+    DrawMetricsSelectionLines(device, *rows, rowMetrics, hy_, input_.selectionPen);
+    DrawMetricsSelectionLines(device, *columns, columnMetrics, hx_, input_.selectionPen);
+    painter.SetPictureColors();
+    const CRect rowLabelZone = Zone(EPictureZone::kRowLabels);
+    if (!rowLabelZone.IsEmpty()) {
+      DrawHorizontalLabels(device, rowLabelFont_, rowLabelZone,
+                           PlacedLabels(data->rowLabels, *rows, rowBounds_, 0, rowBounds_.Count()));
+    }
+  }
+
+  // Overlay: trees, then the vertical and remaining labels.
+  if (RowTreeShown()) {
+    const CRect zone = Zone(EPictureZone::kRowTree);
+    LayoutDendrogram(*rows, zone, hy_, true);
+    DrawDendrogram(device, *rows, true, input_.treePen, input_.highlightPen);
+  }
+  if (ColumnTreeShown()) {
+    const CRect zone = Zone(EPictureZone::kColumnTree);
+    LayoutDendrogram(*columns, zone, hx_, false);
+    DrawDendrogram(device, *columns, false, input_.treePen, input_.highlightPen);
+  }
+  painter.SetPictureColors();
+  if (sides) {
+    const int longestColumn = data->maxColumnLabelLength;
+    const int longestRow = data->maxRowLabelLength;
+    const CRect columnLabelZone = Zone(EPictureZone::kColumnLabels);
+    if (!columnLabelZone.IsEmpty()) {
+      DrawVerticalLabels(
+          device, columnLabelFont_, columnLabelZone,
+          PlacedLabels(data->columnLabels, *columns, columnBounds_, 0, columnBounds_.Count()),
+          longestColumn);
+    }
+    const CRect profileLabels = Zone(EPictureZone::kProfileLabels);
+    if (!profileLabels.IsEmpty() && hx_ >= 6) {
+      const int first = columns->selectionStart;
+      DrawVerticalLabels(device, columnLabelFont_, profileLabels,
+                         PlacedLabels(data->columnLabels, *columns, columnBounds_, first,
+                                      first + columns->selectionLength),
+                         longestColumn);
+    }
+    const CRect rowMetricsLabels = Zone(EPictureZone::kRowMetricsLabels);
+    if (!rowMetricsLabels.IsEmpty() && rowBounds_.Count() <= kMaximumMetricsLabelRows) {
+      DrawVerticalLabels(device, rowLabelFont_, rowMetricsLabels,
+                         PlacedLabels(data->rowLabels, *rows, rowBounds_, 0, rowBounds_.Count()),
+                         longestRow);
+    }
+    const CRect columnMetricsLabels = Zone(EPictureZone::kColumnMetricsLabels);
+    if (!columnMetricsLabels.IsEmpty()) {
+      DrawHorizontalLabels(
+          device, columnLabelFont_, columnMetricsLabels,
+          PlacedLabels(data->columnLabels, *columns, columnBounds_, 0, columnBounds_.Count()));
+    }
+  }
+
+  // Top frame: the report, then the legend.
+  if (display.m_bShowTopFrame) {
+    device.SetTextAlign(kAlignLeft | kAlignTop);
+    DrawTitleFrame(device, report_, textFont_, painter.textPosition);
+    if (display.m_bShowScale) painter.DrawLegend(textFont_, pictureSize_.cx);
+  }
+}

@@ -1,0 +1,68 @@
+#include "render/LabelDrawing.h"
+
+#include <algorithm>
+
+#include "base/Text.h"
+#include "render/Device.h"
+
+namespace {
+
+constexpr int kMaximumVerticalCharacters = 20;
+
+}  // namespace
+
+std::vector<std::string> LabelCharacters(const std::string& label) {
+  std::vector<std::string> characters;
+  if (!IsValidUtf8(label)) {
+    for (const char byte : label)
+      characters.emplace_back(1, byte);
+    return characters;
+  }
+  for (size_t i = 0; i < label.size();) {
+    size_t length = 1;
+    const auto lead = static_cast<unsigned char>(label[i]);
+    if (lead >= 0xF0) {
+      length = 4;
+    } else if (lead >= 0xE0) {
+      length = 3;
+    } else if (lead >= 0xC0) {
+      length = 2;
+    }
+    length = std::min(length, label.size() - i);
+    characters.push_back(label.substr(i, length));
+    i += length;
+  }
+  return characters;
+}
+
+void DrawVerticalLabels(CDevice& device, const CFont& font, const CRect& zone,
+                        const std::vector<CPlacedLabel>& labels, int longest) {
+  device.SelectFont(&font);
+  device.SetTextAlign(kAlignCentre | kAlignTop);
+  const int limit = std::min(longest, kMaximumVerticalCharacters);
+  for (const CPlacedLabel& label : labels) {
+    if (label.text == nullptr) continue;
+    const std::vector<std::string> characters = LabelCharacters(*label.text);
+    const int m = std::min(static_cast<int>(characters.size()), limit);
+    if (m <= 0) continue;
+    const int step = static_cast<int>(0.88 * device.GetTextExtent(*label.text).cy);
+    const int x = zone.left + (label.start + label.end) / 2;
+    for (int k = 0; k < m; ++k) {
+      const int y = zone.bottom - step * (m - k);
+      device.TextOut(x, y, characters[static_cast<size_t>(k)], false);
+    }
+  }
+  device.SetTextAlign(kAlignLeft | kAlignTop);
+}
+
+void DrawHorizontalLabels(CDevice& device, const CFont& font, const CRect& zone,
+                          const std::vector<CPlacedLabel>& labels) {
+  device.SelectFont(&font);
+  device.SetTextAlign(kAlignLeft | kAlignTop);
+  for (const CPlacedLabel& label : labels) {
+    if (label.text == nullptr) continue;
+    const int height = device.GetTextExtent(*label.text).cy;
+    const int y = (label.start + label.end - 1 - height) / 2 + zone.top;
+    device.TextOut(zone.left, y, *label.text, false);
+  }
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+#include "base/Geometry.h"
+#include "render/Pen.h"
+#include "render/Report.h"
+
+class CData;
+class CTree;
+struct DisplaySettings;
+
+// The display switches of a document's windows (menu commands and the Display dialog).
+struct CDisplaySwitches {
+  bool dataMatrix = true;
+  bool metrics = false;
+  bool rowTree = true;
+  bool columnTree = true;
+  bool rowLabels = true;
+  bool columnLabels = true;
+  bool averageProfile = false;
+  bool criteria = true;
+  // The side the selection commands act on (the average profile averages its selection).
+  bool rowsActive = true;
+};
+
+// Everything one picture of a window is drawn from. The pointers are not owned; they must stay
+// valid while a CHeatMapPicture made from this description is used. The trees are not const:
+// the drawing writes each node's hit rectangle and drawing points.
+struct CPictureInput {
+  const CData* data = nullptr;
+  CTree* rows = nullptr;
+  CTree* columns = nullptr;
+  const DisplaySettings* display = nullptr;
+  CDisplaySwitches switches;
+  int dataType = 0;            // DataType code: 0 numerical, 1 binary, 2 nominal, 3 contingency
+  int dataRepresentation = 0;  // DataRepresentation of the treatment settings
+  int dissimilarity = 1;       // the document's dissimilarity code
+  int sx = 12;                 // spacing between picture elements, horizontal and vertical
+  int sy = 12;
+  double zoom = 1.0;
+  bool fitToWindow = false;
+  // The window's client area in device pixels (empty for exports); when the picture does not
+  // cover it, a margin around the picture is filled with the background too.
+  CSize clientSize;
+  // What the title frame reports (built into the report lists by every layout).
+  CReportInput report;
+  // The document's pens: dendrogram lines, the node under the mouse, the selection lines.
+  CPen treePen{Rgb(0, 0, 0), 1, CPenStyle::kSolid};
+  CPen highlightPen{Rgb(255, 0, 0), 2, CPenStyle::kSolid};
+  CPen selectionPen{Rgb(255, 0, 0), 1, CPenStyle::kSolid};
+  // The document's path, for the header of printed pages.
+  std::string path;
+};

@@ -1,0 +1,122 @@
+#include "qt/PictureExport.h"
+
+#include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+
+#include "export/BmpWriter.h"
+#include "export/ExportFile.h"
+#include "export/JpegWriter.h"
+#include "export/PicturePostScript.h"
+#include "qt/RasterImage.h"
+#include "qt/ScreenDC.h"
+#include "render/HeatMapPicture.h"
+#include "render/Zoom.h"
+
+namespace {
+
+constexpr int kScreenDotsPerInch = 96;
+
+CSize PictureTotal(const CHeatMapPicture& picture) {
+  const CSize total = picture.PictureSize();
+  return {std::max(total.cx, 1), std::max(total.cy, 1)};
+}
+
+bool Fail(CExportFailure* failure, std::string message, bool allocation = false) {
+  if (failure) {
+    failure->bitmapAllocation = allocation;
+    failure->message = std::move(message);
+  }
+  return false;
+}
+
+bool WriteEncoded(const QByteArray& bytes, const std::string& path, CExportFailure* failure) {
+  std::string error;
+  if (!SaveExportFile(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())),
+                      &error)) {
+    return Fail(failure, error);
+  }
+  return true;
+}
+
+bool ExportPdf(CHeatMapPicture& picture, const std::string& path, CExportFailure* failure) {
+  const CSize total = PictureTotal(picture);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setResolution(72);
+    writer.setPageSize(QPageSize(QSizeF(total.cx, total.cy), QPageSize::Point));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter(&writer);
+    CScreenDC device(painter, true);
+    device.PrepareZoom(total, 1.0, {0, 0});
+    picture.DrawPicture(device, false);
+  }
+  return WriteEncoded(bytes, path, failure);
+}
+
+}  // namespace
+
+bool RenderPictureRaster(CHeatMapPicture& picture, CRaster& raster) {
+  const CSize total = PictureTotal(picture);
+  const double zoom = picture.Input().zoom;
+  CSize device = ZoomedSize(total, zoom);
+  device.cx = std::max(device.cx, 1);
+  device.cy = std::max(device.cy, 1);
+  if (!raster.Allocate(device.cx, device.cy, 0xFFFFFFFFu)) return false;
+  raster.dotsPerInch = kScreenDotsPerInch;
+  QImage image = ImageOverRaster(raster);
+  QPainter painter(&image);
+  CScreenDC screen(painter, false);
+  screen.PrepareZoom(total, zoom, {0, 0});
+  picture.DrawPicture(screen, false);
+  return true;
+}
+
+QImage RenderPicture(CHeatMapPicture& picture) {
+  CRaster raster;
+  if (!RenderPictureRaster(picture, raster)) return {};
+  return ImageOverRaster(raster).copy();
+}
+
+bool ExportPicture(CHeatMapPicture& picture, int format, const std::string& path,
+                   CExportFailure* failure) {
+  std::string error;
+  switch (format) {
+    case 3:
+      if (!WritePicturePostScript(picture, path, &error)) return Fail(failure, error);
+      return true;
+    case 6:
+      return ExportPdf(picture, path, failure);
+    case 2:
+    case 4:
+    case 5: {
+      CRaster raster;
+      if (!RenderPictureRaster(picture, raster)) {
+        return Fail(failure, "Insufficient memory to create the bitmap!", true);
+      }
+      if (format == 2) {
+        if (!WriteJpeg(raster, path, &error)) return Fail(failure, error);
+        return true;
+      }
+      if (format == 4) {
+        if (!WriteBmp(raster, path, &error)) return Fail(failure, error);
+        return true;
+      }
+      QByteArray bytes;
+      QBuffer buffer(&bytes);
+      buffer.open(QIODevice::WriteOnly);
+      if (!ImageOverRaster(raster).save(&buffer, "PNG")) {
+        return Fail(failure, "Writing " + path + " failed: the PNG encoder refused the image");
+      }
+      return WriteEncoded(bytes, path, failure);
+    }
+    default:
+      return Fail(failure,
+                  "Export format " + std::to_string(format) + " cannot be written to " + path);
+  }
+}

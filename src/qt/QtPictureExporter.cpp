@@ -1,0 +1,56 @@
+#include "qt/QtPictureExporter.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "base/Failure.h"
+#include "base/Services.h"
+#include "document/PictureInputOf.h"
+#include "document/QuorvelDoc.h"
+#include "document/ViewModel.h"
+#include "qt/PictureExport.h"
+#include "qt/QtTextMeasurer.h"
+#include "render/HeatMapPicture.h"
+
+namespace {
+
+void ReportBitmapFailure(CViewModel& view, std::string* error) {
+  const CWarning warning = CWarning::FromTable(3);
+  view.Document().Services().ShowWarning(warning);
+  if (error) *error = warning.line1 + " " + warning.line2;
+}
+
+}  // namespace
+
+bool CQtPictureExporter::ExportToFile(CViewModel& view, int format, const std::string& path,
+                                      std::string* error) {
+  if (view.Document().data == nullptr) {
+    if (error) *error = "No data to export to " + path;
+    return false;
+  }
+  CHeatMapPicture picture(MakePictureInput(view));
+  CQtTextMeasurer measurer;
+  picture.RecomputeLayout(measurer);
+  CExportFailure failure;
+  if (ExportPicture(picture, format, path, &failure)) return true;
+  if (failure.bitmapAllocation) {
+    ReportBitmapFailure(view, error);
+  } else if (error) {
+    *error = failure.message;
+  }
+  return false;
+}
+
+bool CQtPictureExporter::CopyToClipboard(CViewModel& view, std::string* error) {
+  if (view.Document().data == nullptr) return false;
+  CHeatMapPicture picture(MakePictureInput(view));
+  CQtTextMeasurer measurer;
+  picture.RecomputeLayout(measurer);
+  const QImage image = RenderPicture(picture);
+  if (image.isNull()) {
+    ReportBitmapFailure(view, error);
+    return false;
+  }
+  if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setImage(image);
+  return true;
+}
