@@ -385,6 +385,8 @@ bool CCommandTable::IsShellCommand(int command) {
     case cmd::kCustomMatrixSize:
     case cmd::kStatusBar:
     case cmd::kClustersIdentification:
+    case cmd::kHelpHomePage:
+    case cmd::kHelpGuidePage:
     case cmd::kWindowCascade:
     case cmd::kWindowTile:
     case cmd::kWindowNext:

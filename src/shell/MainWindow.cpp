@@ -28,6 +28,7 @@
 #include "shell/CommandIcons.h"
 #include "shell/CommandIds.h"
 #include "shell/FileFilter.h"
+#include "shell/HelpPages.h"
 #include "shell/LabelListDlg.h"
 #include "shell/MessageLayout.h"
 #include "shell/MethodChooser.h"
@@ -352,6 +353,12 @@ CCommandState CMainWindow::ShellState(int command) const {
     case cmd::kClustersIdentification:
       state.checked = clustersDialog_ && clustersDialog_->isVisible();
       break;
+    case cmd::kHelpHomePage:
+      state.enabled = !HelpPagePath("index.html").isEmpty();
+      break;
+    case cmd::kHelpGuidePage:
+      state.enabled = !HelpPagePath("guide.html").isEmpty();
+      break;
     default:
       break;
   }
@@ -412,6 +419,12 @@ void CMainWindow::RunShellCommand(int command) {
       break;
     case cmd::kLeaveFullScreen:
       SetFullScreen(false);
+      break;
+    case cmd::kHelpHomePage:
+      OpenHelpPage("index.html");
+      break;
+    case cmd::kHelpGuidePage:
+      OpenHelpPage("guide.html");
       break;
     case cmd::kCustomMatrixSize:
       sizeBar_->setVisible(!sizeBar_->isVisibleTo(this));

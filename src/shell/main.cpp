@@ -1,5 +1,6 @@
 // Quorvel: the program's entry point. With a display it is the desktop program; without one (or
 // with -Exit) it runs the automatic treatment of the file named on the command line and ends.
+#include <QApplication>
 #include <QGuiApplication>
 #include <clocale>
 #include <cstdio>
@@ -8,8 +9,10 @@
 #include <vector>
 
 #include "qt/QtPictureExporter.h"
+#include "qt/QtSettingsStore.h"
 #include "settings/Keywords.h"
 #include "shell/BatchRun.h"
+#include "shell/DesktopApp.h"
 
 namespace {
 
@@ -53,9 +56,20 @@ int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qInstallMessageHandler(QuietMessages);
   }
-  QGuiApplication application(argc, argv);
-  // The application object adopts the user's locale; numbers are always written with a point.
-  std::setlocale(LC_NUMERIC, "C");
   CQtPictureExporter exporter;
-  return RunBatch(commandLine, &exporter);
+  if (batch) {
+    QGuiApplication application(argc, argv);
+    // The application object adopts the user's locale; numbers are always written with a point.
+    std::setlocale(LC_NUMERIC, "C");
+    return RunBatch(commandLine, &exporter);
+  }
+  QApplication application(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  QApplication::setOrganizationName("Velmora");
+  QApplication::setApplicationName("Quorvel");
+  CQtSettingsStore store;
+  CDesktopApp desktop(store, commandLine, &exporter);
+  desktop.Start();
+  const int status = QApplication::exec();
+  return desktop.ExitStatus() != 0 ? desktop.ExitStatus() : status;
 }

@@ -74,6 +74,8 @@ class CQuorvelDoc : public CDocumentContext {
   bool showRowLabels = true;
   bool showColumnLabels = true;
   bool rowsActive = true;
+  // "Browse Data values": the value under the pointer is shown.
+  bool browseDataValues = false;
   bool automationPending = true;
   bool firstView = true;
 

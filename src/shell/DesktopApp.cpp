@@ -1,0 +1,733 @@
+#include "shell/DesktopApp.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <chrono>
+
+#include "base/Failure.h"
+#include "base/FileNames.h"
+#include "document/PictureExporter.h"
+#include "document/Pipeline.h"
+#include "document/QuorvelDoc.h"
+#include "document/SelectedItems.h"
+#include "document/ViewCommands.h"
+#include "document/ViewModel.h"
+#include "render/Report.h"
+#include "settings/Choices.h"
+#include "settings/SettingsPersistence.h"
+#include "shell/ClustersDlg.h"
+#include "shell/CommandIds.h"
+#include "shell/ExportDlg.h"
+#include "shell/LabelListDlg.h"
+#include "shell/OptionsSheet.h"
+#include "shell/SortDlg.h"
+#include "shell/ViewWidget.h"
+#include "tree/NewickWriter.h"
+#include "tree/TreeFileName.h"
+
+namespace {
+
+constexpr int kCellPresets[] = {1, 6, 12, 24, 48};
+
+const char* const kTreeFileFilter =
+    "Tree Files (*.phy;*.tre)|*.phy; *.tre|Text Files (*.txt;*.prn)|*.txt; *.prn|All Files "
+    "(*.*)|*.*||";
+const char* const kSaveFileFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+
+bool IsDisplaySwitch(int command) {
+  switch (command) {
+    case cmd::kAverageProfile:
+    case cmd::kDataValues:
+    case cmd::kMetrics:
+    case cmd::kCriteria:
+    case cmd::kTreeOfRows:
+    case cmd::kTreeOfColumns:
+    case cmd::kDataMatrix:
+    case cmd::kLabelsOfRows:
+    case cmd::kLabelsOfColumns:
+    case cmd::kObjectiveFunctions:
+    case cmd::kColorsScale:
+    case cmd::kTopFrame:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Commands that act on a window and are disabled without one.
+bool NeedsWindow(int command) {
+  if (IsDisplaySwitch(command)) return true;
+  if (command >= cmd::kRowHeightFirst && command < cmd::kRowHeightFirst + 5) return true;
+  if (command >= cmd::kColumnWidthFirst && command < cmd::kColumnWidthFirst + 5) return true;
+  switch (command) {
+    case cmd::kSave:
+    case cmd::kSaveAs:
+    case cmd::kPrint:
+    case cmd::kPrintPreview:
+    case cmd::kExport:
+    case cmd::kClusterRows:
+    case cmd::kClusterColumns:
+    case cmd::kSeriateRows:
+    case cmd::kSeriateColumns:
+    case cmd::kClusterActiveSide:
+    case cmd::kSeriateActiveSide:
+    case cmd::kClusterSeriateActiveSide:
+    case cmd::kClusterSeriateRows:
+    case cmd::kClusterSeriateColumns:
+    case cmd::kClusterSeriateBothSides:
+    case cmd::kNonlinearRows:
+    case cmd::kNonlinearColumns:
+    case cmd::kFlipRows:
+    case cmd::kFlipColumns:
+    case cmd::kSwapRows:
+    case cmd::kSwapColumns:
+    case cmd::kAggregateRows:
+    case cmd::kAggregateColumns:
+    case cmd::kRandomiseRows:
+    case cmd::kRandomiseColumns:
+    case cmd::kSortRows:
+    case cmd::kSortColumns:
+    case cmd::kLabels:
+    case cmd::kZoomIn:
+    case cmd::kZoomOut:
+    case cmd::kZoomDelete:
+    case cmd::kFitToWindow:
+    case cmd::kBrowseDataValues:
+    case cmd::kSaveRowTree:
+    case cmd::kSaveColumnTree:
+    case cmd::kFormat:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::int64_t SecondsNow() {
+  return std::chrono::duration_cast<std::chrono::seconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+CDesktopApp::CDesktopApp(CSettingsStore& store, CCommandLine commandLine,
+                         CPictureExporter* exporter)
+    : store_(store),
+      commandLine_(std::move(commandLine)),
+      exporter_(exporter),
+      mainWindow_(store),
+      services_(&mainWindow_) {
+  startedWithoutArguments_ = commandLine_.arguments.empty();
+  mainWindow_.SetCommandTarget(this);
+  connect(&mainWindow_, &CMainWindow::childClosing, this,
+          [this](QWidget* widget) { ChildClosing(widget); });
+  connect(&mainWindow_, &CMainWindow::childActivated, this,
+          [this](QWidget* widget) { ChildActivated(widget); });
+  mainWindow_.ClustersDialog().SetActions(this);
+  mainWindow_.LabelList().onSaveAs = [this] {
+    if (CViewModel* view = ActiveView()) SaveSelection(*view, true);
+  };
+  mainWindow_.LabelList().onHidden = [this] {
+    if (CQuorvelDoc* document = ActiveDocument()) document->showLabelList = false;
+  };
+}
+
+CDesktopApp::~CDesktopApp() {
+  mainWindow_.SetCommandTarget(nullptr);
+  // The documents close their windows' models; the windows go with the main window.
+  widgets_.clear();
+  documents_.clear();
+}
+
+void CDesktopApp::Start() {
+  mainWindow_.show();
+  if (!commandLine_.dataFile.empty()) {
+    if (OpenFile(commandLine_.dataFile)) mainWindow_.AddRecentFile(commandLine_.dataFile);
+  }
+}
+
+void CDesktopApp::Guarded(const std::function<void()>& work) {
+  if (exiting_) return;
+  const int failure = RunReportingFailures(services_, work);
+  if (failure != 0) {
+    exitStatus_ = failure;
+    exiting_ = true;
+    QTimer::singleShot(0, qApp, [failure] { QApplication::exit(failure); });
+  }
+}
+
+CViewModel* CDesktopApp::ActiveView() const {
+  QWidget* active = mainWindow_.ActiveChild();
+  for (const auto& [view, widget] : widgets_) {
+    if (widget == active) return const_cast<CViewModel*>(view);
+  }
+  return nullptr;
+}
+
+CQuorvelDoc* CDesktopApp::ActiveDocument() const {
+  CViewModel* view = ActiveView();
+  return view ? &view->Document() : nullptr;
+}
+
+CViewWidget* CDesktopApp::WidgetOf(const CViewModel& view) const {
+  auto found = widgets_.find(&view);
+  return found == widgets_.end() ? nullptr : found->second;
+}
+
+CQuorvelDoc* CDesktopApp::DocumentOf(const CViewModel& view) const {
+  for (const auto& document : documents_) {
+    if (document.get() == &view.Document()) return document.get();
+  }
+  return nullptr;
+}
+
+bool CDesktopApp::OpenFile(const std::string& path) {
+  bool opened = false;
+  Guarded([&] {
+    // Only the file of the command line takes its keywords; later files start from the store.
+    const bool fromCommandLine = path == commandLine_.dataFile && documents_.empty();
+    auto document = std::make_unique<CQuorvelDoc>(
+        services_, store_, fromCommandLine ? commandLine_ : CCommandLine{}, this);
+    document->exporter = exporter_;
+    if (!document->OpenDocument(path)) return;
+    CQuorvelDoc& added = *documents_.emplace_back(std::move(document));
+    added.CreateView();
+    opened = true;
+  });
+  if (opened) {
+    QTimer::singleShot(0, this, [this] { RunPendingAutomation(); });
+  }
+  return opened;
+}
+
+void CDesktopApp::RunPendingAutomation() {
+  // The most recently opened document is the main window's current one.
+  if (documents_.empty()) return;
+  CQuorvelDoc& document = *documents_.back();
+  if (!document.automationPending || document.currentView == nullptr) return;
+  Guarded([&] {
+    RunAutomation(document, true, true);
+    document.automationPending = false;
+  });
+  mainWindow_.RefreshCommandStates();
+}
+
+void CDesktopApp::ViewOpened(CViewModel& view) {
+  auto* widget = new CViewWidget(view, *this);
+  widgets_[&view] = widget;
+  CQuorvelDoc& document = view.Document();
+  mainWindow_.AddChild(widget, QString::fromStdString(document.title));
+  widget->ModelChanged(true);
+}
+
+void CDesktopApp::ViewClosing(CViewModel& view) {
+  auto found = widgets_.find(&view);
+  if (found == widgets_.end()) return;
+  CViewWidget* widget = found->second;
+  widgets_.erase(found);
+  mainWindow_.CloseChild(widget);
+}
+
+void CDesktopApp::ViewChanged(CViewModel& view, bool fitFrame) {
+  if (CViewWidget* widget = WidgetOf(view)) widget->ModelChanged(fitFrame);
+  if (&view == ActiveView()) RefreshLabelList();
+}
+
+bool CDesktopApp::EditSettingsBeforeOpening(TreatmentSettings& settings, const std::string& path) {
+  if (!startedWithoutArguments_) return true;
+  auto edited = COptionsSheet::EditBeforeReading(path, settings, store_, services_, &mainWindow_);
+  if (!edited) return false;
+  settings = *edited;
+  return true;
+}
+
+void CDesktopApp::RequestExit() {
+  QTimer::singleShot(0, &mainWindow_, [this] { mainWindow_.close(); });
+}
+
+void CDesktopApp::ChildClosing(QWidget* widget) {
+  for (auto it = widgets_.begin(); it != widgets_.end(); ++it) {
+    if (it->second != widget) continue;
+    CViewModel* view = const_cast<CViewModel*>(it->first);
+    widgets_.erase(it);
+    CQuorvelDoc* document = DocumentOf(*view);
+    if (document == nullptr) return;
+    document->CloseView(*view);
+    if (document->views.empty()) CloseDocument(*document);
+    return;
+  }
+}
+
+void CDesktopApp::CloseDocument(CQuorvelDoc& document) {
+  for (auto it = documents_.begin(); it != documents_.end(); ++it) {
+    if (it->get() == &document) {
+      documents_.erase(it);
+      break;
+    }
+  }
+  if (documents_.empty()) mainWindow_.LabelList().hide();
+}
+
+void CDesktopApp::ChildActivated(QWidget*) {
+  if (CViewModel* view = ActiveView()) view->Document().currentView = view;
+  RefreshLabelList();
+  CViewModel* view = ActiveView();
+  mainWindow_.ClustersDialog().SetSelectionExists(
+      view && view->Side(view->Document().rowsActive).userSelection);
+}
+
+void CDesktopApp::SelectionChanged(CViewModel& view) {
+  RefreshLabelList();
+  mainWindow_.ClustersDialog().SetSelectionExists(
+      view.Side(view.Document().rowsActive).userSelection);
+  mainWindow_.RefreshCommandStates();
+}
+
+void CDesktopApp::ShowPointerText(const std::string& text) {
+  pointerText_ = text;
+}
+
+void CDesktopApp::RefreshLabelList() {
+  CLabelListDlg& list = mainWindow_.LabelList();
+  CViewModel* view = ActiveView();
+  if (view == nullptr) {
+    list.ClearSelection();
+    return;
+  }
+  const CTree& side = view->Side(view->Document().rowsActive);
+  if (side.userSelection) {
+    list.ShowSelection(SelectedLabels(side));
+  } else {
+    list.ClearSelection();
+  }
+}
+
+void CDesktopApp::ToggleLabelList(CQuorvelDoc& document) {
+  CLabelListDlg& list = mainWindow_.LabelList();
+  if (list.isVisible()) {
+    document.showLabelList = false;
+    list.hide();
+  } else {
+    document.showLabelList = true;
+    RefreshLabelList();
+    list.show();
+  }
+}
+
+bool CDesktopApp::Execute(int command) {
+  CViewModel* view = ActiveView();
+  if (view == nullptr) {
+    if (command == cmd::kSettings) {
+      EditSettings(false);
+      return true;
+    }
+    return false;
+  }
+  CQuorvelDoc& document = view->Document();
+  document.currentView = view;
+  bool handled = true;
+  Guarded([&] {
+    const bool rowsActive = document.rowsActive;
+    switch (command) {
+      case cmd::kClusterRows:
+        ClusterSide(*view, true);
+        break;
+      case cmd::kClusterColumns:
+        ClusterSide(*view, false);
+        break;
+      case cmd::kSeriateRows:
+        SeriateSide(*view, true);
+        break;
+      case cmd::kSeriateColumns:
+        SeriateSide(*view, false);
+        break;
+      case cmd::kClusterActiveSide:
+        ClusterSide(*view, rowsActive);
+        break;
+      case cmd::kSeriateActiveSide:
+        SeriateSide(*view, rowsActive);
+        break;
+      case cmd::kClusterSeriateActiveSide:
+        ClusterSide(*view, rowsActive);
+        SeriateSide(*document.currentView, rowsActive);
+        break;
+      case cmd::kClusterSeriateRows:
+        ClusterSide(*view, true);
+        SeriateSide(*document.currentView, true);
+        break;
+      case cmd::kClusterSeriateColumns:
+        ClusterSide(*view, false);
+        SeriateSide(*document.currentView, false);
+        break;
+      case cmd::kClusterSeriateBothSides:
+        ClusterSide(*view, true);
+        SeriateSide(*document.currentView, true);
+        ClusterSide(*document.currentView, false);
+        SeriateSide(*document.currentView, false);
+        break;
+      case cmd::kNonlinearRows:
+      case cmd::kNonlinearColumns:
+        break;
+      case cmd::kFlipRows:
+        FlipSide(*view, true);
+        break;
+      case cmd::kFlipColumns:
+        FlipSide(*view, false);
+        break;
+      case cmd::kSwapRows:
+        SwapSide(*view, true);
+        break;
+      case cmd::kSwapColumns:
+        SwapSide(*view, false);
+        break;
+      case cmd::kAggregateRows:
+        AggregateSide(*view, true);
+        break;
+      case cmd::kAggregateColumns:
+        AggregateSide(*view, false);
+        break;
+      case cmd::kRandomiseRows:
+        RandomiseSide(*view, true, SecondsNow());
+        break;
+      case cmd::kRandomiseColumns:
+        RandomiseSide(*view, false, SecondsNow());
+        break;
+      case cmd::kSortRows:
+        SortSelection(*view, true);
+        break;
+      case cmd::kSortColumns:
+        SortSelection(*view, false);
+        break;
+      case cmd::kLabels:
+        ToggleLabelList(document);
+        break;
+      case cmd::kZoomIn:
+        ZoomIn(*view);
+        break;
+      case cmd::kZoomOut:
+        ZoomOut(*view);
+        break;
+      case cmd::kZoomDelete:
+        ZoomDelete(*view);
+        break;
+      case cmd::kFitToWindow:
+        ToggleFitToWindow(*view);
+        break;
+      case cmd::kBrowseDataValues:
+        document.browseDataValues = !document.browseDataValues;
+        break;
+      case cmd::kSave:
+        SaveSelection(*view, document.saveName.empty());
+        break;
+      case cmd::kSaveAs:
+        SaveSelection(*view, true);
+        break;
+      case cmd::kSaveRowTree:
+        SaveTree(*view, true);
+        break;
+      case cmd::kSaveColumnTree:
+        SaveTree(*view, false);
+        break;
+      case cmd::kExport:
+        ExportView(*view);
+        break;
+      case cmd::kPrint:
+      case cmd::kPrintPreview:
+        if (CViewWidget* widget = WidgetOf(*view)) widget->Print(command == cmd::kPrintPreview);
+        break;
+      case cmd::kSettings:
+        EditSettings(false);
+        break;
+      case cmd::kFormat:
+        EditSettings(true);
+        break;
+      default:
+        if (IsDisplaySwitch(command)) {
+          ToggleDisplaySwitch(document, command);
+        } else if (command >= cmd::kRowHeightFirst && command < cmd::kRowHeightFirst + 5) {
+          SetCellSize(document, true, kCellPresets[command - cmd::kRowHeightFirst]);
+        } else if (command >= cmd::kColumnWidthFirst && command < cmd::kColumnWidthFirst + 5) {
+          SetCellSize(document, false, kCellPresets[command - cmd::kColumnWidthFirst]);
+        } else {
+          handled = false;
+        }
+    }
+  });
+  if (handled) RefreshLabelList();
+  return handled;
+}
+
+CCommandState CDesktopApp::State(int command) {
+  CViewModel* view = ActiveView();
+  if (view == nullptr) return {!NeedsWindow(command), false};
+  CQuorvelDoc& document = view->Document();
+  CCommandState state;
+  if (IsDisplaySwitch(command)) {
+    state.checked = DisplaySwitchState(document, command);
+    return state;
+  }
+  if (command >= cmd::kRowHeightFirst && command < cmd::kRowHeightFirst + 5) {
+    state.checked = document.display.hy == kCellPresets[command - cmd::kRowHeightFirst];
+    return state;
+  }
+  if (command >= cmd::kColumnWidthFirst && command < cmd::kColumnWidthFirst + 5) {
+    state.checked = document.display.hx == kCellPresets[command - cmd::kColumnWidthFirst];
+    return state;
+  }
+  switch (command) {
+    case cmd::kClusterRows:
+      state.checked = HasExpandedSelection(view->rowTree);
+      break;
+    case cmd::kClusterColumns:
+      state.checked = HasExpandedSelection(view->columnTree);
+      state.enabled = document.settings.DataType != 2;
+      break;
+    case cmd::kFlipRows:
+      state.enabled = CanFlip(view->rowTree);
+      break;
+    case cmd::kFlipColumns:
+      state.enabled = CanFlip(view->columnTree);
+      break;
+    case cmd::kSwapRows:
+      state.enabled = CanSwap(view->rowTree);
+      break;
+    case cmd::kSwapColumns:
+      state.enabled = CanSwap(view->columnTree);
+      break;
+    case cmd::kAggregateRows:
+      state.enabled = CanAggregate(view->rowTree);
+      break;
+    case cmd::kAggregateColumns:
+      state.enabled = CanAggregate(view->columnTree);
+      break;
+    case cmd::kSaveRowTree:
+      state.enabled = view->rowTree.hasTree;
+      break;
+    case cmd::kSaveColumnTree:
+      state.enabled = view->columnTree.hasTree;
+      break;
+    case cmd::kLabels:
+      state.checked = document.showLabelList;
+      break;
+    case cmd::kFitToWindow:
+      state.checked = view->fitToWindow;
+      break;
+    case cmd::kBrowseDataValues:
+      state.checked = document.browseDataValues;
+      break;
+    default:
+      break;
+  }
+  return state;
+}
+
+std::array<std::string, kStatusPaneCount> CDesktopApp::StatusTexts() {
+  std::array<std::string, kStatusPaneCount> texts;
+  CViewModel* view = ActiveView();
+  if (view == nullptr) return texts;
+  CQuorvelDoc& document = view->Document();
+  const TreatmentSettings& settings = document.settings;
+  const CTree& active = view->Side(document.rowsActive);
+  if (document.data) {
+    texts[0] = StatusTableSize(document.data->rowCount, document.data->columnCount);
+  }
+  texts[1] = TransformationLabel(settings.DataRepresentation);
+  texts[2] = StatusActiveSide(document.rowsActive);
+  texts[3] = DissimilarityShortLabel(settings.Dissimilarity);
+  texts[4] = StatusObjectives(active.objectiveR, active.objectiveS, active.objectiveS != 0.0);
+  texts[5] = kStatusNextAction;
+  texts[6] = LinkageLabel(settings.AgregationCriterion);
+  auto nextSeriation = [&](const CTree& side) {
+    return SeriationShortLabel(side.hasTree ? settings.TreeSeriationCriterion
+                                            : settings.SetSeriationCriterion);
+  };
+  texts[7] = nextSeriation(view->rowTree);
+  texts[8] = nextSeriation(view->columnTree);
+  if (!pointerText_.empty()) texts[5] = pointerText_;
+  return texts;
+}
+
+std::optional<int> CDesktopApp::MethodChoice(CMethodKind kind) {
+  CQuorvelDoc* document = ActiveDocument();
+  if (document == nullptr) return std::nullopt;
+  switch (kind) {
+    case CMethodKind::kLinkage:
+      return document->settings.AgregationCriterion;
+    case CMethodKind::kSeriation:
+      return document->settings.SetSeriationCriterion;
+    case CMethodKind::kTreeSeriation:
+      return document->settings.TreeSeriationCriterion;
+  }
+  return std::nullopt;
+}
+
+void CDesktopApp::SetMethodChoice(CMethodKind kind, int code) {
+  CQuorvelDoc* document = ActiveDocument();
+  if (document == nullptr) return;
+  switch (kind) {
+    case CMethodKind::kLinkage:
+      document->settings.AgregationCriterion = code;
+      break;
+    case CMethodKind::kSeriation:
+      document->settings.SetSeriationCriterion = code;
+      break;
+    case CMethodKind::kTreeSeriation:
+      document->settings.TreeSeriationCriterion = code;
+      break;
+  }
+}
+
+std::optional<bool> CDesktopApp::RowsActive() {
+  CQuorvelDoc* document = ActiveDocument();
+  if (document == nullptr) return std::nullopt;
+  return document->rowsActive;
+}
+
+void CDesktopApp::SetRowsActive(bool rows) {
+  CViewModel* view = ActiveView();
+  if (view == nullptr) return;
+  view->Document().rowsActive = rows;
+  SelectionChanged(*view);
+  view->Document().UpdateAllViews();
+}
+
+std::optional<double> CDesktopApp::CurrentZoom() {
+  CViewModel* view = ActiveView();
+  if (view == nullptr) return std::nullopt;
+  return view->zoom;
+}
+
+void CDesktopApp::ChooseZoom(const CPaletteChoice& choice) {
+  CViewModel* view = ActiveView();
+  if (view == nullptr) return;
+  Guarded([&] { ChoosePaletteItem(*view, choice); });
+}
+
+void CDesktopApp::Mark(ColorRef color) {
+  if (CViewModel* view = ActiveView()) Guarded([&] { MarkSelection(*view, color); });
+}
+
+void CDesktopApp::Unmark() {
+  if (CViewModel* view = ActiveView()) Guarded([&] { UnmarkSelection(*view); });
+}
+
+void CDesktopApp::UnmarkAll() {
+  if (CViewModel* view = ActiveView()) Guarded([&] { UnmarkAllOfSide(*view); });
+}
+
+void CDesktopApp::EditSettings(bool displayFirst) {
+  CQuorvelDoc* document = ActiveDocument();
+  TreatmentSettings treatment;
+  DisplaySettings display;
+  if (document) {
+    treatment = document->settings;
+    display = document->display;
+  } else {
+    LoadTreatmentSettings(store_, treatment, true);
+    LoadDisplaySettings(store_, display);
+  }
+  CTreatmentPageFlags flags;
+  flags.dataGroupLocked = document != nullptr;
+  if (CViewModel* view = ActiveView()) {
+    const CTree& side = view->Side(view->Document().rowsActive);
+    for (const CNode& node : side.nodes) {
+      if (side.hasTree && !node.IsLeaf() && !node.expanded) flags.aggregatedGroups = true;
+    }
+  }
+  auto edited = COptionsSheet::Edit(
+      treatment, display, flags, store_, services_,
+      displayFirst ? COptionsSheet::Page::kDisplay : COptionsSheet::Page::kTreatment, &mainWindow_);
+  if (!edited || document == nullptr) return;
+  const TreatmentSettings before = document->settings;
+  document->settings = edited->treatment;
+  document->display = edited->display;
+  const TreatmentSettings& after = document->settings;
+  const bool automationChanged =
+      before.AutomationRow != after.AutomationRow || before.AutomationCol != after.AutomationCol;
+  const bool cluster = automationChanged || before.AgregationCriterion != after.AgregationCriterion;
+  const bool seriate = automationChanged ||
+                       before.TreeSeriationCriterion != after.TreeSeriationCriterion ||
+                       before.SetSeriationCriterion != after.SetSeriationCriterion;
+  document->UpdateAllViews();
+  if (cluster || seriate) Guarded([&] { RunAutomation(*document, cluster, seriate); });
+}
+
+void CDesktopApp::ExportView(CViewModel& view) {
+  CQuorvelDoc& document = view.Document();
+  CExportChoice previous{document.exportChoice, document.exportWidthMm, document.exportHeightMm};
+  auto choice = CExportDlg::Ask(previous, &mainWindow_);
+  if (!choice) return;
+  document.exportChoice = choice->format;
+  if (choice->format == 3) {
+    document.exportWidthMm = choice->widthMm;
+    document.exportHeightMm = choice->heightMm;
+  }
+  if (exporter_ == nullptr) return;
+  std::string error;
+  if (choice->format == 1) {
+    if (!exporter_->CopyToClipboard(view, &error) && !error.empty()) {
+      services_.ShowMessageBox(error);
+    }
+    return;
+  }
+  const CExportFormat* format = FindExportFormat(choice->format);
+  if (format == nullptr) return;
+  std::string proposed;
+  if (!document.settings.exportFileName.empty()) {
+    proposed = WithExtension(document.settings.exportFileName, format->extension);
+  }
+  if (proposed.empty()) {
+    const std::string& base = document.exportName.empty() ? document.title : document.exportName;
+    auto chosen = services_.AskSaveFileName(WithExtension(base, format->extension), format->filter);
+    if (!chosen) return;
+    proposed = *chosen;
+  }
+  document.exportName = proposed;
+  if (!exporter_->ExportToFile(view, choice->format, proposed, &error)) {
+    services_.ShowMessageBox(error);
+  }
+}
+
+void CDesktopApp::SaveSelection(CViewModel& view, bool askName) {
+  CQuorvelDoc& document = view.Document();
+  if (askName) {
+    auto chosen = services_.AskSaveFileName(ProposedSaveName(document.saveName, document.pathName),
+                                            kSaveFileFilter);
+    if (!chosen) return;
+    document.saveName = CompletedSaveName(*chosen);
+  }
+  if (document.saveName.empty()) return;
+  std::string error;
+  if (!SaveSelectedItems(view, document.saveName, &error) && !error.empty()) {
+    services_.ShowMessageBox(error);
+  }
+}
+
+void CDesktopApp::SaveTree(CViewModel& view, bool rows) {
+  CQuorvelDoc& document = view.Document();
+  const CTree& tree = view.Side(rows);
+  if (!tree.hasTree) return;
+  auto chosen = services_.AskSaveFileName(
+      DefaultTreeFileName(document.treeFileName, document.pathName), kTreeFileFilter);
+  if (!chosen) return;
+  document.treeFileName = ChosenTreeFileName(*chosen);
+  std::string reason;
+  if (!WriteNewick(tree, document.treeFileName, &reason)) services_.ShowMessageBox(reason);
+}
+
+void CDesktopApp::SortSelection(CViewModel& view, bool rows) {
+  CTree& side = view.Side(rows);
+  if (side.selectionLength == 1) return;
+  const CTree& other = view.Side(!rows);
+  std::vector<std::string> labels;
+  labels.reserve(static_cast<size_t>(other.count));
+  for (int position = 0; position < other.count; ++position) {
+    const int item = other.order[static_cast<size_t>(position)];
+    labels.push_back(other.labels && static_cast<size_t>(item) < other.labels->size()
+                         ? (*other.labels)[static_cast<size_t>(item)]
+                         : std::string());
+  }
+  auto choice = CSortDlg::Ask(labels, &mainWindow_);
+  if (!choice) return;
+  SortSide(view, rows, choice->keyPosition, choice->count, choice->descending);
+}

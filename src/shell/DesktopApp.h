@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QObject>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/WindowHost.h"
+#include "settings/Keywords.h"
+#include "shell/ClusterActions.h"
+#include "shell/CommandTarget.h"
+#include "shell/MainWindow.h"
+#include "shell/QtServices.h"
+
+class CPictureExporter;
+class CQuorvelDoc;
+class CSettingsStore;
+class CViewModel;
+class CViewWidget;
+
+// The desktop program behind the main window: it owns the open documents, gives every window
+// model a child window, carries out the commands on the active window and its document, and
+// runs each document's automatic treatment once its first window is shown.
+class CDesktopApp : public QObject,
+                    public CCommandTarget,
+                    public CWindowHost,
+                    public CClusterActions {
+  Q_OBJECT
+
+ public:
+  CDesktopApp(CSettingsStore& store, CCommandLine commandLine, CPictureExporter* exporter);
+  ~CDesktopApp() override;
+
+  // Shows the main window and opens the file of the command line, if any.
+  void Start();
+
+  CMainWindow& MainWindow() { return mainWindow_; }
+  CQtServices& Services() { return services_; }
+  // The active window's model and document; nullptr when no window is open.
+  CViewModel* ActiveView() const;
+  CQuorvelDoc* ActiveDocument() const;
+  CViewWidget* WidgetOf(const CViewModel& view) const;
+  const std::vector<std::unique_ptr<CQuorvelDoc>>& Documents() const { return documents_; }
+  // The status the program ends with (a failure's number, else 0).
+  int ExitStatus() const { return exitStatus_; }
+
+  // Runs `work`; a failure that ends the program is shown and ends the event loop.
+  void Guarded(const std::function<void()>& work);
+
+  // A click changed the selection or the active side of a window: the label list and the
+  // clusters window follow.
+  void SelectionChanged(CViewModel& view);
+  // Text of the status bar's position pane ("- %u / %u -" in browse mode), empty to clear.
+  void ShowPointerText(const std::string& text);
+
+  // CCommandTarget
+  bool Execute(int command) override;
+  CCommandState State(int command) override;
+  std::array<std::string, kStatusPaneCount> StatusTexts() override;
+  std::optional<int> MethodChoice(CMethodKind kind) override;
+  void SetMethodChoice(CMethodKind kind, int code) override;
+  std::optional<bool> RowsActive() override;
+  void SetRowsActive(bool rows) override;
+  std::optional<double> CurrentZoom() override;
+  void ChooseZoom(const CPaletteChoice& choice) override;
+  bool OpenFile(const std::string& path) override;
+
+  // CWindowHost
+  void ViewOpened(CViewModel& view) override;
+  void ViewClosing(CViewModel& view) override;
+  void ViewChanged(CViewModel& view, bool fitFrame) override;
+  bool EditSettingsBeforeOpening(TreatmentSettings& settings, const std::string& path) override;
+  void RequestExit() override;
+
+  // CClusterActions
+  void Mark(ColorRef color) override;
+  void Unmark() override;
+  void UnmarkAll() override;
+
+ private:
+  void ChildClosing(QWidget* widget);
+  void ChildActivated(QWidget* widget);
+  void RunPendingAutomation();
+  void EditSettings(bool displayFirst);
+  void ExportView(CViewModel& view);
+  void SaveSelection(CViewModel& view, bool askName);
+  void SaveTree(CViewModel& view, bool rows);
+  void SortSelection(CViewModel& view, bool rows);
+  void ToggleLabelList(CQuorvelDoc& document);
+  void RefreshLabelList();
+  void CloseDocument(CQuorvelDoc& document);
+  CQuorvelDoc* DocumentOf(const CViewModel& view) const;
+
+  CSettingsStore& store_;
+  CCommandLine commandLine_;
+  CPictureExporter* exporter_;
+  CMainWindow mainWindow_;
+  CQtServices services_;
+  std::vector<std::unique_ptr<CQuorvelDoc>> documents_;
+  std::map<const CViewModel*, CViewWidget*> widgets_;
+  std::string pointerText_;
+  bool startedWithoutArguments_ = false;
+  bool exiting_ = false;
+  int exitStatus_ = 0;
+};

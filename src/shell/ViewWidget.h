@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <memory>
+
+#include "base/Geometry.h"
+#include "document/MouseSelection.h"
+#include "qt/QtTextMeasurer.h"
+
+class CDesktopApp;
+class CHeatMapPicture;
+class CViewModel;
+class QRubberBand;
+
+// A document window's picture: the heat map with its dendrograms drawn through the screen
+// device at the window's zoom, scrolled inside the window. The left button selects (a cell, a
+// dendrogram node, a dragged block); with Ctrl it draws a rubber band to zoom into, with
+// Ctrl+Shift it zooms out at the point; Ctrl+wheel zooms at the pointer.
+class CViewWidget : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  // The zoom tools of the mouse: none (selection), a rubber band to zoom in, a click to zoom out.
+  enum class ToolMode { kNone = 0, kZoomInBand = 1, kZoomOutAtPoint = 2 };
+
+  CViewWidget(CViewModel& view, CDesktopApp& app, QWidget* parent = nullptr);
+  ~CViewWidget() override;
+
+  CViewModel& Model() const { return *view_; }
+  CHeatMapPicture& Picture() const { return *picture_; }
+
+  // The model changed: the picture is laid out again (fitted to the window in fit mode or when
+  // asked once), the scroll ranges follow and the window repaints. `fitFrame` also sizes the
+  // frame to the picture.
+  void ModelChanged(bool fitFrame);
+  // Prints the picture on one page with the header line, or shows the print preview first.
+  void Print(bool preview);
+
+  // A fixed tool instead of the one the keyboard modifiers choose (tests, toolbars).
+  void SetToolMode(ToolMode mode) { fixedTool_ = mode; }
+  // Layout units under a pixel of the viewport, and back.
+  CPoint ToLayout(QPoint pixel) const;
+  QPoint ToPixel(CPoint point) const;
+  // Zooms to `zoom` keeping the layout point at the same place in the window (nothing above
+  // the maximum zoom).
+  void ZoomAt(double zoom, CPoint point);
+
+  QSize sizeHint() const override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void Relayout();
+  void FitToClient();
+  void UpdateScrollBars();
+  CSize ZoomedPictureSize() const;
+  CPoint ScrollPosition() const;
+  ToolMode ToolFor(Qt::KeyboardModifiers modifiers) const;
+  void FinishRubberBand(QPoint end);
+  void ShowBrowseText(QPoint pixel, CPoint point);
+
+  CViewModel* view_;
+  CDesktopApp* app_;
+  std::unique_ptr<CHeatMapPicture> picture_;
+  CQtTextMeasurer measurer_;
+  ToolMode fixedTool_ = ToolMode::kNone;
+  // The position pressed in the matrix, from which a drag extends the selection (−1: none).
+  int dragAnchor_ = -1;
+  bool selecting_ = false;
+  QRubberBand* rubberBand_ = nullptr;
+  QPoint bandOrigin_;
+  CHighlight highlighted_;
+};

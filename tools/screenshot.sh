@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Starts the desktop program under a virtual X server on a sample table with the automatic
+# treatment, waits for the windows to be painted and saves a PNG of the screen.
+#   tools/screenshot.sh [TABLE] [OUTPUT.png] [KEYWORDS...]
+# Defaults: examples/usarrests_numeric.txt, screenshot.png, -AutomationRow -AutomationCol.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+TABLE="${1:-examples/usarrests_numeric.txt}"
+OUTPUT="${2:-screenshot.png}"
+shift 2 || shift $# || true
+KEYWORDS=("$@")
+if [ ${#KEYWORDS[@]} -eq 0 ]; then KEYWORDS=(-AutomationRow -AutomationCol); fi
+
+missing=()
+for package in xvfb xauth x11-apps netpbm; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+    missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+[ -x build/src/shell/quorvel ] || tools/build.sh build
+
+# A settings folder of its own, so that the user's stored choices do not change the picture.
+CONFIG="$(mktemp -d)"
+trap 'rm -rf "$CONFIG"' EXIT
+OUTPUT_PATH="$(realpath -m "$OUTPUT")"
+export XDG_CONFIG_HOME="$CONFIG"
+xvfb-run -a -s "-screen 0 1400x1000x24" bash -c '
+  ./build/src/shell/quorvel "$0" "${@:2}" &
+  program=$!
+  sleep "${QUORVEL_SCREENSHOT_DELAY:-4}"
+  xwd -root -silent | xwdtopnm 2>/dev/null | pnmtopng > "$1"
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+' "$TABLE" "$OUTPUT_PATH" "${KEYWORDS[@]}"
+echo "Screenshot written to $OUTPUT_PATH"
