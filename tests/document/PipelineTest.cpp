@@ -6,6 +6,7 @@
 #include "base/Failure.h"
 #include "document/Pipeline.h"
 #include "document/ScriptOutputs.h"
+#include "tree/Aggregation.h"
 
 TEST(DocumentLoad, TitleOrdersAndFirstView) {
   CDocumentFixture f;
@@ -146,7 +147,8 @@ TEST(Pipeline, SizeRefusalClosesTheNewWindowAgain) {
 TEST(Pipeline, WindowCountRules) {
   CDocumentFixture f;
   ASSERT_TRUE(f.Open(NumericalTable(4, 3)));
-  while (CViewModel::OpenCount() < 19) f.Doc().CreateView();
+  while (CViewModel::OpenCount() < 19)
+    f.Doc().CreateView();
   const int before = f.ViewCount();
   ClusterSide(f.Current(), true);  // 19 open: warned, and the result goes to the newest window
   EXPECT_EQ(f.ViewCount(), before);
@@ -163,7 +165,7 @@ TEST(Pipeline, ExportNameOnlyAfterAnAutomaticStep) {
   EXPECT_EQ(f.Doc().exportName, "");
   CDocumentFixture g;
   ASSERT_TRUE(g.Open(NumericalTable(4, 3), {"-ClusteringAutomationRow", "-ExportScreenInBmpFile",
-                                             (g.folder.Path() / "pic.img").string()}));
+                                            (g.folder.Path() / "pic.img").string()}));
   RunAutomation(g.Doc(), true, true);
   EXPECT_EQ(g.Doc().exportName, (g.folder.Path() / "pic.bmp").string());
 }
@@ -171,11 +173,11 @@ TEST(Pipeline, ExportNameOnlyAfterAnAutomaticStep) {
 TEST(ScriptOutputs, TableTreesAndReportAgree) {
   CDocumentFixture f;
   const auto out = [&](const char* name) { return (f.folder.Path() / name).string(); };
-  ASSERT_TRUE(f.Open(NumericalTable(7, 4),
-                     {"-ClusteringAutomationRow", "-Ward", "-ExportTableInTextFile",
-                      out("Table.txt"), "-ExportRowTreeInNewickFile", out("rows.phy"),
-                      "-ExportColumnTreeInNewickFile", out("cols.phy"), "-ExportReportInTextFile",
-                      out("report.txt")}));
+  ASSERT_TRUE(
+      f.Open(NumericalTable(7, 4),
+             {"-ClusteringAutomationRow", "-Ward", "-ExportTableInTextFile", out("Table.txt"),
+              "-ExportRowTreeInNewickFile", out("rows.phy"), "-ExportColumnTreeInNewickFile",
+              out("cols.phy"), "-ExportReportInTextFile", out("report.txt")}));
   RunAutomation(f.Doc(), true, true);
   EXPECT_FALSE(f.Doc().outputFailed);
   const std::string table = ReadFileText(out("Table.txt"));
@@ -208,4 +210,48 @@ TEST(ScriptOutputs, UnwritableFileIsReportedAndFlagged) {
   EXPECT_TRUE(f.Doc().outputFailed);
   ASSERT_EQ(f.services.messageBoxes.size(), 1u);
   EXPECT_NE(f.services.messageBoxes[0].find("t.txt"), std::string::npos);
+}
+
+TEST(Pipeline, TreeSeriationOrdersUnderTheDendrogramAndRecordsItsRules) {
+  CDocumentFixture f;
+  ASSERT_TRUE(f.Open(NumericalTable(9, 3), {"-TreeSeriationByTSP"}));
+  ClusterSide(f.Current(), true);
+  CViewModel& clustered = f.Current();
+  const double before = clustered.rowTree.objectiveS;
+  SeriateSide(clustered, true);
+  ASSERT_EQ(f.ViewCount(), 3);
+  const CTree& rows = f.Current().rowTree;
+  EXPECT_LE(rows.objectiveS, before);
+  EXPECT_EQ(rows.Node(rows.root).criterionMark, 4);
+  EXPECT_EQ(clustered.rowTree.Node(clustered.rowTree.root).criterionMark, -1);
+  std::vector<int> order = rows.order;
+  std::sort(order.begin(), order.end());
+  EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
+TEST(Pipeline, RefusedTreeSeriationLeavesTheMarksAsTheyWere) {
+  CDocumentFixture f;
+  ASSERT_TRUE(f.Open(NumericalTable(9, 3), {"-TreeSeriationByTSP"}));
+  ClusterSide(f.Current(), true);
+  CTree& rows = f.Current().rowTree;
+  // A group of three leaves or more below the root.
+  int group = kNoNode;
+  for (int v = 9; v < rows.root && group == kNoNode; ++v) {
+    if (rows.Node(v).count >= 3) group = v;
+  }
+  ASSERT_NE(group, kNoNode);
+  rows.selectedNode = group;
+  rows.selectionStart = rows.Node(group).first;
+  rows.selectionLength = rows.Node(group).count;
+  ASSERT_TRUE(Aggregate(rows));
+  rows.selectedNode = rows.root;
+  rows.selectionStart = 0;
+  rows.selectionLength = rows.count;
+  rows.userSelection = true;  // work in place
+  const std::vector<int> order = rows.order;
+  SeriateSide(f.Current(), true);
+  ASSERT_EQ(f.services.messageBoxes.size(), 1u);
+  EXPECT_EQ(f.services.messageBoxes[0].substr(0, 34), "WARNING !\tSome leaves are grouped.");
+  EXPECT_EQ(rows.order, order);
+  EXPECT_EQ(rows.Node(rows.root).criterionMark, -1);
 }

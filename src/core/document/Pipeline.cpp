@@ -5,12 +5,12 @@
 #include "document/PictureExporter.h"
 #include "document/QuorvelDoc.h"
 #include "document/ScriptOutputs.h"
-#include "document/TreeSeriationStep.h"
 #include "document/ViewModel.h"
 #include "document/WindowHost.h"
 #include "seriation/Seriation.h"
 #include "settings/Choices.h"
 #include "tree/AgglomerativeClustering.h"
+#include "tree/TreeSeriation.h"
 
 namespace {
 
@@ -90,9 +90,8 @@ void SeriateSide(CViewModel& view, bool rows) {
   const TreatmentSettings& settings = document.settings;
   CTree& side = view.Side(rows);
   if (side.hasTree) {
-    const bool collapsed =
-        side.selectedNode != kNoNode && !side.Node(side.selectedNode).IsLeaf() &&
-        !side.Node(side.selectedNode).expanded;
+    const bool collapsed = side.selectedNode != kNoNode && !side.Node(side.selectedNode).IsLeaf() &&
+                           !side.Node(side.selectedNode).expanded;
     if (collapsed && settings.SetSeriationCriterion < 0) {
       document.Services().ShowNotice("ATTENTION !", "You must choose a Seriation method.");
       return;
@@ -115,7 +114,13 @@ void SeriateSide(CViewModel& view, bool rows) {
 
   document.seriationRefusedForSize = false;
   if (side.hasTree && side.selectedNode != kNoNode) {
-    SeriateUnderTree(result, settings);
+    // The marks stay as they were when the tree seriation refused to run.
+    const bool ran = TreeSeriate(result, settings);
+    if (result.hasTree && result.Node(result.root).expanded) result.RebuildOrder(result.root);
+    if (ran) {
+      RecordTreeSeriationMarks(result, settings.SetSeriationCriterion,
+                               settings.TreeSeriationCriterion);
+    }
   } else {
     result.orderMethodMark = -1;
     Seriate(result);

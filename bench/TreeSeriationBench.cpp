@@ -1,0 +1,132 @@
+// Tree seriation by each criterion on the Ward dendrograms of gaussian-mixture tables (n rows
+// around 12 centres in 40 dimensions, Euclidean distances):
+//   bench_tree_seriation --benchmark_filter=BM_TreeSeriation
+// Each iteration seriates a fresh copy of the clustered tree from its root (the copy is not
+// timed). BM_TreeSeriation times the criterion alone; BM_TreeSeriationStep the whole step with
+// the objective functions R and S recomputed afterwards.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/Distance.h"
+#include "settings/TreatmentSettings.h"
+#include "tree/AgglomerativeClustering.h"
+#include "tree/Tree.h"
+#include "tree/TreeSeriation.h"
+
+namespace {
+
+constexpr int kColumns = 40;
+constexpr int kClusters = 12;
+
+std::unique_ptr<CDistance> MixtureDistances(int n, unsigned seed) {
+  std::mt19937_64 random(seed);
+  std::normal_distribution<double> normal(0.0, 1.0);
+  std::vector<double> centres(static_cast<size_t>(kClusters * kColumns));
+  std::vector<double> spreads(kClusters);
+  for (double& x : centres)
+    x = 3.0 * normal(random);
+  for (double& s : spreads)
+    s = 0.5 + std::abs(normal(random));
+  std::vector<double> rows(static_cast<size_t>(n) * kColumns);
+  for (int i = 0; i < n; ++i) {
+    const size_t c = random() % kClusters;
+    for (int j = 0; j < kColumns; ++j) {
+      rows[static_cast<size_t>(i * kColumns + j)] =
+          centres[c * kColumns + static_cast<size_t>(j)] + spreads[c] * normal(random);
+    }
+  }
+  auto d = std::make_unique<CDistance>();
+  d->Allocate(n);
+  for (int i = 0; i < n; ++i) {
+    for (int k = i + 1; k < n; ++k) {
+      double sum = 0.0;
+      for (int j = 0; j < kColumns; ++j) {
+        const double step = rows[static_cast<size_t>(i * kColumns + j)] -
+                            rows[static_cast<size_t>(k * kColumns + j)];
+        sum += step * step;
+      }
+      d->Set(i, k, std::sqrt(sum));
+    }
+  }
+  d->SumByRows();
+  return d;
+}
+
+struct CCase {
+  std::unique_ptr<CDistance> distance;
+  std::vector<std::string> labels;
+  CTree tree;
+};
+
+const CCase& Case(int n) {
+  static std::map<int, std::unique_ptr<CCase>> cases;
+  auto& made = cases[n];
+  if (!made) {
+    made = std::make_unique<CCase>();
+    made->distance = MixtureDistances(n, static_cast<unsigned>(n));
+    made->labels.assign(static_cast<size_t>(n), "x");
+    made->tree.Initialize(n, made->distance.get(), &made->labels, {});
+    TreatmentSettings settings;
+    settings.AgregationCriterion = kWardLinkage;
+    BuildTree(made->tree, settings);
+  }
+  return *made;
+}
+
+void Run(benchmark::State& state, bool wholeStep) {
+  const int criterion = static_cast<int>(state.range(0));
+  const int n = static_cast<int>(state.range(1));
+  const char* names[] = {"MF", "UDS", "inertia", "bipolarization", "TSP"};
+  state.SetLabel(names[criterion]);
+  const CCase& input = Case(n);
+  TreatmentSettings settings;
+  settings.TreeSeriationCriterion = criterion;
+  double length = 0.0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    CTree tree = input.tree;
+    state.ResumeTiming();
+    if (wholeStep) {
+      TreeSeriate(tree, settings);
+    } else {
+      SeriateSubtree(tree, tree.root, settings);
+      tree.RebuildOrder(tree.root);
+    }
+    benchmark::DoNotOptimize(tree.order.data());
+    state.PauseTiming();
+    length = 0.0;
+    for (int k = 1; k < n; ++k)
+      length += input.distance->At(tree.order[k - 1], tree.order[k]);
+    state.ResumeTiming();
+  }
+  state.counters["pathLength"] = length;
+}
+
+void BM_TreeSeriation(benchmark::State& state) {
+  Run(state, false);
+}
+void BM_TreeSeriationStep(benchmark::State& state) {
+  Run(state, true);
+}
+
+BENCHMARK(BM_TreeSeriation)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {1000, 2000, 5000}})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+BENCHMARK(BM_TreeSeriationStep)
+    ->ArgsProduct({{0, 4}, {5000}})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,5 +1,0 @@
-#include "document/TreeSeriationStep.h"
-
-#include "tree/Tree.h"
-
-bool SeriateUnderTree(CTree&, const TreatmentSettings&) { return false; }
