@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "data/Data.h"
 #include "qt/PictureExport.h"
 #include "qt/QtTextMeasurer.h"
+#include "qt/ScreenDC.h"
 #include "render/HeatMapPicture.h"
 #include "settings/DisplaySettings.h"
 #include "tree/Tree.h"
@@ -91,6 +94,35 @@ void BM_LayoutAndRepaint_1000x100_Cell12(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_LayoutAndRepaint_1000x100_Cell12)->Unit(benchmark::kMillisecond);
+
+// A window's repaint: the picture drawn through the screen device at zoom 1 into a client area
+// of 1,200 × 900 pixels (the window shows the top-left part), as the view widget paints it.
+void ViewRepaint(benchmark::State& state, int rows, int columns, int cell) {
+  Application();
+  CTablePicture table(rows, columns, cell);
+  CQtTextMeasurer measurer;
+  CHeatMapPicture picture(table.input);
+  picture.RecomputeLayout(measurer);
+  QImage window(1200, 900, QImage::Format_RGB32);
+  for (auto _ : state) {
+    QPainter painter(&window);
+    CScreenDC device(painter, false);
+    device.PrepareZoom(picture.PictureSize(), 1.0, CPoint{0, 0});
+    picture.DrawPicture(device, true);
+  }
+}
+void BM_ViewRepaint_2000x200_Cell1(benchmark::State& state) {
+  ViewRepaint(state, 2000, 200, 1);
+}
+void BM_ViewRepaint_500x50_Cell12(benchmark::State& state) {
+  ViewRepaint(state, 500, 50, 12);
+}
+void BM_ViewRepaint_1000x100_Cell12(benchmark::State& state) {
+  ViewRepaint(state, 1000, 100, 12);
+}
+BENCHMARK(BM_ViewRepaint_2000x200_Cell1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewRepaint_500x50_Cell12)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewRepaint_1000x100_Cell12)->Unit(benchmark::kMillisecond);
 
 void BM_JpegExport_5000x200_Cell1(benchmark::State& state) {
   Application();

@@ -1,5 +1,9 @@
 #include "qt/ScreenDC.h"
 
+#include <QImage>
+#include <functional>
+#include <vector>
+
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
@@ -224,6 +228,82 @@ void CScreenDC::DrawRectangle(const CRect& rect) {
 void CScreenDC::DrawZoneFrames(std::span<const CRect, kZoneCount> zones) {
   for (const CRect& zone : zones)
     DrawRectangle(zone);
+}
+
+namespace {
+
+// For every device pixel of [low, high) along one axis, the index of the cell whose device
+// extent holds it (a later cell wins, as a later fill would), or −1.
+std::vector<int> PixelOwners(std::span<const int> starts, std::span<const int> ends, int low,
+                             int high, const std::function<int(int)>& toDevice) {
+  std::vector<int> owners(static_cast<size_t>(std::max(0, high - low)), -1);
+  for (size_t k = 0; k < starts.size(); ++k) {
+    int a = toDevice(starts[k]);
+    int b = toDevice(ends[k]);
+    if (a > b) std::swap(a, b);
+    a = std::max(a, low);
+    b = std::min(b, high);
+    for (int p = a; p < b; ++p)
+      owners[static_cast<size_t>(p - low)] = static_cast<int>(k);
+  }
+  return owners;
+}
+
+}  // namespace
+
+bool CScreenDC::DrawCellBlock(std::span<const int> xStarts, std::span<const int> xEnds,
+                              std::span<const int> yStarts, std::span<const int> yEnds,
+                              std::span<const ColorRef> colors) {
+  // Printers keep one rectangle per cell (sharp at any resolution, small files).
+  if (printing_) return false;
+  const size_t columns = xStarts.size();
+  if (columns == 0 || yStarts.empty() || colors.size() != columns * yStarts.size()) return true;
+  QRect box;
+  if (painter_.hasClipping()) {
+    box = painter_.clipBoundingRect().toAlignedRect();
+  } else if (painter_.device()) {
+    box = QRect(0, 0, painter_.device()->width(), painter_.device()->height());
+  }
+  if (box.isEmpty()) return true;
+  // The block's device extent, cut to the visible box.
+  auto deviceX = [this](int x) { return ToDevice({x, 0}).x; };
+  auto deviceY = [this](int y) { return ToDevice({0, y}).y; };
+  int left = std::min(deviceX(xStarts.front()), deviceX(xEnds.back()));
+  int right = std::max(deviceX(xStarts.front()), deviceX(xEnds.back()));
+  int top = std::min(deviceY(yStarts.front()), deviceY(yEnds.back()));
+  int bottom = std::max(deviceY(yStarts.front()), deviceY(yEnds.back()));
+  left = std::max(left, box.left());
+  top = std::max(top, box.top());
+  right = std::min(right, box.left() + box.width());
+  bottom = std::min(bottom, box.top() + box.height());
+  if (left >= right || top >= bottom) return true;
+
+  const std::vector<int> columnOf = PixelOwners(xStarts, xEnds, left, right, deviceX);
+  const std::vector<int> rowOf = PixelOwners(yStarts, yEnds, top, bottom, deviceY);
+  std::vector<QRgb> palette(colors.size());
+  for (size_t k = 0; k < colors.size(); ++k) {
+    palette[k] = colors[k] == kUnpaintedCell ? 0u
+                                             : qRgba(static_cast<int>(RedOf(colors[k])),
+                                                     static_cast<int>(GreenOf(colors[k])),
+                                                     static_cast<int>(BlueOf(colors[k])), 255);
+  }
+  // Pixels of no cell, and unpainted cells, stay transparent: what lies below shows through.
+  QImage image(right - left, bottom - top, QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    const int row = rowOf[static_cast<size_t>(y)];
+    if (row < 0) {
+      std::fill(line, line + image.width(), 0u);
+      continue;
+    }
+    const QRgb* rowColors = palette.data() + static_cast<size_t>(row) * columns;
+    for (int x = 0; x < image.width(); ++x) {
+      const int column = columnOf[static_cast<size_t>(x)];
+      line[x] = column < 0 ? 0u : rowColors[column];
+    }
+  }
+  painter_.drawImage(QPoint(left, top), image);
+  return true;
 }
 
 void CScreenDC::FillSolidRect(const CRect& rect, ColorRef color) {

@@ -49,6 +49,11 @@ class CScreenDC : public CDevice {
   using CDevice::MoveTo;
 
   int GetClipBox(CRect& rect) override;
+  // The block becomes one image of the visible device pixels, each pixel taking the cell whose
+  // device rectangle holds it, so the screen repaints large tables fast.
+  bool DrawCellBlock(std::span<const int> xStarts, std::span<const int> xEnds,
+                     std::span<const int> yStarts, std::span<const int> yEnds,
+                     std::span<const ColorRef> colors) override;
   void DPtoLP(CRect& rect) override;
   void DPtoLP(CPoint* points, int count) override;
   void DrawLine(int x1, int y1, int x2, int y2) override;

@@ -153,20 +153,20 @@ ColorRef CColorPainter::LevelColor(int level) {
   return table_[static_cast<size_t>(ClampedLevel(level))].Rgb();
 }
 
+ColorRef CColorPainter::CellColor(double value, bool forMetrics) {
+  if (!display_.opticalSpectrum && !forMetrics) {
+    if (value < 0 && !display_.showNegative) return CDevice::kUnpaintedCell;
+    if (value > 0 && !display_.showPositive) return CDevice::kUnpaintedCell;
+  }
+  if (IsMissing(value)) return missingColor_;
+  if (value == 0 && (display_.blackForZero || !display_.opticalSpectrum)) return zeroColor_;
+  return LevelColor(LevelOf(value, forMetrics));
+}
+
 void CColorPainter::PaintCell(CRect rect, double value, bool forMetrics) {
   rect.Normalize();
-  if (!display_.opticalSpectrum && !forMetrics) {
-    if (value < 0 && !display_.showNegative) return;
-    if (value > 0 && !display_.showPositive) return;
-  }
-  ColorRef color;
-  if (IsMissing(value)) {
-    color = missingColor_;
-  } else if (value == 0 && (display_.blackForZero || !display_.opticalSpectrum)) {
-    color = zeroColor_;
-  } else {
-    color = LevelColor(LevelOf(value, forMetrics));
-  }
+  const ColorRef color = CellColor(value, forMetrics);
+  if (color == CDevice::kUnpaintedCell) return;
   device_.FillSolidRect(rect, color);
 }
 

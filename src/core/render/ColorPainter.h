@@ -51,6 +51,8 @@ class CColorPainter {
   ColorRef LevelColor(int level);
   // Fills `rect` with the colour of `value`, or leaves it unpainted for a hidden sign.
   void PaintCell(CRect rect, double value, bool forMetrics);
+  // The colour PaintCell would fill with, or CDevice::kUnpaintedCell when it leaves the cell.
+  ColorRef CellColor(double value, bool forMetrics);
 
   // The range values are scaled against, always ±M.
   double RangeMax() const { return rangeMax_; }

@@ -65,3 +65,8 @@ int CDevice::DrawText(const std::string&, CRect&, unsigned) {
 bool CDevice::TextOut(int, int, const std::string&, bool) {
   return true;
 }
+
+bool CDevice::DrawCellBlock(std::span<const int>, std::span<const int>, std::span<const int>,
+                            std::span<const int>, std::span<const ColorRef>) {
+  return false;
+}

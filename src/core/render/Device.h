@@ -65,6 +65,15 @@ class CDevice {
   virtual void DrawRectangle(const CRect& rect);
   virtual void DrawZoneFrames(std::span<const CRect, kZoneCount> zones);
   virtual void FillSolidRect(const CRect& rect, ColorRef color);
+  // A block of cells at once, for devices made of pixels: cell (i, j) spans xStarts[j] …
+  // xEnds[j] across and yStarts[i] … yEnds[i] down (logical units), filled with
+  // colors[i × columns + j] unless that is kUnpaintedCell. The result must equal one
+  // FillSolidRect per cell, columns outside in, rows inside. False (the base answer) when the
+  // device wants the cells one by one.
+  static constexpr ColorRef kUnpaintedCell = 0xFFFFFFFFu;
+  virtual bool DrawCellBlock(std::span<const int> xStarts, std::span<const int> xEnds,
+                             std::span<const int> yStarts, std::span<const int> yEnds,
+                             std::span<const ColorRef> colors);
   virtual void FillSolidRect(int x, int y, int cx, int cy, ColorRef color);
   virtual CSize GetTextExtent(const std::string& text);
   virtual bool IsPrinting();
