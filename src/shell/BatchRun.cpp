@@ -10,8 +10,7 @@
 
 int RunBatch(const CCommandLine& commandLine, CPictureExporter* exporter) {
   if (commandLine.dataFile.empty()) {
-    std::fputs("quorvel: no data file given (a batch run needs one; see quorvel --help)\n",
-               stderr);
+    std::fputs("quorvel: no data file given (a batch run needs one; see quorvel --help)\n", stderr);
     return 2;
   }
   CBatchServices services;

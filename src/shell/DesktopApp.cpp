@@ -1,6 +1,7 @@
 #include "shell/DesktopApp.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 #include <chrono>
 
@@ -140,7 +141,11 @@ CDesktopApp::~CDesktopApp() {
 }
 
 void CDesktopApp::Start() {
-  mainWindow_.show();
+  // Without a window manager (a virtual display) maximising does nothing: take the screen.
+  if (QScreen* screen = mainWindow_.screen()) {
+    mainWindow_.resize(screen->availableGeometry().size());
+  }
+  mainWindow_.showMaximized();
   if (!commandLine_.dataFile.empty()) {
     if (OpenFile(commandLine_.dataFile)) mainWindow_.AddRecentFile(commandLine_.dataFile);
   }

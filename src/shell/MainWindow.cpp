@@ -41,6 +41,9 @@ namespace {
 constexpr int kRefreshIntervalMs = 250;
 // Texts that size the status-bar panes: the table size, the objective functions and the rest.
 constexpr const char* kShortPanePlaceholder = " McQuitty's criteria   ";
+// The pane of the fixed text "   Next action parameters:     " is sized by that text.
+constexpr int kNextActionPane = 5;
+constexpr const char* kNextActionPlaceholder = "   Next action parameters:     ";
 constexpr const char* kLongPanePlaceholder =
     " Objective Function: By rows R=-x.xxx , By columns R=-x.xxx ";
 constexpr int kObjectivesPane = 4;
@@ -275,7 +278,9 @@ void CMainWindow::BuildToolBars() {
 
 void CMainWindow::BuildStatusBar() {
   for (int k = 0; k < kStatusPaneCount; ++k) {
-    const char* placeholder = k == kObjectivesPane ? kLongPanePlaceholder : kShortPanePlaceholder;
+    const char* placeholder = k == kObjectivesPane   ? kLongPanePlaceholder
+                              : k == kNextActionPane ? kNextActionPlaceholder
+                                                     : kShortPanePlaceholder;
     auto* pane = new CStatusPane(placeholder, statusBar());
     pane->setObjectName(QString("pane%1").arg(k + 1));
     statusBar()->addPermanentWidget(pane);
@@ -284,9 +289,19 @@ void CMainWindow::BuildStatusBar() {
 }
 
 CChildFrame* CMainWindow::AddChild(QWidget* view, const QString& title) {
+  QMdiSubWindow* previous = mdiArea_->activeSubWindow();
   auto* frame = new CChildFrame(view);
   frame->setWindowTitle(title);
   mdiArea_->addSubWindow(frame);
+  // Each new window steps down and right from the active one, back to the corner when it
+  // would leave the area, so that the title of every result stays in sight.
+  if (previous && !previous->isMaximized()) {
+    constexpr int kCascadeStep = 28;
+    QPoint at = previous->pos() + QPoint(kCascadeStep, kCascadeStep);
+    const QSize area = mdiArea_->viewport()->size();
+    if (at.x() + 200 > area.width() || at.y() + 150 > area.height()) at = QPoint(0, 0);
+    frame->move(at);
+  }
   connect(frame, &CChildFrame::closing, this, &CMainWindow::childClosing);
   frame->show();
   mdiArea_->setActiveSubWindow(frame);

@@ -107,7 +107,9 @@ TEST(TitleFrame, SecondColumnAndLineSteps) {
   CPoint start{10, 20};
   const CRect frame = LayoutTitleFrame(report, measurer, CFont{"Times-Roman", 14}, start);
   const int f = 9 * 6 + 20;
+  EXPECT_EQ(DissimilarityColumn(f, 15 * 6), 15 * 6 + 8) << "the line clears its heading";
+  EXPECT_EQ(DissimilarityColumn(f, 12), f);
   EXPECT_EQ(frame.left, 10);
-  EXPECT_EQ(frame.right, 10 + f + 20 * 6);
+  EXPECT_EQ(frame.right, 10 + 15 * 6 + 8 + 20 * 6);
   EXPECT_EQ(frame.bottom, 56 + 14);
 }

@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int kLineStep = 18;
+// Space between the dissimilarity heading and its line when the heading is the wider.
+constexpr int kDissimilarityGap = 8;
 
 void WalkBlock(const std::vector<std::string>& block, int secondColumn, CPoint& position,
                bool rowsBlock, const auto& visit) {
@@ -24,15 +26,20 @@ void WalkBlock(const std::vector<std::string>& block, int secondColumn, CPoint& 
 
 }  // namespace
 
-void WalkTitleFrame(const CReport& report, int secondColumn, CPoint& textPosition,
+int DissimilarityColumn(int secondColumn, int headingWidth) {
+  return std::max(secondColumn, headingWidth + kDissimilarityGap);
+}
+
+void WalkTitleFrame(const CReport& report, int secondColumn, int dissimilarityColumn,
+                    CPoint& textPosition,
                     const std::function<void(const std::string&, CPoint, bool, bool)>& visit) {
   WalkBlock(report.rows, secondColumn, textPosition, true, visit);
   WalkBlock(report.columns, secondColumn, textPosition, false, visit);
   if (!report.dissimilarity.empty()) {
     visit(report.dissimilarity[0], textPosition, false, false);
     if (report.dissimilarity.size() > 1) {
-      visit(report.dissimilarity[1], CPoint{textPosition.x + secondColumn, textPosition.y}, true,
-            false);
+      visit(report.dissimilarity[1], CPoint{textPosition.x + dissimilarityColumn, textPosition.y},
+            true, false);
     }
     textPosition.y += kLineStep;
   }
@@ -43,9 +50,11 @@ CRect LayoutTitleFrame(const CReport& report, CTextMeasurer& measurer, const CFo
   const int secondColumn = std::max(measurer.TextExtent(textFont, "Rows :").cx,
                                     measurer.TextExtent(textFont, "Columns :").cx) +
                            20;
+  const int dissimilarityColumn =
+      DissimilarityColumn(secondColumn, measurer.TextExtent(textFont, "Dissimilarity :").cx);
   CRect frame;
   bool any = false;
-  WalkTitleFrame(report, secondColumn, textPosition,
+  WalkTitleFrame(report, secondColumn, dissimilarityColumn, textPosition,
                  [&](const std::string& text, CPoint at, bool, bool rowsBlock) {
                    const CSize extent = measurer.TextExtent(textFont, text);
                    const int width = rowsBlock ? static_cast<int>(extent.cx * 1.1) : extent.cx;
@@ -68,7 +77,9 @@ void DrawTitleFrame(CDevice& device, const CReport& report, const CFont& textFon
   device.SelectFont(&textFont);
   const int secondColumn =
       std::max(device.GetTextExtent("Rows :").cx, device.GetTextExtent("Columns :").cx) + 20;
-  WalkTitleFrame(report, secondColumn, textPosition,
+  const int dissimilarityColumn =
+      DissimilarityColumn(secondColumn, device.GetTextExtent("Dissimilarity :").cx);
+  WalkTitleFrame(report, secondColumn, dissimilarityColumn, textPosition,
                  [&](const std::string& text, CPoint at, bool indented, bool) {
                    device.TextOut(at.x, at.y, text, indented);
                  });

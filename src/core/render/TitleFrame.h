@@ -16,7 +16,14 @@ struct CReport;
 // with the heading and y growing by 18 after each line; the columns block likewise below; the
 // dissimilarity block, when present, its heading and its one line, then y grows by 18.
 // `visit` receives each text with its position and whether it stands in the second column.
-void WalkTitleFrame(const CReport& report, int secondColumn, CPoint& textPosition,
+// The dissimilarity line stands at x + `dissimilarityColumn`, which never lets it overwrite its
+// own heading (see DissimilarityColumn).
+// The second column of the dissimilarity line: f, or further right when the heading
+// "Dissimilarity :" is wider than f allows (a few points of gap).
+int DissimilarityColumn(int secondColumn, int headingWidth);
+
+void WalkTitleFrame(const CReport& report, int secondColumn, int dissimilarityColumn,
+                    CPoint& textPosition,
                     const std::function<void(const std::string& text, CPoint at, bool indented,
                                              bool rowsBlock)>& visit);
 
