@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
 #include <QMdiArea>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <fstream>
@@ -16,6 +22,8 @@
 #include "shell/DesktopApp.h"
 #include "shell/LabelListDlg.h"
 #include "shell/ViewWidget.h"
+#include "shell/ZoomPalette.h"
+#include "tree/Tree.h"
 
 namespace {
 
@@ -65,6 +73,41 @@ struct CDesktop {
   std::string path;
   std::unique_ptr<CDesktopApp> app;
 };
+
+// What the next modal window showed; it is closed with OK (after `act`, which may click in it).
+struct CModalSeen {
+  QString title;
+  QString text;
+  bool shown = false;
+};
+std::shared_ptr<CModalSeen> CloseNextModal(std::function<void(QWidget*)> act = {}) {
+  auto seen = std::make_shared<CModalSeen>();
+  WhenModalShown([seen, act](QWidget* modal) {
+    seen->shown = true;
+    seen->title = modal->windowTitle();
+    for (QLabel* label : modal->findChildren<QLabel*>())
+      seen->text += label->text();
+    if (act) act(modal);
+    if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) {
+      dialog->accept();
+    }
+  });
+  return seen;
+}
+
+// The centre of the first branch of the row dendrogram (in pre-order) over at least `leaves`
+// leaves, in pixels of the window.
+QPoint RowBranchPixel(CViewWidget& widget, int leaves) {
+  widget.viewport()->grab();  // the drawing writes the hit rectangles
+  const CTree& tree = widget.Model().rowTree;
+  for (const CNode& node : tree.nodes) {
+    if (node.IsLeaf() || node.count < leaves || node.index == tree.root) continue;
+    const CRect& hit = node.hitRect;
+    if (hit.right <= hit.left) continue;
+    return widget.ToPixel({(hit.left + hit.right) / 2, (hit.top + hit.bottom) / 2});
+  }
+  return {-1, -1};
+}
 
 }  // namespace
 
@@ -153,4 +196,180 @@ TEST(DesktopApp, ToolModesZoomInToABandAndOutAtAPoint) {
   view.zoom = 70.0;
   widget.ZoomAt(87.5, CPoint{10, 10});
   EXPECT_DOUBLE_EQ(view.zoom, 70.0) << "beyond 80 the zoom is refused";
+}
+
+TEST(DesktopApp, KeysAndMenuActionsRunTheAnalysisInNewWindows) {
+  CDesktop desktop({"-Ward"});
+  CMainWindow& main = desktop.app->MainWindow();
+  QWidget* surface = desktop.ActiveWidget().viewport();
+  QTest::keyClick(surface, Qt::Key_F4, Qt::ShiftModifier);  // cluster the rows
+  EXPECT_EQ(main.ChildCount(), 2);
+  EXPECT_TRUE(desktop.app->ActiveView()->rowTree.hasTree);
+  main.ActionsOf(cmd::kClusterColumns).front()->trigger();
+  EXPECT_EQ(main.ChildCount(), 3);
+  EXPECT_TRUE(desktop.app->ActiveView()->columnTree.hasTree);
+  const std::vector<int> before = desktop.app->ActiveView()->rowTree.order;
+  QTest::keyClick(desktop.ActiveWidget().viewport(), Qt::Key_F5, Qt::ShiftModifier);
+  EXPECT_EQ(main.ChildCount(), 4);
+  CViewModel& seriated = *desktop.app->ActiveView();
+  EXPECT_EQ(seriated.rowTree.Node(seriated.rowTree.root).criterionMark, 0);
+  std::vector<int> sortedBefore = before, sortedAfter = seriated.rowTree.order;
+  std::sort(sortedBefore.begin(), sortedBefore.end());
+  std::sort(sortedAfter.begin(), sortedAfter.end());
+  EXPECT_EQ(sortedAfter, sortedBefore) << "a permutation of the same rows";
+}
+
+TEST(DesktopApp, RefusalsAndTheTooManyWindowsRule) {
+  CDesktop desktop({});
+  CMainWindow& main = desktop.app->MainWindow();
+  desktop.app->ActiveDocument()->settings.AgregationCriterion = -1;
+  auto refusal = CloseNextModal();
+  main.Dispatch(cmd::kClusterRows);
+  EXPECT_TRUE(refusal->shown);
+  EXPECT_TRUE(refusal->text.contains("You must choose a Hierarchical Classification method."));
+  EXPECT_EQ(main.ChildCount(), 1);
+
+  // Seriations of the rows each open a window, up to 18 without a word.
+  while (main.ChildCount() < 18)
+    main.Dispatch(cmd::kSeriateRows);
+  auto warning = CloseNextModal();
+  main.Dispatch(cmd::kSeriateRows);
+  EXPECT_TRUE(warning->shown);
+  EXPECT_TRUE(warning->text.contains("Too many windows!"));
+  EXPECT_EQ(main.ChildCount(), 19);
+  auto again = CloseNextModal();
+  main.Dispatch(cmd::kSeriateRows);
+  EXPECT_TRUE(again->shown);
+  EXPECT_EQ(main.ChildCount(), 19) << "no window beyond 19";
+}
+
+TEST(DesktopApp, SettingsOkRerunsTheAutomationAndCancelChangesNothing) {
+  CDesktop desktop({});
+  CMainWindow& main = desktop.app->MainWindow();
+  CQuorvelDoc& document = *desktop.app->ActiveDocument();
+  auto cancelled = CloseNextModal([](QWidget* sheet) {
+    sheet->findChild<QRadioButton*>("linkage4")->click();
+    sheet->findChild<QPushButton*>("cancel")->click();
+  });
+  main.Dispatch(cmd::kSettings);
+  EXPECT_TRUE(cancelled->shown);
+  EXPECT_NE(document.settings.AgregationCriterion, 4);
+  EXPECT_EQ(main.ChildCount(), 1);
+
+  auto accepted = CloseNextModal([](QWidget* sheet) {
+    sheet->findChild<QRadioButton*>("linkage4")->click();
+    sheet->findChild<QCheckBox*>("automation4")->setChecked(true);  // cluster and seriate rows
+    sheet->findChild<QPushButton*>("ok")->click();
+  });
+  main.Dispatch(cmd::kSettings);
+  EXPECT_TRUE(accepted->shown);
+  EXPECT_EQ(document.settings.AgregationCriterion, 4);
+  EXPECT_EQ(main.ChildCount(), 3) << "the rows clustered, then seriated under their tree";
+  EXPECT_EQ(desktop.app->ActiveView()->rowTree.linkage, 4);
+}
+
+TEST(DesktopApp, ClickARowBranchAndFlipItWithTheUpKey) {
+  CDesktop desktop({"-Ward"});
+  desktop.app->MainWindow().Dispatch(cmd::kClusterRows);
+  CViewWidget& widget = desktop.ActiveWidget();
+  CViewModel& view = widget.Model();
+  const QPoint branch = RowBranchPixel(widget, 2);
+  ASSERT_GE(branch.x(), 0);
+  QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, branch);
+  ASSERT_TRUE(view.rowTree.userSelection);
+  const int start = view.rowTree.selectionStart;
+  const int length = view.rowTree.selectionLength;
+  ASSERT_GE(length, 2);
+  const std::vector<int> before = view.rowTree.order;
+  QTest::keyClick(widget.viewport(), Qt::Key_Up);
+  for (int k = 0; k < length; ++k) {
+    EXPECT_EQ(view.rowTree.order[static_cast<size_t>(start + k)],
+              before[static_cast<size_t>(start + length - 1 - k)]);
+  }
+}
+
+TEST(DesktopApp, DragAndSortTheSelectedRowsDescending) {
+  CDesktop desktop({});
+  CViewWidget& widget = desktop.ActiveWidget();
+  CViewModel& view = widget.Model();
+  QWidget* surface = widget.viewport();
+  QTest::mousePress(surface, Qt::LeftButton, {}, desktop.PixelOfCell(1, 0));
+  QMouseEvent move(QEvent::MouseMove, desktop.PixelOfCell(6, 0),
+                   surface->mapToGlobal(desktop.PixelOfCell(6, 0)), Qt::NoButton, Qt::LeftButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(surface, &move);
+  QTest::mouseRelease(surface, Qt::LeftButton, {}, desktop.PixelOfCell(6, 0));
+  ASSERT_EQ(view.rowTree.selectionStart, 1);
+  ASSERT_EQ(view.rowTree.selectionLength, 6);
+
+  auto sort = CloseNextModal(
+      [](QWidget* dialog) { dialog->findChild<QRadioButton*>("descending")->click(); });
+  desktop.app->MainWindow().Dispatch(cmd::kSortRows);
+  EXPECT_TRUE(sort->shown);
+  const CData& data = *view.Document().data;
+  const int keyColumn = view.columnTree.order[0];
+  for (int p = 1; p < 6; ++p) {
+    EXPECT_GE(data.At(view.rowTree.order[static_cast<size_t>(p)], keyColumn),
+              data.At(view.rowTree.order[static_cast<size_t>(p + 1)], keyColumn));
+  }
+}
+
+TEST(DesktopApp, AnAggregatedSubtreeRefusesTheMinimumPath) {
+  CDesktop desktop({"-Ward"});
+  CMainWindow& main = desktop.app->MainWindow();
+  main.Dispatch(cmd::kClusterRows);
+  CViewWidget& widget = desktop.ActiveWidget();
+  CViewModel& view = widget.Model();
+  const QPoint branch = RowBranchPixel(widget, 3);
+  ASSERT_GE(branch.x(), 0);
+  QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, branch);
+  ASSERT_TRUE(main.StateOf(cmd::kAggregateRows).enabled);
+  main.Dispatch(cmd::kAggregateRows);
+  const CNode& group = view.rowTree.Node(view.rowTree.selectedNode);
+  ASSERT_FALSE(group.expanded);
+
+  view.Document().settings.TreeSeriationCriterion = 4;
+  const std::vector<int> before = view.rowTree.order;
+  const int windows = main.ChildCount();
+  auto refusal = CloseNextModal();
+  main.Dispatch(cmd::kSeriateRows);
+  EXPECT_TRUE(refusal->shown);
+  EXPECT_TRUE(refusal->text.contains("Some leaves are grouped."));
+  EXPECT_EQ(desktop.app->ActiveView()->rowTree.order, before);
+  EXPECT_GE(main.ChildCount(), windows);
+}
+
+TEST(DesktopApp, MarkedRowsArePaintedInTheirStripAndLabelsReachTheClipboard) {
+  CDesktop desktop({});
+  CViewWidget& widget = desktop.ActiveWidget();
+  CViewModel& view = widget.Model();
+  QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, desktop.PixelOfCell(3, 0));
+  ASSERT_TRUE(view.rowTree.userSelection);
+  desktop.app->Mark(Rgb(0, 0, 255));
+  QApplication::processEvents();
+  const CRect strip = widget.Picture().Zone(EPictureZone::kRowMarks);
+  ASSERT_FALSE(strip.IsEmpty());
+  const int rowStart = widget.Picture().RowBounds().starts[3];
+  const int rowEnd = widget.Picture().RowBounds().ends[3];
+  const QPoint inStrip =
+      widget.ToPixel({(strip.left + strip.right) / 2, strip.top + (rowStart + rowEnd) / 2});
+  const QImage image = widget.viewport()->grab().toImage();
+  EXPECT_EQ(image.pixelColor(inStrip), QColor(0, 0, 255));
+
+  CLabelListDlg& list = desktop.app->MainWindow().LabelList();
+  list.CopyLabels();
+  EXPECT_EQ(QApplication::clipboard()->text(), "r4\r\n");
+}
+
+TEST(DesktopApp, ThePaletteSetsTheZoomOfTheActiveWindow) {
+  CDesktop desktop({});
+  CMainWindow& main = desktop.app->MainWindow();
+  CZoomPalette* palette = main.ZoomPalette();
+  emit palette->activated(palette->findText("125%"));
+  EXPECT_DOUBLE_EQ(desktop.app->ActiveView()->zoom, 1.25);
+  emit palette->activated(palette->findText("Fit"));
+  const double fitted = desktop.app->ActiveView()->zoom;
+  EXPECT_NE(fitted, 1.25);
+  main.Dispatch(cmd::kFitToWindow);
+  EXPECT_DOUBLE_EQ(desktop.app->ActiveView()->zoom, fitted) << "Fit and the command agree";
 }
