@@ -35,11 +35,13 @@ std::string WriteTable(int rows, int columns) {
   std::mt19937 random(11);
   std::normal_distribution<double> value(0.0, 1.0);
   out << "T";
-  for (int j = 0; j < columns; ++j) out << "\tc" << j;
+  for (int j = 0; j < columns; ++j)
+    out << "\tc" << j;
   out << "\n";
   for (int i = 0; i < rows; ++i) {
     out << "r" << i;
-    for (int j = 0; j < columns; ++j) out << "\t" << value(random);
+    for (int j = 0; j < columns; ++j)
+      out << "\t" << value(random);
     out << "\n";
   }
   return path.string();

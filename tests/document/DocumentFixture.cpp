@@ -15,7 +15,8 @@ bool CDocumentFixture::Open(const std::string& content, const std::vector<std::s
 
 std::string NumericalTable(int rows, int columns) {
   std::string text = "T";
-  for (int j = 0; j < columns; ++j) text += "\tc" + std::to_string(j);
+  for (int j = 0; j < columns; ++j)
+    text += "\tc" + std::to_string(j);
   text += "\n";
   for (int i = 0; i < rows; ++i) {
     text += "r" + std::to_string(i);

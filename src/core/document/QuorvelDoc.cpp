@@ -18,14 +18,17 @@
 
 CQuorvelDoc::CQuorvelDoc(CServices& services, CSettingsStore& store, CCommandLine commandLine,
                          CWindowHost* host)
-    : CDocumentContext(services), store_(&store), commandLine_(std::move(commandLine)),
+    : CDocumentContext(services),
+      store_(&store),
+      commandLine_(std::move(commandLine)),
       host_(host) {
   rowOrder.isRowSide = true;
   columnOrder.isRowSide = false;
 }
 
 CQuorvelDoc::~CQuorvelDoc() {
-  while (!views.empty()) CloseView(*views.back());
+  while (!views.empty())
+    CloseView(*views.back());
 }
 
 void CQuorvelDoc::BuildSettings() {
@@ -43,8 +46,8 @@ bool CQuorvelDoc::OpenDocument(const std::string& path, int* failureCode) {
   if (fd < 0) {
     const int error = errno;
     Services().ShowMessageBox("Cannot open the file " + path + ":\n" + std::strerror(error));
-    if (failureCode) *failureCode = error == ENOENT || error == ENOTDIR ? kReadFileMissing
-                                                                        : kReadFileUnreadable;
+    if (failureCode)
+      *failureCode = error == ENOENT || error == ENOTDIR ? kReadFileMissing : kReadFileUnreadable;
     return false;
   }
   ::close(fd);
@@ -79,7 +82,8 @@ bool CQuorvelDoc::OpenDocument(const std::string& path, int* failureCode) {
 
 int CQuorvelDoc::ReadDataTable(std::string* reason) {
   // Only a name ending in exactly "xls" is a workbook: data.XLS goes to the text reader.
-  const bool workbook = pathName.size() >= 3 && pathName.compare(pathName.size() - 3, 3, "xls") == 0;
+  const bool workbook =
+      pathName.size() >= 3 && pathName.compare(pathName.size() - 3, 3, "xls") == 0;
   if (workbook) return ReadWorkbookTable(*data, settings);
   return ReadTextTable(*data, settings, reason);
 }
@@ -106,7 +110,8 @@ int CQuorvelDoc::LoadDataFile(const std::string& path, std::string* reason) {
 
 void CQuorvelDoc::BindOrders() {
   std::vector<double> weights(static_cast<size_t>(data->rowCount));
-  for (int i = 0; i < data->rowCount; ++i) weights[static_cast<size_t>(i)] = data->RowWeight(i);
+  for (int i = 0; i < data->rowCount; ++i)
+    weights[static_cast<size_t>(i)] = data->RowWeight(i);
   rowOrder.Initialize(data->rowCount, &data->rowDistances, &data->rowLabels, weights);
   weights.assign(static_cast<size_t>(data->columnCount), 0.0);
   for (int j = 0; j < data->columnCount; ++j) {
@@ -156,5 +161,6 @@ void CQuorvelDoc::RepaintActiveView() {
 
 void CQuorvelDoc::UpdateAllViews(bool fitFrame) {
   if (!host_) return;
-  for (auto& view : views) host_->ViewChanged(*view, fitFrame);
+  for (auto& view : views)
+    host_->ViewChanged(*view, fitFrame);
 }

@@ -29,11 +29,15 @@ bool Edited(CViewModel& view, bool rows, bool changed) {
   return changed;
 }
 
-CTree& ActiveSide(CViewModel& view) { return view.Side(view.Document().rowsActive); }
+CTree& ActiveSide(CViewModel& view) {
+  return view.Side(view.Document().rowsActive);
+}
 
 }  // namespace
 
-bool CanFlip(const CTree& side) { return side.selectionLength != 1; }
+bool CanFlip(const CTree& side) {
+  return side.selectionLength != 1;
+}
 
 bool HasExpandedSelection(const CTree& side) {
   return side.hasTree && side.selectedNode != kNoNode && side.Node(side.selectedNode).expanded;
@@ -72,8 +76,8 @@ bool SortSide(CViewModel& view, bool rows, int keyPosition, int keyCount, bool d
   CTree& side = view.Side(rows);
   if (side.selectionLength == 1) return false;
   const CTree& other = view.Side(!rows);
-  const std::vector<double> keys = SortKeySums(*view.Document().data, rows, other.order,
-                                               keyPosition, keyCount);
+  const std::vector<double> keys =
+      SortKeySums(*view.Document().data, rows, other.order, keyPosition, keyCount);
   return Edited(view, rows, SortSelection(side, keys, descending));
 }
 
@@ -128,26 +132,41 @@ namespace {
 
 bool* SwitchOf(CQuorvelDoc& document, int command) {
   switch (command) {
-    case 32831: return &document.showAverageProfile;
-    case 32813: return &document.showLabelList;
-    case 32837: return &document.showDataValues;
-    case 32850: return &document.showMetrics;
-    case 32846: return &document.showCriteria;
-    case 32847: return &document.showRowTree;
-    case 32848: return &document.showColumnTree;
-    case 32849: return &document.showDataMatrix;
-    case 32852: return &document.showRowLabels;
-    case 32853: return &document.showColumnLabels;
-    default: return nullptr;
+    case 32831:
+      return &document.showAverageProfile;
+    case 32813:
+      return &document.showLabelList;
+    case 32837:
+      return &document.showDataValues;
+    case 32850:
+      return &document.showMetrics;
+    case 32846:
+      return &document.showCriteria;
+    case 32847:
+      return &document.showRowTree;
+    case 32848:
+      return &document.showColumnTree;
+    case 32849:
+      return &document.showDataMatrix;
+    case 32852:
+      return &document.showRowLabels;
+    case 32853:
+      return &document.showColumnLabels;
+    default:
+      return nullptr;
   }
 }
 
 int* DisplaySwitchOf(CQuorvelDoc& document, int command) {
   switch (command) {
-    case 32840: return &document.display.m_bShowObjectiveFunctionsValue;
-    case 32841: return &document.display.m_bShowScale;
-    case 32896: return &document.display.m_bShowTopFrame;
-    default: return nullptr;
+    case 32840:
+      return &document.display.m_bShowObjectiveFunctionsValue;
+    case 32841:
+      return &document.display.m_bShowScale;
+    case 32896:
+      return &document.display.m_bShowTopFrame;
+    default:
+      return nullptr;
   }
 }
 
@@ -160,7 +179,8 @@ bool ToggleDisplaySwitch(CQuorvelDoc& document, int command) {
     *stored = *stored ? 0 : 1;
     // Turning the objective functions on computes them for every window first.
     if (command == 32840 && *stored) {
-      for (auto& view : document.views) view->ComputeObjectives();
+      for (auto& view : document.views)
+        view->ComputeObjectives();
     }
   } else {
     return false;
@@ -198,7 +218,8 @@ std::vector<std::string> SelectedLabels(const CTree& side) {
 
 std::string LabelListText(const std::vector<std::string>& labels) {
   std::string text;
-  for (const std::string& label : labels) text += label + "\r\n";
+  for (const std::string& label : labels)
+    text += label + "\r\n";
   return text;
 }
 

@@ -9,11 +9,17 @@ namespace {
 std::atomic<int> openViews{0};
 }
 
-CViewModel::CViewModel(CQuorvelDoc& document) : document_(&document) { ++openViews; }
+CViewModel::CViewModel(CQuorvelDoc& document) : document_(&document) {
+  ++openViews;
+}
 
-CViewModel::~CViewModel() { --openViews; }
+CViewModel::~CViewModel() {
+  --openViews;
+}
 
-int CViewModel::OpenCount() { return openViews.load(); }
+int CViewModel::OpenCount() {
+  return openViews.load();
+}
 
 void CViewModel::ComputeObjectives() {
   ::ComputeObjectives(rowTree);
