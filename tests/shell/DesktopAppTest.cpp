@@ -10,12 +10,14 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <filesystem>
 #include <fstream>
 
 #include "TestFiles.h"
 #include "WidgetApplication.h"
 #include "document/QuorvelDoc.h"
 #include "document/ViewModel.h"
+#include "qt/QtPictureExporter.h"
 #include "render/HeatMapPicture.h"
 #include "settings/SettingsStore.h"
 #include "shell/CommandIds.h"
@@ -45,11 +47,11 @@ std::string WriteTable(const CTempDir& folder, int rows, int columns) {
 
 // A desktop program on the offscreen platform with a file given on its command line.
 struct CDesktop {
-  explicit CDesktop(std::vector<std::string> keywords) {
+  explicit CDesktop(std::vector<std::string> keywords, CPictureExporter* exporter = nullptr) {
     EnsureWidgetApplication();
     path = WriteTable(folder, 9, 5);
     keywords.insert(keywords.begin(), path);
-    app = std::make_unique<CDesktopApp>(store, ScanCommandLine(keywords), nullptr);
+    app = std::make_unique<CDesktopApp>(store, ScanCommandLine(keywords), exporter);
     app->MainWindow().resize(900, 700);
     app->Start();
     // The automatic treatment runs once the first window is shown.
@@ -372,4 +374,62 @@ TEST(DesktopApp, ThePaletteSetsTheZoomOfTheActiveWindow) {
   EXPECT_NE(fitted, 1.25);
   main.Dispatch(cmd::kFitToWindow);
   EXPECT_DOUBLE_EQ(desktop.app->ActiveView()->zoom, fitted) << "Fit and the command agree";
+}
+
+TEST(DesktopApp, TheAutomationExportsTheNewestWindowAndTheExportCommandWritesTheChosenFormat) {
+  CTempDir outputs;
+  const std::string named = (outputs.Path() / "picture.png").string();
+  CQtPictureExporter exporter;
+  CDesktop desktop({"-Ward", "-AutomationRow", "-ExportScreenInPngFile", named}, &exporter);
+  EXPECT_EQ(desktop.app->MainWindow().ChildCount(), 3);
+  EXPECT_TRUE(std::filesystem::exists(named)) << "written at the end of the automation";
+
+  auto choice =
+      CloseNextModal([](QWidget* dialog) { dialog->findChild<QRadioButton*>("format4")->click(); });
+  desktop.app->MainWindow().Dispatch(cmd::kExport);
+  EXPECT_TRUE(choice->shown);
+  const auto bitmap = outputs.Path() / "picture.bmp";
+  ASSERT_TRUE(std::filesystem::exists(bitmap))
+      << "the command-line name with the format's extension";
+  std::ifstream file(bitmap, std::ios::binary);
+  char signature[2] = {};
+  file.read(signature, 2);
+  EXPECT_EQ(std::string(signature, 2), "BM");
+
+  auto clipboard =
+      CloseNextModal([](QWidget* dialog) { dialog->findChild<QRadioButton*>("format1")->click(); });
+  desktop.app->MainWindow().Dispatch(cmd::kExport);
+  EXPECT_TRUE(clipboard->shown);
+  const QImage copied = QApplication::clipboard()->image();
+  const CSize size = desktop.ActiveWidget().Picture().PictureSize();
+  EXPECT_EQ(copied.width(), size.cx);
+  EXPECT_EQ(copied.height(), size.cy);
+}
+
+// A window after a few operations. With QUORVEL_SCREENSHOT_DIR set, the main window is saved
+// there as "operations.png" to be looked at.
+TEST(DesktopApp, AWindowAfterAggregatingMarkingAndFlipping) {
+  CDesktop desktop({"-Ward", "-AutomationRow", "-AutomationCol"});
+  CMainWindow& main = desktop.app->MainWindow();
+  main.resize(1200, 900);
+  CViewWidget& widget = desktop.ActiveWidget();
+  CViewModel& view = widget.Model();
+  const QPoint group = RowBranchPixel(widget, 3);
+  ASSERT_GE(group.x(), 0);
+  QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, group);
+  main.Dispatch(cmd::kAggregateRows);
+  const QPoint pair = RowBranchPixel(widget, 2);
+  QTest::mouseClick(widget.viewport(), Qt::LeftButton, {}, pair);
+  desktop.app->Mark(Rgb(0, 160, 0));
+  QTest::keyClick(widget.viewport(), Qt::Key_Down);
+  main.Dispatch(cmd::kAverageProfile);
+  QApplication::processEvents();
+  EXPECT_TRUE(std::any_of(view.rowTree.marks.begin(), view.rowTree.marks.end(),
+                          [](int mark) { return mark != 0; }));
+  const QImage picture = widget.viewport()->grab().toImage();
+  EXPECT_FALSE(widget.Picture().Zone(EPictureZone::kAverageProfile).IsEmpty());
+  if (const char* folder = std::getenv("QUORVEL_SCREENSHOT_DIR")) {
+    main.grab().save(QString::fromLocal8Bit(folder) + "/operations.png");
+  }
+  EXPECT_FALSE(picture.isNull());
 }

@@ -48,7 +48,8 @@ struct CPictureInput {
   // The document's pens: dendrogram lines, the node under the mouse, the selection lines.
   CPen treePen{Rgb(0, 0, 0), 1, CPenStyle::kSolid};
   CPen highlightPen{Rgb(255, 0, 0), 2, CPenStyle::kSolid};
-  CPen selectionPen{Rgb(255, 0, 0), 1, CPenStyle::kSolid};
+  // Blue and two units wide: the selection lines cross a heat map of reds and greens.
+  CPen selectionPen{Rgb(0, 0, 255), 2, CPenStyle::kSolid};
   // The document's path, for the header of printed pages.
   std::string path;
 };
