@@ -189,13 +189,12 @@ CQuorvelDoc* CDesktopApp::DocumentOf(const CViewModel& view) const {
 bool CDesktopApp::OpenFile(const std::string& path) {
   bool opened = false;
   Guarded([&] {
-    // Only the file of the command line takes its keywords; later files start from the store.
-    const bool fromCommandLine = path == commandLine_.dataFile && documents_.empty();
-    auto document = std::make_unique<CQuorvelDoc>(
-        services_, store_, fromCommandLine ? commandLine_ : CCommandLine{}, this);
+    // Every document starts from the stored settings plus the keywords of the command line.
+    auto document = std::make_unique<CQuorvelDoc>(services_, store_, commandLine_, this);
     document->exporter = exporter_;
     if (!document->OpenDocument(path)) return;
     CQuorvelDoc& added = *documents_.emplace_back(std::move(document));
+    if (added.settings.FullScreen) mainWindow_.SetFullScreen(true);
     added.CreateView();
     opened = true;
   });
@@ -222,7 +221,7 @@ void CDesktopApp::ViewOpened(CViewModel& view) {
   widgets_[&view] = widget;
   CQuorvelDoc& document = view.Document();
   mainWindow_.AddChild(widget, QString::fromStdString(document.title));
-  widget->ModelChanged(true);
+  ViewChanged(view, true);
 }
 
 void CDesktopApp::ViewClosing(CViewModel& view) {
@@ -234,7 +233,12 @@ void CDesktopApp::ViewClosing(CViewModel& view) {
 }
 
 void CDesktopApp::ViewChanged(CViewModel& view, bool fitFrame) {
-  if (CViewWidget* widget = WidgetOf(view)) widget->ModelChanged(fitFrame);
+  if (CViewWidget* widget = WidgetOf(view)) {
+    // A full-screen start maximises its windows (the first, and the results copying it).
+    QWidget* frame = widget->parentWidget();
+    if (view.fullScreen && frame && !frame->isMaximized()) frame->showMaximized();
+    widget->ModelChanged(fitFrame);
+  }
   if (&view == ActiveView()) RefreshLabelList();
 }
 

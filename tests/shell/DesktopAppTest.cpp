@@ -433,3 +433,21 @@ TEST(DesktopApp, AWindowAfterAggregatingMarkingAndFlipping) {
   }
   EXPECT_FALSE(picture.isNull());
 }
+
+TEST(DesktopApp, AFullScreenStartMaximisesTheWindowsAndEveryDocumentTakesTheKeywords) {
+  CDesktop desktop({"-FullScreen", "-AutomationRow"});
+  CMainWindow& main = desktop.app->MainWindow();
+  EXPECT_TRUE(main.IsFullScreen());
+  ASSERT_EQ(main.ChildCount(), 3);
+  // The area shows one maximised window at a time: the active one.
+  EXPECT_TRUE(main.ActiveChild()->parentWidget()->isMaximized());
+
+  // A second file opened later is treated by the same keywords.
+  const std::string second = (desktop.folder.Path() / "second.txt").string();
+  std::filesystem::copy_file(desktop.path, second);
+  ASSERT_TRUE(main.OpenPath(second));
+  for (int i = 0; i < 5; ++i)
+    QApplication::processEvents();
+  EXPECT_EQ(main.ChildCount(), 6);
+  EXPECT_EQ(desktop.app->Documents().size(), 2u);
+}
