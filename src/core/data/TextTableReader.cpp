@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/DescriptorRead.h"
 #include "base/Failure.h"
 #include "base/Services.h"
 #include "base/Text.h"
@@ -30,23 +31,10 @@ int ReadWholeFile(const std::string& path, std::string& content, std::string* re
     if (reason) *reason = std::strerror(error);
     return kReadFileUnreadable;
   }
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    content.reserve(static_cast<size_t>(info.st_size));
+  if (const int error = ReadWholeDescriptor(fd, content); error != 0) {
+    if (reason) *reason = std::strerror(error);
+    return kReadFileUnreadable;
   }
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      if (reason) *reason = std::strerror(errno);
-      ::close(fd);
-      return kReadFileUnreadable;
-    }
-    content.append(buffer, static_cast<size_t>(got));
-  }
-  ::close(fd);
   return kReadOk;
 }
 

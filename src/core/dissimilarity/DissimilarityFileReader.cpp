@@ -9,6 +9,7 @@
 #include <memory>
 #include <string_view>
 
+#include "base/DescriptorRead.h"
 #include "base/Failure.h"
 #include "base/Missing.h"
 #include "base/Services.h"
@@ -69,22 +70,7 @@ std::string ReadAll(const std::string& fileName, std::string& content) {
   std::string failure;
   const int fd = OpenForReading(fileName, failure);
   if (fd < 0) return failure;
-  struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    content.reserve(static_cast<size_t>(info.st_size));
-  }
-  char buffer[1 << 16];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) break;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return fileName + "\t\n\n" + kNotAccessible;
-    }
-    content.append(buffer, static_cast<size_t>(got));
-  }
-  ::close(fd);
+  if (ReadWholeDescriptor(fd, content) != 0) return fileName + "\t\n\n" + kNotAccessible;
   return {};
 }
 
