@@ -35,16 +35,33 @@ constexpr int kSmallBand = 10;
 CViewWidget::CViewWidget(CViewModel& view, CDesktopApp& app, QWidget* parent)
     : QAbstractScrollArea(parent), view_(&view), app_(&app) {
   picture_ = std::make_unique<CHeatMapPicture>(MakePictureInput(view));
-  setAttribute(Qt::WA_DeleteOnClose, false);
   viewport()->setMouseTracking(true);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setCursor(Qt::ArrowCursor);
   setFocusPolicy(Qt::StrongFocus);
+  WatchSeriations();
   Relayout();
 }
 
-CViewWidget::~CViewWidget() = default;
+CViewWidget::~CViewWidget() {
+  // The orders may outlive the window by a moment: they must not call back into it.
+  if (view_->rowTree.observer == &rowObserver_) view_->rowTree.observer = nullptr;
+  if (view_->columnTree.observer == &columnObserver_) view_->columnTree.observer = nullptr;
+}
 
+void CViewWidget::WatchSeriations() {
+  view_->rowTree.observer = &rowObserver_;
+  view_->columnTree.observer = &columnObserver_;
+}
+
+void CViewWidget::CSideObserver::Repaint() {
+  widget_->viewport()->repaint();
+}
+
+void CViewWidget::CSideObserver::SelectSegment(int, int) {
+  // The side's selection is the block the seriation works on: it must not move under it, so
+  // the segment is only seen through the repaints.
+}
 QSize CViewWidget::sizeHint() const {
   const CSize zoomed = ZoomedPictureSize();
   return {std::min(zoomed.cx + 4, 1200), std::min(zoomed.cy + 4, 900)};

@@ -7,6 +7,7 @@
 #include "base/Geometry.h"
 #include "document/MouseSelection.h"
 #include "qt/QtTextMeasurer.h"
+#include "seriation/Elements.h"
 
 class CDesktopApp;
 class CHeatMapPicture;
@@ -48,6 +49,9 @@ class CViewWidget : public QAbstractScrollArea {
 
   QSize sizeHint() const override;
 
+  // Binds the window's two orders to the window, so that long seriations show their steps.
+  void WatchSeriations();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -68,8 +72,22 @@ class CViewWidget : public QAbstractScrollArea {
   void FinishRubberBand(QPoint end);
   void ShowBrowseText(QPoint pixel, CPoint point);
 
+  // Shows the steps of a seriation of one side: repaints at once (the layout by position does
+  // not change while an order is rewritten).
+  class CSideObserver : public CSeriationObserver {
+   public:
+    explicit CSideObserver(CViewWidget& widget) : widget_(&widget) {}
+    void Repaint() override;
+    void SelectSegment(int start, int length) override;
+
+   private:
+    CViewWidget* widget_;
+  };
+
   CViewModel* view_;
   CDesktopApp* app_;
+  CSideObserver rowObserver_{*this};
+  CSideObserver columnObserver_{*this};
   std::unique_ptr<CHeatMapPicture> picture_;
   CQtTextMeasurer measurer_;
   ToolMode fixedTool_ = ToolMode::kNone;

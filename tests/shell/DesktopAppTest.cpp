@@ -451,3 +451,32 @@ TEST(DesktopApp, AFullScreenStartMaximisesTheWindowsAndEveryDocumentTakesTheKeyw
   EXPECT_EQ(main.ChildCount(), 6);
   EXPECT_EQ(desktop.app->Documents().size(), 2u);
 }
+
+TEST(DesktopApp, EveryWindowsOrdersShowTheStepsOfALongSeriationInThatWindow) {
+  CDesktop desktop({"-SetSeriationByFA"});
+  CMainWindow& main = desktop.app->MainWindow();
+  main.Dispatch(cmd::kSeriateRows);
+  ASSERT_EQ(main.ChildCount(), 2);
+  for (QWidget* child : main.Children()) {
+    auto* widget = static_cast<CViewWidget*>(child);
+    CSeriationObserver* rows = widget->Model().rowTree.observer;
+    CSeriationObserver* columns = widget->Model().columnTree.observer;
+    ASSERT_NE(rows, nullptr);
+    ASSERT_NE(columns, nullptr);
+    EXPECT_NE(rows, columns);
+    // A step repaints this window at once, not later.
+    int paints = 0;
+    struct CCounter : QObject {
+      int* count;
+      explicit CCounter(int* c) : count(c) {}
+      bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++*count;
+        return false;
+      }
+    } counter(&paints);
+    widget->viewport()->installEventFilter(&counter);
+    rows->Repaint();
+    widget->viewport()->removeEventFilter(&counter);
+    EXPECT_EQ(paints, 1);
+  }
+}
