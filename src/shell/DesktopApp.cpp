@@ -135,8 +135,8 @@ CDesktopApp::CDesktopApp(CSettingsStore& store, CCommandLine commandLine,
 
 CDesktopApp::~CDesktopApp() {
   mainWindow_.SetCommandTarget(nullptr);
-  // The documents close their windows' models; the windows go with the main window.
-  widgets_.clear();
+  // The documents close their views, each window letting go of its model first; the windows
+  // themselves go with the main window.
   documents_.clear();
 }
 
@@ -229,6 +229,7 @@ void CDesktopApp::ViewClosing(CViewModel& view) {
   if (found == widgets_.end()) return;
   CViewWidget* widget = found->second;
   widgets_.erase(found);
+  widget->Detach();
   mainWindow_.CloseChild(widget);
 }
 
@@ -259,6 +260,7 @@ void CDesktopApp::ChildClosing(QWidget* widget) {
     if (it->second != widget) continue;
     CViewModel* view = const_cast<CViewModel*>(it->first);
     widgets_.erase(it);
+    static_cast<CViewWidget*>(widget)->Detach();
     CQuorvelDoc* document = DocumentOf(*view);
     if (document == nullptr) return;
     document->CloseView(*view);

@@ -44,9 +44,15 @@ CViewWidget::CViewWidget(CViewModel& view, CDesktopApp& app, QWidget* parent)
 }
 
 CViewWidget::~CViewWidget() {
-  // The orders may outlive the window by a moment: they must not call back into it.
+  Detach();
+}
+
+void CViewWidget::Detach() {
+  if (view_ == nullptr) return;
+  // The orders must not call back into a window that goes.
   if (view_->rowTree.observer == &rowObserver_) view_->rowTree.observer = nullptr;
   if (view_->columnTree.observer == &columnObserver_) view_->columnTree.observer = nullptr;
+  view_ = nullptr;
 }
 
 void CViewWidget::WatchSeriations() {
@@ -134,6 +140,7 @@ void CViewWidget::UpdateScrollBars() {
 }
 
 void CViewWidget::ModelChanged(bool fitFrame) {
+  if (view_ == nullptr) return;
   Relayout();
   if (fitFrame) {
     if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
@@ -151,6 +158,7 @@ void CViewWidget::ModelChanged(bool fitFrame) {
 }
 
 void CViewWidget::ZoomAt(double zoom, CPoint point) {
+  if (view_ == nullptr) return;
   if (!(zoom > 0.0) || zoom > kMaximumZoom) return;
   const QPoint before = ToPixel(point);
   view_->zoom = zoom;
@@ -164,6 +172,7 @@ void CViewWidget::ZoomAt(double zoom, CPoint point) {
 }
 
 void CViewWidget::paintEvent(QPaintEvent*) {
+  if (view_ == nullptr) return;
   QPainter painter(viewport());
   const CSize zoomed = ZoomedPictureSize();
   // The part of the window the picture does not cover.
@@ -176,6 +185,7 @@ void CViewWidget::paintEvent(QPaintEvent*) {
 
 void CViewWidget::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
+  if (view_ == nullptr) return;
   if (view_->fitToWindow) {
     Relayout();
   } else {
@@ -194,6 +204,7 @@ CViewWidget::ToolMode CViewWidget::ToolFor(Qt::KeyboardModifiers modifiers) cons
 }
 
 void CViewWidget::mousePressEvent(QMouseEvent* event) {
+  if (view_ == nullptr) return;
   if (event->button() != Qt::LeftButton) {
     QAbstractScrollArea::mousePressEvent(event);
     return;
@@ -226,6 +237,7 @@ void CViewWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void CViewWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (view_ == nullptr) return;
   const QPoint pixel = event->position().toPoint();
   const CPoint point = ToLayout(pixel);
   if (rubberBand_ && rubberBand_->isVisible()) {
@@ -258,6 +270,7 @@ void CViewWidget::ShowBrowseText(QPoint globalPixel, CPoint point) {
 }
 
 void CViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (view_ == nullptr) return;
   if (event->button() != Qt::LeftButton) return;
   viewport()->setCursor(Qt::ArrowCursor);
   if (rubberBand_ && rubberBand_->isVisible()) {
@@ -292,6 +305,7 @@ void CViewWidget::FinishRubberBand(QPoint end) {
 }
 
 void CViewWidget::wheelEvent(QWheelEvent* event) {
+  if (view_ == nullptr) return;
   if (!(event->modifiers() & Qt::ControlModifier)) {
     QAbstractScrollArea::wheelEvent(event);
     return;
@@ -307,6 +321,7 @@ void CViewWidget::wheelEvent(QWheelEvent* event) {
 
 void CViewWidget::leaveEvent(QEvent* event) {
   QAbstractScrollArea::leaveEvent(event);
+  if (view_ == nullptr) return;
   CHighlight none;
   if (HighlightAt(*view_, *picture_, CPoint{-1000000, -1000000}, highlighted_)) {
     viewport()->update();
@@ -317,10 +332,12 @@ void CViewWidget::leaveEvent(QEvent* event) {
 }
 
 void CViewWidget::contextMenuEvent(QContextMenuEvent* event) {
+  if (view_ == nullptr) return;
   app_->MainWindow().ShowContextMenu(event->globalPos());
 }
 
 void CViewWidget::Print(bool preview) {
+  if (view_ == nullptr) return;
   QPrinter printer(QPrinter::HighResolution);
   auto render = [this](QPrinter* target) {
     QPainter painter(target);

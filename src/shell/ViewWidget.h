@@ -29,6 +29,9 @@ class CViewWidget : public QAbstractScrollArea {
   ~CViewWidget() override;
 
   CViewModel& Model() const { return *view_; }
+  // The model goes before the window (which Qt deletes a moment later): from now on the window
+  // shows and does nothing.
+  void Detach();
   CHeatMapPicture& Picture() const { return *picture_; }
 
   // The model changed: the picture is laid out again (fitted to the window in fit mode or when
