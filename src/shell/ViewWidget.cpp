@@ -68,6 +68,7 @@ void CViewWidget::CSideObserver::SelectSegment(int, int) {
   // The side's selection is the block the seriation works on: it must not move under it, so
   // the segment is only seen through the repaints.
 }
+
 QSize CViewWidget::sizeHint() const {
   const CSize zoomed = ZoomedPictureSize();
   return {std::min(zoomed.cx + 4, 1200), std::min(zoomed.cy + 4, 900)};
@@ -75,7 +76,8 @@ QSize CViewWidget::sizeHint() const {
 
 CSize CViewWidget::ZoomedPictureSize() const {
   const CSize total = picture_->PictureSize();
-  const CSize zoomed = ZoomedSize(total, view_->zoom);
+  // The zoom the picture was laid out with (the model may be gone already).
+  const CSize zoomed = ZoomedSize(total, picture_->Input().zoom);
   return {std::max(1, zoomed.cx), std::max(1, zoomed.cy)};
 }
 
@@ -178,7 +180,7 @@ void CViewWidget::paintEvent(QPaintEvent*) {
   // The part of the window the picture does not cover.
   painter.fillRect(viewport()->rect(), Qt::white);
   CScreenDC device(painter, false);
-  device.PrepareZoom(picture_->PictureSize(), view_->zoom, ScrollPosition());
+  device.PrepareZoom(picture_->PictureSize(), picture_->Input().zoom, ScrollPosition());
   const bool margin = zoomed.cx < viewport()->width() || zoomed.cy < viewport()->height();
   picture_->DrawPicture(device, margin);
 }
