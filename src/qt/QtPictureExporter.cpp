@@ -14,10 +14,11 @@
 
 namespace {
 
+// The allocation message is the whole report: the error text stays empty so that callers do
+// not show a second message.
 void ReportBitmapFailure(CViewModel& view, std::string* error) {
-  const CWarning warning = CWarning::FromTable(3);
-  view.Document().Services().ShowWarning(warning);
-  if (error) *error = warning.line1 + " " + warning.line2;
+  view.Document().Services().ShowWarning(CWarning::FromTable(3));
+  if (error) error->clear();
 }
 
 }  // namespace

@@ -694,7 +694,7 @@ void CDesktopApp::ExportView(CViewModel& view) {
     proposed = *chosen;
   }
   document.exportName = proposed;
-  if (!exporter_->ExportToFile(view, choice->format, proposed, &error)) {
+  if (!exporter_->ExportToFile(view, choice->format, proposed, &error) && !error.empty()) {
     services_.ShowMessageBox(error);
   }
 }

@@ -169,7 +169,8 @@ void RunAutomation(CQuorvelDoc& document, bool cluster, bool seriate) {
       std::string error;
       if (!document.exporter->ExportToFile(*document.currentView, settings.ExportFileFormat,
                                            document.exportName, &error)) {
-        document.Services().ShowMessageBox(error);
+        // An empty reason means the exporter has reported the failure itself.
+        if (!error.empty()) document.Services().ShowMessageBox(error);
         document.outputFailed = true;
       }
     }
