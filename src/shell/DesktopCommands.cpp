@@ -1,0 +1,459 @@
+#include "shell/DesktopApp.h"
+
+#include <chrono>
+
+#include "base/FileNames.h"
+#include "document/PictureExporter.h"
+#include "document/Pipeline.h"
+#include "document/QuorvelDoc.h"
+#include "document/SelectedItems.h"
+#include "document/ViewCommands.h"
+#include "document/ViewModel.h"
+#include "render/Report.h"
+#include "settings/Choices.h"
+#include "settings/SettingsPersistence.h"
+#include "shell/CommandIds.h"
+#include "shell/ExportDlg.h"
+#include "shell/OptionsSheet.h"
+#include "shell/SortDlg.h"
+#include "shell/ViewWidget.h"
+#include "tree/NewickWriter.h"
+#include "tree/TreeFileName.h"
+
+// The commands of the desktop program on the active window and its document, their menu
+// states, the status texts, and the dialogs some of them open.
+
+namespace {
+
+constexpr int kCellPresets[] = {1, 6, 12, 24, 48};
+
+const char* const kTreeFileFilter =
+    "Tree Files (*.phy;*.tre)|*.phy; *.tre|Text Files (*.txt;*.prn)|*.txt; *.prn|All Files "
+    "(*.*)|*.*||";
+const char* const kSaveFileFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+
+bool IsDisplaySwitch(int command) {
+  switch (command) {
+    case cmd::kAverageProfile:
+    case cmd::kDataValues:
+    case cmd::kMetrics:
+    case cmd::kCriteria:
+    case cmd::kTreeOfRows:
+    case cmd::kTreeOfColumns:
+    case cmd::kDataMatrix:
+    case cmd::kLabelsOfRows:
+    case cmd::kLabelsOfColumns:
+    case cmd::kObjectiveFunctions:
+    case cmd::kColorsScale:
+    case cmd::kTopFrame:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Commands that act on a window and are disabled without one.
+bool NeedsWindow(int command) {
+  if (IsDisplaySwitch(command)) return true;
+  if (command >= cmd::kRowHeightFirst && command < cmd::kRowHeightFirst + 5) return true;
+  if (command >= cmd::kColumnWidthFirst && command < cmd::kColumnWidthFirst + 5) return true;
+  switch (command) {
+    case cmd::kSave:
+    case cmd::kSaveAs:
+    case cmd::kPrint:
+    case cmd::kPrintPreview:
+    case cmd::kExport:
+    case cmd::kClusterRows:
+    case cmd::kClusterColumns:
+    case cmd::kSeriateRows:
+    case cmd::kSeriateColumns:
+    case cmd::kClusterActiveSide:
+    case cmd::kSeriateActiveSide:
+    case cmd::kClusterSeriateActiveSide:
+    case cmd::kClusterSeriateRows:
+    case cmd::kClusterSeriateColumns:
+    case cmd::kClusterSeriateBothSides:
+    case cmd::kNonlinearRows:
+    case cmd::kNonlinearColumns:
+    case cmd::kFlipRows:
+    case cmd::kFlipColumns:
+    case cmd::kSwapRows:
+    case cmd::kSwapColumns:
+    case cmd::kAggregateRows:
+    case cmd::kAggregateColumns:
+    case cmd::kRandomiseRows:
+    case cmd::kRandomiseColumns:
+    case cmd::kSortRows:
+    case cmd::kSortColumns:
+    case cmd::kLabels:
+    case cmd::kZoomIn:
+    case cmd::kZoomOut:
+    case cmd::kZoomDelete:
+    case cmd::kFitToWindow:
+    case cmd::kBrowseDataValues:
+    case cmd::kSaveRowTree:
+    case cmd::kSaveColumnTree:
+    case cmd::kFormat:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::int64_t SecondsNow() {
+  return std::chrono::duration_cast<std::chrono::seconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+}  // namespace
+
+bool CDesktopApp::Execute(int command) {
+  CViewModel* view = ActiveView();
+  if (view == nullptr) {
+    if (command == cmd::kSettings) {
+      EditSettings(false);
+      return true;
+    }
+    return false;
+  }
+  CQuorvelDoc& document = view->Document();
+  document.currentView = view;
+  bool handled = true;
+  Guarded([&] {
+    const bool rowsActive = document.rowsActive;
+    switch (command) {
+      case cmd::kClusterRows:
+        ClusterSide(*view, true);
+        break;
+      case cmd::kClusterColumns:
+        ClusterSide(*view, false);
+        break;
+      case cmd::kSeriateRows:
+        SeriateSide(*view, true);
+        break;
+      case cmd::kSeriateColumns:
+        SeriateSide(*view, false);
+        break;
+      case cmd::kClusterActiveSide:
+        ClusterSide(*view, rowsActive);
+        break;
+      case cmd::kSeriateActiveSide:
+        SeriateSide(*view, rowsActive);
+        break;
+      case cmd::kClusterSeriateActiveSide:
+        ClusterSide(*view, rowsActive);
+        SeriateSide(*document.currentView, rowsActive);
+        break;
+      case cmd::kClusterSeriateRows:
+        ClusterSide(*view, true);
+        SeriateSide(*document.currentView, true);
+        break;
+      case cmd::kClusterSeriateColumns:
+        ClusterSide(*view, false);
+        SeriateSide(*document.currentView, false);
+        break;
+      case cmd::kClusterSeriateBothSides:
+        ClusterSide(*view, true);
+        SeriateSide(*document.currentView, true);
+        ClusterSide(*document.currentView, false);
+        SeriateSide(*document.currentView, false);
+        break;
+      case cmd::kNonlinearRows:
+      case cmd::kNonlinearColumns:
+        break;
+      case cmd::kFlipRows:
+        FlipSide(*view, true);
+        break;
+      case cmd::kFlipColumns:
+        FlipSide(*view, false);
+        break;
+      case cmd::kSwapRows:
+        SwapSide(*view, true);
+        break;
+      case cmd::kSwapColumns:
+        SwapSide(*view, false);
+        break;
+      case cmd::kAggregateRows:
+        AggregateSide(*view, true);
+        break;
+      case cmd::kAggregateColumns:
+        AggregateSide(*view, false);
+        break;
+      case cmd::kRandomiseRows:
+        RandomiseSide(*view, true, SecondsNow());
+        break;
+      case cmd::kRandomiseColumns:
+        RandomiseSide(*view, false, SecondsNow());
+        break;
+      case cmd::kSortRows:
+        SortSelection(*view, true);
+        break;
+      case cmd::kSortColumns:
+        SortSelection(*view, false);
+        break;
+      case cmd::kLabels:
+        ToggleLabelList(document);
+        break;
+      case cmd::kZoomIn:
+        ZoomIn(*view);
+        break;
+      case cmd::kZoomOut:
+        ZoomOut(*view);
+        break;
+      case cmd::kZoomDelete:
+        ZoomDelete(*view);
+        break;
+      case cmd::kFitToWindow:
+        ToggleFitToWindow(*view);
+        break;
+      case cmd::kBrowseDataValues:
+        document.browseDataValues = !document.browseDataValues;
+        break;
+      case cmd::kSave:
+        SaveSelection(*view, document.saveName.empty());
+        break;
+      case cmd::kSaveAs:
+        SaveSelection(*view, true);
+        break;
+      case cmd::kSaveRowTree:
+        SaveTree(*view, true);
+        break;
+      case cmd::kSaveColumnTree:
+        SaveTree(*view, false);
+        break;
+      case cmd::kExport:
+        ExportView(*view);
+        break;
+      case cmd::kPrint:
+      case cmd::kPrintPreview:
+        if (CViewWidget* widget = WidgetOf(*view)) widget->Print(command == cmd::kPrintPreview);
+        break;
+      case cmd::kSettings:
+        EditSettings(false);
+        break;
+      case cmd::kFormat:
+        EditSettings(true);
+        break;
+      default:
+        if (IsDisplaySwitch(command)) {
+          ToggleDisplaySwitch(document, command);
+        } else if (command >= cmd::kRowHeightFirst && command < cmd::kRowHeightFirst + 5) {
+          SetCellSize(document, true, kCellPresets[command - cmd::kRowHeightFirst]);
+        } else if (command >= cmd::kColumnWidthFirst && command < cmd::kColumnWidthFirst + 5) {
+          SetCellSize(document, false, kCellPresets[command - cmd::kColumnWidthFirst]);
+        } else {
+          handled = false;
+        }
+    }
+  });
+  if (handled) RefreshLabelList();
+  return handled;
+}
+
+CCommandState CDesktopApp::State(int command) {
+  CViewModel* view = ActiveView();
+  if (view == nullptr) return {!NeedsWindow(command), false};
+  CQuorvelDoc& document = view->Document();
+  CCommandState state;
+  if (IsDisplaySwitch(command)) {
+    state.checked = DisplaySwitchState(document, command);
+    return state;
+  }
+  if (command >= cmd::kRowHeightFirst && command < cmd::kRowHeightFirst + 5) {
+    state.checked = document.display.hy == kCellPresets[command - cmd::kRowHeightFirst];
+    return state;
+  }
+  if (command >= cmd::kColumnWidthFirst && command < cmd::kColumnWidthFirst + 5) {
+    state.checked = document.display.hx == kCellPresets[command - cmd::kColumnWidthFirst];
+    return state;
+  }
+  switch (command) {
+    case cmd::kClusterRows:
+      state.checked = HasExpandedSelection(view->rowTree);
+      break;
+    case cmd::kClusterColumns:
+      state.checked = HasExpandedSelection(view->columnTree);
+      state.enabled = document.settings.DataType != 2;
+      break;
+    case cmd::kFlipRows:
+      state.enabled = CanFlip(view->rowTree);
+      break;
+    case cmd::kFlipColumns:
+      state.enabled = CanFlip(view->columnTree);
+      break;
+    case cmd::kSwapRows:
+      state.enabled = CanSwap(view->rowTree);
+      break;
+    case cmd::kSwapColumns:
+      state.enabled = CanSwap(view->columnTree);
+      break;
+    case cmd::kAggregateRows:
+      state.enabled = CanAggregate(view->rowTree);
+      break;
+    case cmd::kAggregateColumns:
+      state.enabled = CanAggregate(view->columnTree);
+      break;
+    case cmd::kSaveRowTree:
+      state.enabled = view->rowTree.hasTree;
+      break;
+    case cmd::kSaveColumnTree:
+      state.enabled = view->columnTree.hasTree;
+      break;
+    case cmd::kLabels:
+      state.checked = document.showLabelList;
+      break;
+    case cmd::kFitToWindow:
+      state.checked = view->fitToWindow;
+      break;
+    case cmd::kBrowseDataValues:
+      state.checked = document.browseDataValues;
+      break;
+    default:
+      break;
+  }
+  return state;
+}
+
+std::array<std::string, kStatusPaneCount> CDesktopApp::StatusTexts() {
+  std::array<std::string, kStatusPaneCount> texts;
+  CViewModel* view = ActiveView();
+  if (view == nullptr) return texts;
+  CQuorvelDoc& document = view->Document();
+  const TreatmentSettings& settings = document.settings;
+  const CTree& active = view->Side(document.rowsActive);
+  if (document.data) {
+    texts[0] = StatusTableSize(document.data->rowCount, document.data->columnCount);
+  }
+  texts[1] = TransformationLabel(settings.DataRepresentation);
+  texts[2] = StatusActiveSide(document.rowsActive);
+  texts[3] = DissimilarityShortLabel(settings.Dissimilarity);
+  texts[4] = StatusObjectives(active.objectiveR, active.objectiveS, active.objectiveS != 0.0);
+  texts[5] = kStatusNextAction;
+  texts[6] = LinkageLabel(settings.AgregationCriterion);
+  auto nextSeriation = [&](const CTree& side) {
+    return SeriationShortLabel(side.hasTree ? settings.TreeSeriationCriterion
+                                            : settings.SetSeriationCriterion);
+  };
+  texts[7] = nextSeriation(view->rowTree);
+  texts[8] = nextSeriation(view->columnTree);
+  if (!pointerText_.empty()) texts[5] = pointerText_;
+  return texts;
+}
+
+void CDesktopApp::EditSettings(bool displayFirst) {
+  CQuorvelDoc* document = ActiveDocument();
+  TreatmentSettings treatment;
+  DisplaySettings display;
+  if (document) {
+    treatment = document->settings;
+    display = document->display;
+  } else {
+    LoadTreatmentSettings(store_, treatment, true);
+    LoadDisplaySettings(store_, display);
+  }
+  CTreatmentPageFlags flags;
+  flags.dataGroupLocked = document != nullptr;
+  if (CViewModel* view = ActiveView()) {
+    const CTree& side = view->Side(view->Document().rowsActive);
+    for (const CNode& node : side.nodes) {
+      if (side.hasTree && !node.IsLeaf() && !node.expanded) flags.aggregatedGroups = true;
+    }
+  }
+  auto edited = COptionsSheet::Edit(
+      treatment, display, flags, store_, services_,
+      displayFirst ? COptionsSheet::Page::kDisplay : COptionsSheet::Page::kTreatment, &mainWindow_);
+  if (!edited || document == nullptr) return;
+  const TreatmentSettings before = document->settings;
+  document->settings = edited->treatment;
+  document->display = edited->display;
+  const TreatmentSettings& after = document->settings;
+  const bool automationChanged =
+      before.AutomationRow != after.AutomationRow || before.AutomationCol != after.AutomationCol;
+  const bool cluster = automationChanged || before.AgregationCriterion != after.AgregationCriterion;
+  const bool seriate = automationChanged ||
+                       before.TreeSeriationCriterion != after.TreeSeriationCriterion ||
+                       before.SetSeriationCriterion != after.SetSeriationCriterion;
+  document->UpdateAllViews();
+  if (cluster || seriate) Guarded([&] { RunAutomation(*document, cluster, seriate); });
+}
+
+void CDesktopApp::ExportView(CViewModel& view) {
+  CQuorvelDoc& document = view.Document();
+  CExportChoice previous{document.exportChoice, document.exportWidthMm, document.exportHeightMm};
+  auto choice = CExportDlg::Ask(previous, &mainWindow_);
+  if (!choice) return;
+  document.exportChoice = choice->format;
+  if (choice->format == 3) {
+    document.exportWidthMm = choice->widthMm;
+    document.exportHeightMm = choice->heightMm;
+  }
+  if (exporter_ == nullptr) return;
+  std::string error;
+  if (choice->format == 1) {
+    if (!exporter_->CopyToClipboard(view, &error) && !error.empty()) {
+      services_.ShowMessageBox(error);
+    }
+    return;
+  }
+  const CExportFormat* format = FindExportFormat(choice->format);
+  if (format == nullptr) return;
+  std::string proposed;
+  if (!document.settings.exportFileName.empty()) {
+    proposed = WithExtension(document.settings.exportFileName, format->extension);
+  }
+  if (proposed.empty()) {
+    const std::string& base = document.exportName.empty() ? document.title : document.exportName;
+    auto chosen = services_.AskSaveFileName(WithExtension(base, format->extension), format->filter);
+    if (!chosen) return;
+    proposed = *chosen;
+  }
+  document.exportName = proposed;
+  if (!exporter_->ExportToFile(view, choice->format, proposed, &error) && !error.empty()) {
+    services_.ShowMessageBox(error);
+  }
+}
+
+void CDesktopApp::SaveSelection(CViewModel& view, bool askName) {
+  CQuorvelDoc& document = view.Document();
+  if (askName) {
+    auto chosen = services_.AskSaveFileName(ProposedSaveName(document.saveName, document.pathName),
+                                            kSaveFileFilter);
+    if (!chosen) return;
+    document.saveName = CompletedSaveName(*chosen);
+  }
+  if (document.saveName.empty()) return;
+  std::string error;
+  if (!SaveSelectedItems(view, document.saveName, &error) && !error.empty()) {
+    services_.ShowMessageBox(error);
+  }
+}
+
+void CDesktopApp::SaveTree(CViewModel& view, bool rows) {
+  CQuorvelDoc& document = view.Document();
+  const CTree& tree = view.Side(rows);
+  if (!tree.hasTree) return;
+  auto chosen = services_.AskSaveFileName(
+      DefaultTreeFileName(document.treeFileName, document.pathName), kTreeFileFilter);
+  if (!chosen) return;
+  document.treeFileName = ChosenTreeFileName(*chosen);
+  std::string reason;
+  if (!WriteNewick(tree, document.treeFileName, &reason)) services_.ShowMessageBox(reason);
+}
+
+void CDesktopApp::SortSelection(CViewModel& view, bool rows) {
+  CTree& side = view.Side(rows);
+  if (side.selectionLength == 1) return;
+  const CTree& other = view.Side(!rows);
+  std::vector<std::string> labels;
+  labels.reserve(static_cast<size_t>(other.count));
+  for (int position = 0; position < other.count; ++position) {
+    const int item = other.order[static_cast<size_t>(position)];
+    labels.push_back(other.labels && static_cast<size_t>(item) < other.labels->size()
+                         ? (*other.labels)[static_cast<size_t>(item)]
+                         : std::string());
+  }
+  auto choice = CSortDlg::Ask(labels, &mainWindow_);
+  if (!choice) return;
+  SortSide(view, rows, choice->keyPosition, choice->count, choice->descending);
+}
