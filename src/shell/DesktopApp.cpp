@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "base/Failure.h"
@@ -198,7 +199,11 @@ void CDesktopApp::SelectionChanged(CViewModel& view) {
 }
 
 void CDesktopApp::ShowPointerText(const std::string& text) {
-  pointerText_ = text;
+  if (text.empty()) {
+    mainWindow_.statusBar()->clearMessage();
+  } else {
+    mainWindow_.statusBar()->showMessage(QString::fromStdString(text));
+  }
 }
 
 void CDesktopApp::RefreshLabelList() {

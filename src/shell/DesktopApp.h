@@ -51,7 +51,8 @@ class CDesktopApp : public QObject,
   // A click changed the selection or the active side of a window: the label list and the
   // clusters window follow.
   void SelectionChanged(CViewModel& view);
-  // Text of the status bar's position pane ("- %u / %u -" in browse mode), empty to clear.
+  // The position under the pointer in browse mode ("- %u / %u -"), shown as the status bar's
+  // message; empty clears it.
   void ShowPointerText(const std::string& text);
 
   // CCommandTarget
@@ -99,7 +100,6 @@ class CDesktopApp : public QObject,
   CQtServices services_;
   std::vector<std::unique_ptr<CQuorvelDoc>> documents_;
   std::map<const CViewModel*, CViewWidget*> widgets_;
-  std::string pointerText_;
   bool startedWithoutArguments_ = false;
   bool exiting_ = false;
   int exitStatus_ = 0;

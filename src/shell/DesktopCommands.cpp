@@ -337,7 +337,6 @@ std::array<std::string, kStatusPaneCount> CDesktopApp::StatusTexts() {
   };
   texts[7] = nextSeriation(view->rowTree);
   texts[8] = nextSeriation(view->columnTree);
-  if (!pointerText_.empty()) texts[5] = pointerText_;
   return texts;
 }
 

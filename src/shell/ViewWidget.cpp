@@ -268,7 +268,6 @@ void CViewWidget::ShowBrowseText(QPoint globalPixel, CPoint point) {
     QToolTip::showText(globalPixel, QString::fromStdString(text.value), viewport());
   }
   app_->ShowPointerText(text.position);
-  app_->MainWindow().RefreshCommandStates();
 }
 
 void CViewWidget::mouseReleaseEvent(QMouseEvent* event) {

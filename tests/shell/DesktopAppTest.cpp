@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -479,4 +480,18 @@ TEST(DesktopApp, EveryWindowsOrdersShowTheStepsOfALongSeriationInThatWindow) {
     widget->viewport()->removeEventFilter(&counter);
     EXPECT_EQ(paints, 1);
   }
+}
+
+TEST(DesktopApp, BrowseModeShowsThePositionUnderThePointer) {
+  CDesktop desktop({});
+  CMainWindow& main = desktop.app->MainWindow();
+  main.Dispatch(cmd::kBrowseDataValues);
+  EXPECT_TRUE(main.StateOf(cmd::kBrowseDataValues).checked);
+  CViewWidget& widget = desktop.ActiveWidget();
+  QTest::mouseMove(widget.viewport(), desktop.PixelOfCell(2, 3));
+  QMouseEvent move(QEvent::MouseMove, desktop.PixelOfCell(2, 3),
+                   widget.viewport()->mapToGlobal(desktop.PixelOfCell(2, 3)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(widget.viewport(), &move);
+  EXPECT_EQ(main.statusBar()->currentMessage(), "- 3 / 4 -");
 }
