@@ -140,6 +140,33 @@ void BM_JpegExport_5000x200_Cell1(benchmark::State& state) {
 }
 BENCHMARK(BM_JpegExport_5000x200_Cell1)->Unit(benchmark::kMillisecond);
 
+// Every export of a table's picture (layout, drawing, encoding, writing): arguments are the
+// format code (2 JPEG, 3 PostScript, 4 BMP, 5 PNG, 6 PDF), rows, columns and cell size.
+void BM_Export(benchmark::State& state) {
+  Application();
+  const int format = static_cast<int>(state.range(0));
+  CTablePicture table(static_cast<int>(state.range(1)), static_cast<int>(state.range(2)),
+                      static_cast<int>(state.range(3)));
+  CQtTextMeasurer measurer;
+  const std::string path =
+      (std::filesystem::temp_directory_path() / "quorvel_bench_export.out").string();
+  for (auto _ : state) {
+    CHeatMapPicture picture(table.input);
+    picture.RecomputeLayout(measurer);
+    CExportFailure failure;
+    if (!ExportPicture(picture, format, path, &failure))
+      state.SkipWithError(failure.message.c_str());
+  }
+  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));
+  std::filesystem::remove(path);
+}
+BENCHMARK(BM_Export)
+    ->ArgsProduct({{2, 3, 4, 5, 6}, {1000}, {100}, {1, 12}})
+    ->ArgsProduct({{2, 3, 4, 5, 6}, {5000}, {200}, {1, 12}})
+    ->ArgNames({"format", "rows", "columns", "cell"})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
