@@ -10,13 +10,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "shell/MessageWindowFrame.h"
+
 CLargeTableDlg::CLargeTableDlg(int rowCount, QWidget* parent) : QDialog(parent) {
-  setWindowTitle("WARNING !");
-  setModal(true);
-  auto* icon = new QLabel(this);
-  const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-  icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size));
-  icon->setAlignment(Qt::AlignTop);
+  QHBoxLayout* body = StartWarningWindow(this, "WARNING !");
 
   auto* texts = new QVBoxLayout;
   auto* heading = new QLabel("Large dataset !", this);
@@ -43,22 +40,13 @@ CLargeTableDlg::CLargeTableDlg(int rowCount, QWidget* parent) : QDialog(parent) 
   skipObjectiveR_->setChecked(true);
   texts->addWidget(skipObjectiveR_);
 
-  auto* body = new QHBoxLayout;
-  body->addWidget(icon);
   body->addLayout(texts, 1);
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-  ok->setObjectName("ok");
-  ok->setDefault(true);
+  AddOkButton(this, buttons)->setObjectName("ok");
   QPushButton* stop = buttons->addButton("Stop", QDialogButtonBox::RejectRole);
   stop->setObjectName("stop");
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(body);
-  layout->addWidget(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  FinishWarningWindow(this, body, buttons);
 }
 
 CLargeTableAnswer CLargeTableDlg::Answer() const {

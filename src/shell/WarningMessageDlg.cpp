@@ -10,6 +10,7 @@
 
 #include "base/Failure.h"
 #include "shell/MessageLayout.h"
+#include "shell/MessageWindowFrame.h"
 
 namespace {
 
@@ -25,12 +26,7 @@ QLineEdit* ReadOnlyLine(const std::string& text, QWidget* parent) {
 }  // namespace
 
 CWarningMessageDlg::CWarningMessageDlg(const CWarning& warning, QWidget* parent) : QDialog(parent) {
-  setWindowTitle("WARNING !");
-  setModal(true);
-  auto* icon = new QLabel(this);
-  const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-  icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(size, size));
-  icon->setAlignment(Qt::AlignTop);
+  QHBoxLayout* body = StartWarningWindow(this, "WARNING !");
 
   heading_ = ReadOnlyLine(warning.heading, this);
   heading_->setObjectName("heading");
@@ -46,19 +42,10 @@ CWarningMessageDlg::CWarningMessageDlg(const CWarning& warning, QWidget* parent)
   lines->addWidget(heading_);
   lines->addWidget(line1_);
   lines->addWidget(line2_);
-  auto* body = new QHBoxLayout;
-  body->addWidget(icon);
   body->addLayout(lines, 1);
-
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton("OK", QDialogButtonBox::AcceptRole);
-  ok->setDefault(true);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(body);
-  layout->addWidget(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  AddOkButton(this, buttons);
+  FinishWarningWindow(this, body, buttons);
 }
 
 QString CWarningMessageDlg::Heading() const {
