@@ -17,6 +17,7 @@
 #include "document/QuorvelDoc.h"
 #include "document/ViewModel.h"
 #include "qt/ScreenDC.h"
+#include "render/ColorPainter.h"
 #include "render/HeatMapPicture.h"
 #include "render/Zoom.h"
 #include "shell/DesktopApp.h"
@@ -177,8 +178,11 @@ void CViewWidget::paintEvent(QPaintEvent*) {
   if (view_ == nullptr) return;
   QPainter painter(viewport());
   const CSize zoomed = ZoomedPictureSize();
-  // The part of the window the picture does not cover.
-  painter.fillRect(viewport()->rect(), Qt::white);
+  // The part of the window the picture does not cover takes the picture's background.
+  const ColorRef background = ScreenBackground(view_->Document().display);
+  painter.fillRect(viewport()->rect(), QColor(static_cast<int>(RedOf(background)),
+                                              static_cast<int>(GreenOf(background)),
+                                              static_cast<int>(BlueOf(background))));
   CScreenDC device(painter, false);
   device.PrepareZoom(picture_->PictureSize(), picture_->Input().zoom, ScrollPosition());
   const bool margin = zoomed.cx < viewport()->width() || zoomed.cy < viewport()->height();

@@ -193,18 +193,22 @@ void CColorPainter::EndMetrics() {
   UseDataRange();
 }
 
+ColorRef ScreenBackground(const DisplaySettings& display) {
+  // An unknown stored index paints white rather than reading beyond the list.
+  const auto backgrounds = BackgroundColors();
+  const int index = display.BkColor;
+  return index >= 0 && index < static_cast<int>(backgrounds.size())
+             ? backgrounds[static_cast<size_t>(index)].colorref
+             : kWhite;
+}
+
 void CColorPainter::SetPictureColors() {
   textColor_ = kBlack;
   linePen_ = &blackPen_;
   if (device_.IsPrinting()) {
     background_ = kWhite;
   } else {
-    // An unknown stored index paints white rather than reading beyond the list.
-    const auto backgrounds = BackgroundColors();
-    const int index = display_.BkColor;
-    background_ = index >= 0 && index < static_cast<int>(backgrounds.size())
-                      ? backgrounds[static_cast<size_t>(index)].colorref
-                      : kWhite;
+    background_ = ScreenBackground(display_);
     if (background_ == kBlack) {
       textColor_ = kWhite;
       linePen_ = &whitePen_;

@@ -28,6 +28,10 @@ inline constexpr int kMaximumLevelsPerSide = 255;
 inline constexpr ColorRef kMissingColor = Rgb(100, 100, 100);
 inline constexpr ColorRef kZeroColor = Rgb(0, 0, 0);
 
+// The background of the picture on the screen (the display's BkColor choice; printers always
+// print on white).
+ColorRef ScreenBackground(const DisplaySettings& display);
+
 // Turns data values into the colours of heat-map cells and draws the colour-scale legend, for
 // one drawing pass on one device. The scale is signed: positive values take shades of the high
 // colour, negative ones shades of the low colour, zero is black and missing values dark grey;
