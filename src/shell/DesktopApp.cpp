@@ -125,6 +125,7 @@ void CDesktopApp::ViewOpened(CViewModel& view) {
   widgets_[&view] = widget;
   CQuorvelDoc& document = view.Document();
   mainWindow_.AddChild(widget, QString::fromStdString(document.title));
+  RefreshTitles(document);
   ViewChanged(view, true);
 }
 
@@ -168,8 +169,25 @@ void CDesktopApp::ChildClosing(QWidget* widget) {
     CQuorvelDoc* document = DocumentOf(*view);
     if (document == nullptr) return;
     document->CloseView(*view);
-    if (document->views.empty()) CloseDocument(*document);
+    if (document->views.empty()) {
+      CloseDocument(*document);
+    } else {
+      RefreshTitles(*document);
+    }
     return;
+  }
+}
+
+void CDesktopApp::RefreshTitles(const CQuorvelDoc& document) {
+  // A document with several windows numbers them in the order they were opened.
+  const QString title = QString::fromStdString(document.title);
+  const bool numbered = document.views.size() > 1;
+  int number = 0;
+  for (const auto& view : document.views) {
+    ++number;
+    if (CViewWidget* widget = WidgetOf(*view)) {
+      mainWindow_.SetChildTitle(widget, numbered ? title + ":" + QString::number(number) : title);
+    }
   }
 }
 

@@ -91,6 +91,7 @@ class CDesktopApp : public QObject,
   void ToggleLabelList(CQuorvelDoc& document);
   void RefreshLabelList();
   void CloseDocument(CQuorvelDoc& document);
+  void RefreshTitles(const CQuorvelDoc& document);
   CQuorvelDoc* DocumentOf(const CViewModel& view) const;
 
   CSettingsStore& store_;

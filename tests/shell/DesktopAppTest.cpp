@@ -140,6 +140,12 @@ TEST(DesktopApp, CommandsActOnTheActiveWindowAndMenusShowTheirState) {
   EXPECT_TRUE(main.StateOf(cmd::kSaveRowTree).enabled);
   EXPECT_FALSE(main.StateOf(cmd::kSaveColumnTree).enabled);
 
+  // The windows of a document are numbered once it has several.
+  std::vector<QString> titles;
+  for (QWidget* child : main.Children())
+    titles.push_back(child->parentWidget()->windowTitle());
+  EXPECT_EQ(titles, (std::vector<QString>{"table.txt:1", "table.txt:2"}));
+
   main.Dispatch(cmd::kZoomIn);
   EXPECT_DOUBLE_EQ(clustered.zoom, 1.01);
   main.Dispatch(cmd::kZoomDelete);
