@@ -11,17 +11,7 @@ shift 2 || shift $# || true
 KEYWORDS=("$@")
 if [ ${#KEYWORDS[@]} -eq 0 ]; then KEYWORDS=(-AutomationRow -AutomationCol); fi
 
-missing=()
-for package in xvfb xauth x11-apps netpbm; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+tools/install-packages.sh xvfb xauth x11-apps netpbm
 [ -x build/src/shell/quorvel ] || tools/build.sh build
 
 # A settings folder of its own, so that the user's stored choices do not change the picture.

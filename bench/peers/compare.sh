@@ -4,17 +4,7 @@
 #   bench/peers/compare.sh
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-missing=()
-for package in python3-scipy python3-fastcluster; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+tools/install-packages.sh python3-scipy python3-fastcluster
 [ -x build/bench/bench_clustering ] || tools/build.sh build
 
 echo "== peers (seconds)"
