@@ -12,7 +12,7 @@
 
 #include <sys/resource.h>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "tree/AgglomerativeClustering.h"
 
 namespace {
@@ -67,7 +67,7 @@ void BM_Clustering(benchmark::State& state) {
   double user = 0.0;
   for (auto _ : state) {
     const double before = UserSeconds();
-    ClusterNodes(distance, n, linkage, nodes, nullptr);
+    ClusterNodes(distance, n, ChoiceOf<ELinkage>(linkage), nodes, nullptr);
     user += UserSeconds() - before;
     benchmark::DoNotOptimize(nodes.data());
   }

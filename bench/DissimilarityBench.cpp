@@ -9,10 +9,9 @@
 
 #include "ScriptedServices.h"
 #include "data/DataFactory.h"
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
+#include "dissimilarity/MeasureRegistry.h"
 #include "dissimilarity/Objective.h"
-#include "dissimilarity/SideDistances.h"
-#include "settings/DocumentContext.h"
 
 namespace {
 
@@ -22,19 +21,18 @@ double Fastest(const std::vector<double>& times) {
 }
 
 struct CBenchTable {
-  CScriptedServices services;
-  CDocumentContext document{services};
   std::unique_ptr<CData> data;
+  EDissimilarity measure = EDissimilarity::kEuclidean;
+  CDistance rows;
+  CDistance columns;
 };
 
 // A prepared table of `dataType` with `rows` × `columns` generated cells, its matrices bound.
 std::unique_ptr<CBenchTable> MakeTable(int dataType, int code, int rows, int columns) {
   auto table = std::make_unique<CBenchTable>();
-  table->document.settings.DataType = dataType;
-  table->document.settings.Dissimilarity = code;
-  table->data = CreateDataTable(dataType);
+  table->measure = ChoiceOf<EDissimilarity>(code);
+  table->data = CreateDataTable(ChoiceOf<EDataType>(dataType));
   CData& data = *table->data;
-  data.document = &table->document;
   data.Allocate(rows, columns);
   std::mt19937_64 random(42);
   std::normal_distribution<double> value(10.0, 4.0);
@@ -59,7 +57,9 @@ std::unique_ptr<CBenchTable> MakeTable(int dataType, int code, int rows, int col
   }
   data.Prepare();
   data.ComputeValueRange();
-  PrepareDistanceMatrices(data);
+  data.Validate();
+  table->rows.Allocate(rows);
+  table->columns.Allocate(columns);
   return table;
 }
 
@@ -68,8 +68,16 @@ void BM_Distances(benchmark::State& state) {
   const auto table = MakeTable(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
                                static_cast<int>(state.range(2)), static_cast<int>(state.range(3)));
   const bool byColumns = state.range(4) != 0;
+  const CData& data = *table->data;
+  const CMeasureRow* measure = FindMeasure(table->measure);
+  const MeasureKernel kernel = measure ? measure->For(data.DataType()) : nullptr;
+  if (kernel == nullptr) {
+    state.SkipWithError("no such measure for this data type");
+    return;
+  }
+  CDistance& matrix = byColumns ? table->columns : table->rows;
   for (auto _ : state) {
-    if (table->data->ComputeDistances(byColumns, nullptr) != 1) state.SkipWithError("stopped");
+    if (!kernel(data, byColumns, matrix, nullptr)) state.SkipWithError("stopped");
     benchmark::ClobberMemory();
   }
   const int64_t n = byColumns ? state.range(3) : state.range(2);
@@ -111,7 +119,7 @@ const CDistance& RandomMatrix(int n) {
         row[j] = static_cast<double>(state >> 11) * 0x1.0p-53 * 100.0;
       }
     }
-    matrix.SumByRows();
+    matrix.SumByRows(nullptr);
   }
   return matrix;
 }

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "MixtureDistances.h"
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "tree/MinPlusProduct.h"
 #include "tree/OptimalLeafOrder.h"
 

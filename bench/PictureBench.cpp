@@ -134,7 +134,9 @@ void BM_JpegExport_5000x200_Cell1(benchmark::State& state) {
     CHeatMapPicture picture(table.input);
     picture.RecomputeLayout(measurer);
     CExportFailure failure;
-    if (!ExportPicture(picture, 2, path, &failure)) state.SkipWithError(failure.message.c_str());
+    if (!ExportPicture(picture, EExportFormat::kJpeg, path, &failure)) {
+      state.SkipWithError(failure.message.c_str());
+    }
   }
   std::filesystem::remove(path);
 }
@@ -154,7 +156,7 @@ void BM_Export(benchmark::State& state) {
     CHeatMapPicture picture(table.input);
     picture.RecomputeLayout(measurer);
     CExportFailure failure;
-    if (!ExportPicture(picture, format, path, &failure))
+    if (!ExportPicture(picture, ChoiceOf<EExportFormat>(format), path, &failure))
       state.SkipWithError(failure.message.c_str());
   }
   state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(path));

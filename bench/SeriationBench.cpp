@@ -9,7 +9,7 @@
 #include <random>
 
 #include "ScriptedServices.h"
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/CentroidSeriation.h"
 #include "seriation/DiscreteScaling.h"
 #include "seriation/Elements.h"
@@ -19,13 +19,11 @@
 #include "seriation/NumericScaling.h"
 #include "seriation/PowerIteration.h"
 #include "seriation/TwoOpt.h"
-#include "settings/DocumentContext.h"
 
 namespace {
 
 struct CBenchSide {
   CScriptedServices services;
-  CDocumentContext document{services};
   CDistance distance;
   CElements elements;
 };
@@ -77,10 +75,8 @@ CBenchSide& Side(bool mixture, int n) {
         row[b] = std::sqrt(sum);
       }
     }
-    d.SumByRows();
+    d.SumByRows(nullptr);
     slot->elements.Initialize(n, &d, nullptr, {});
-    slot->elements.settings = &slot->document.settings;
-    slot->elements.document = &slot->document;
   }
   return *slot;
 }
@@ -123,7 +119,7 @@ void BM_FAThen2Opt(benchmark::State& state) {
   Run(state, false, [&](CBenchSide& side, std::vector<int>& s) {
     SeriateByFA(side.elements, s.data(), static_cast<int>(s.size()));
     const size_t before = side.services.progresses.size();
-    ImproveBy2Opt(side.elements, s.data(), static_cast<int>(s.size()));
+    ImproveBy2Opt(side.elements, s.data(), static_cast<int>(s.size()), {&side.services, nullptr});
     state.counters["passes"] =
         side.services.progresses.size() > before ? side.services.progresses.back().steps : 0;
   });
@@ -138,8 +134,7 @@ BENCHMARK(BM_FAThen2Opt)
 
 void BM_NumericUDS(benchmark::State& state) {
   Run(state, true, [](CBenchSide& side, std::vector<int>& s) {
-    side.document.settings.SetSeriationCriterion = 1;
-    SeriateNumeric(side.elements, s.data(), static_cast<int>(s.size()));
+    SeriateNumeric(side.elements, s.data(), static_cast<int>(s.size()), ESeriation::kScaling);
   });
   // How many products the power iteration made (the cap is kPowerIterationCap).
   CBenchSide& side = Side(true, static_cast<int>(state.range(0)));
@@ -148,15 +143,16 @@ void BM_NumericUDS(benchmark::State& state) {
   const CDistance positional = Extract(side.distance, identity.data(), side.distance.size);
   std::vector<double> vector;
   state.counters["steps"] =
-      PowerIteration(ScalingMatrix(positional, 1), side.distance.size, vector, 1).steps;
+      PowerIteration(ScalingMatrix(positional, ESeriation::kScaling), side.distance.size, vector, 1)
+          .steps;
 }
 BENCHMARK(BM_NumericUDS)->Arg(2000)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 void BM_DiscreteInertia(benchmark::State& state) {
   Run(state, true, [&](CBenchSide& side, std::vector<int>& s) {
-    side.document.settings.SetSeriationCriterion = 2;
     const size_t before = side.services.progresses.size();
-    SeriateDiscrete(side.elements, s.data(), static_cast<int>(s.size()));
+    SeriateDiscrete(side.elements, s.data(), static_cast<int>(s.size()), ESeriation::kInertia,
+                    {&side.services, nullptr});
     state.counters["passes"] =
         side.services.progresses.size() > before ? side.services.progresses.back().steps : 0;
   });
@@ -169,7 +165,7 @@ BENCHMARK(BM_DiscreteInertia)
 
 void BM_Centroid(benchmark::State& state) {
   Run(state, true, [](CBenchSide& side, std::vector<int>& s) {
-    SeriateByCentroid(side.elements, s.data(), static_cast<int>(s.size()));
+    SeriateByCentroid(side.elements, s.data(), static_cast<int>(s.size()), nullptr);
   });
 }
 BENCHMARK(BM_Centroid)->Arg(2000)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);

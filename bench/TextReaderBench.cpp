@@ -9,7 +9,6 @@
 #include "ScriptedServices.h"
 #include "data/DataFactory.h"
 #include "data/TextTableReader.h"
-#include "settings/DocumentContext.h"
 
 namespace {
 
@@ -41,12 +40,13 @@ void BM_ReadTextTable(benchmark::State& state) {
   const std::string path =
       WriteTable(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   CScriptedServices services;
-  CDocumentContext document(services);
+  CReadContext context;
+  context.progress = &services;
+  context.confirmLargeTable = [&](int rows) { return services.ConfirmLargeTable(rows); };
   for (auto _ : state) {
-    auto data = CreateDataTable(0);
-    data->document = &document;
+    auto data = CreateDataTable(EDataType::kNumerical);
     data->fileName = path;
-    if (ReadTextTable(*data, document.settings) != 0) state.SkipWithError("read failed");
+    if (ReadTextTable(*data, CReadOptions{}, context).code != 0) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(data->Block());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *

@@ -15,7 +15,8 @@
 #include <vector>
 
 #include "MixtureDistances.h"
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
+#include "seriation/Elements.h"
 #include "settings/TreatmentSettings.h"
 #include "tree/AgglomerativeClustering.h"
 #include "tree/Tree.h"
@@ -26,7 +27,7 @@ namespace {
 // The mixture distances with their row sums, which the seriation step reads.
 std::unique_ptr<CDistance> MixtureDistancesWithSums(int n, unsigned seed) {
   auto d = MixtureDistances(n, seed);
-  d->SumByRows();
+  d->SumByRows(nullptr);
   return d;
 }
 
@@ -44,9 +45,8 @@ const CCase& Case(int n) {
     made->distance = MixtureDistancesWithSums(n, static_cast<unsigned>(n));
     made->labels.assign(static_cast<size_t>(n), "x");
     made->tree.Initialize(n, made->distance.get(), &made->labels, {});
-    TreatmentSettings settings;
-    settings.AgregationCriterion = kWardLinkage;
-    BuildTree(made->tree, settings);
+    BuildTree(made->tree, ELinkage::kWard, nullptr);
+    ComputeObjectives(made->tree, true, nullptr);
   }
   return *made;
 }
@@ -58,16 +58,18 @@ void Run(benchmark::State& state, bool wholeStep) {
   state.SetLabel(names[criterion]);
   const CCase& input = Case(n);
   TreatmentSettings settings;
-  settings.TreeSeriationCriterion = criterion;
+  settings.TreeSeriationCriterion = ChoiceOf<ETreeSeriation>(criterion);
+  const CTreeSeriationOptions options = TreeSeriationOptionsOf(settings);
   double length = 0.0;
   for (auto _ : state) {
     state.PauseTiming();
     CTree tree = input.tree;
     state.ResumeTiming();
     if (wholeStep) {
-      TreeSeriate(tree, settings);
+      TreeSeriate(tree, options, {});
+      ComputeObjectives(tree, true, nullptr);
     } else {
-      SeriateSubtree(tree, tree.root, settings);
+      SeriateSubtree(tree, tree.root, options, {});
       tree.RebuildOrder(tree.root);
     }
     benchmark::DoNotOptimize(tree.order.data());

@@ -10,7 +10,6 @@
 #include "WorkbookBuilder.h"
 #include "data/DataFactory.h"
 #include "data/WorkbookTableReader.h"
-#include "settings/DocumentContext.h"
 #include "workbook/Workbook.h"
 
 namespace {
@@ -112,12 +111,14 @@ void BM_ReadWorkbookTable(benchmark::State& state) {
               static_cast<std::streamsize>(file.size()));
   }
   CScriptedServices services;
-  CDocumentContext document(services);
+  CReadContext context;
+  context.progress = &services;
+  context.confirmLargeTable = [&](int rows) { return services.ConfirmLargeTable(rows); };
   for (auto _ : state) {
-    auto data = CreateDataTable(0);
-    data->document = &document;
+    auto data = CreateDataTable(EDataType::kNumerical);
     data->fileName = path.string();
-    if (ReadWorkbookTable(*data, document.settings) != 0) state.SkipWithError("read failed");
+    if (ReadWorkbookTable(*data, CReadOptions{}, context).code != 0)
+      state.SkipWithError("read failed");
     benchmark::DoNotOptimize(data->Block());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 
 // Euclidean distances between `n` rows of 40 columns drawn around 12 centres of different
 // spreads (a gaussian mixture), the same for the same seed. Row sums are not computed.

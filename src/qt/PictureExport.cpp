@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
+#include <array>
 
 #include "export/BmpWriter.h"
 #include "export/ExportFile.h"
@@ -83,40 +84,64 @@ QImage RenderPicture(CHeatMapPicture& picture) {
   return ImageOverRaster(raster).copy();
 }
 
-bool ExportPicture(CHeatMapPicture& picture, int format, const std::string& path,
-                   CExportFailure* failure) {
-  std::string error;
-  switch (format) {
-    case 3:
-      if (!WritePicturePostScript(picture, path, &error)) return Fail(failure, error);
-      return true;
-    case 6:
-      return ExportPdf(picture, path, failure);
-    case 2:
-    case 4:
-    case 5: {
-      CRaster raster;
-      if (!RenderPictureRaster(picture, raster)) {
-        return Fail(failure, "Insufficient memory to create the bitmap!", true);
-      }
-      if (format == 2) {
-        if (!WriteJpeg(raster, path, &error)) return Fail(failure, error);
-        return true;
-      }
-      if (format == 4) {
-        if (!WriteBmp(raster, path, &error)) return Fail(failure, error);
-        return true;
-      }
-      QByteArray bytes;
-      QBuffer buffer(&bytes);
-      buffer.open(QIODevice::WriteOnly);
-      if (!ImageOverRaster(raster).save(&buffer, "PNG")) {
-        return Fail(failure, "Writing " + path + " failed: the PNG encoder refused the image");
-      }
-      return WriteEncoded(bytes, path, failure);
-    }
-    default:
-      return Fail(failure,
-                  "Export format " + std::to_string(format) + " cannot be written to " + path);
+namespace {
+
+// The bitmap formats draw into an off-screen raster first.
+template <bool (*Encode)(CRaster&, const std::string&, CExportFailure*)>
+bool WriteRasterPicture(CHeatMapPicture& picture, const std::string& path,
+                        CExportFailure* failure) {
+  CRaster raster;
+  if (!RenderPictureRaster(picture, raster)) {
+    return Fail(failure, "Insufficient memory to create the bitmap!", true);
   }
+  return Encode(raster, path, failure);
+}
+
+bool EncodeJpeg(CRaster& raster, const std::string& path, CExportFailure* failure) {
+  std::string error;
+  return WriteJpeg(raster, path, &error) || Fail(failure, error);
+}
+
+bool EncodeBmp(CRaster& raster, const std::string& path, CExportFailure* failure) {
+  std::string error;
+  return WriteBmp(raster, path, &error) || Fail(failure, error);
+}
+
+bool EncodePng(CRaster& raster, const std::string& path, CExportFailure* failure) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  if (!ImageOverRaster(raster).save(&buffer, "PNG")) {
+    return Fail(failure, "Writing " + path + " failed: the PNG encoder refused the image");
+  }
+  return WriteEncoded(bytes, path, failure);
+}
+
+bool WritePostScript(CHeatMapPicture& picture, const std::string& path, CExportFailure* failure) {
+  std::string error;
+  return WritePicturePostScript(picture, path, &error) || Fail(failure, error);
+}
+
+// One row per file format this program writes.
+struct CPictureWriter {
+  EExportFormat format;
+  bool (*write)(CHeatMapPicture& picture, const std::string& path, CExportFailure* failure);
+};
+constexpr std::array kWriters{
+    CPictureWriter{EExportFormat::kJpeg, WriteRasterPicture<EncodeJpeg>},
+    CPictureWriter{EExportFormat::kPostScript, WritePostScript},
+    CPictureWriter{EExportFormat::kBmp, WriteRasterPicture<EncodeBmp>},
+    CPictureWriter{EExportFormat::kPng, WriteRasterPicture<EncodePng>},
+    CPictureWriter{EExportFormat::kPdf, ExportPdf},
+};
+
+}  // namespace
+
+bool ExportPicture(CHeatMapPicture& picture, EExportFormat format, const std::string& path,
+                   CExportFailure* failure) {
+  for (const CPictureWriter& writer : kWriters) {
+    if (writer.format == format) return writer.write(picture, path, failure);
+  }
+  return Fail(failure,
+              "Export format " + std::to_string(CodeOf(format)) + " cannot be written to " + path);
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "render/Raster.h"
+#include "settings/Choices.h"
 
 class CHeatMapPicture;
 
@@ -21,7 +22,7 @@ bool RenderPictureRaster(CHeatMapPicture& picture, CRaster& raster);
 // The same picture as an image, for the clipboard; a null image when it cannot be reserved.
 QImage RenderPicture(CHeatMapPicture& picture);
 
-// Writes the picture to `path` in `format` (ExportFileFormat: 2 JPEG, 3 PostScript, 4 BMP,
-// 5 PNG, 6 PDF), completely or not at all.
-bool ExportPicture(CHeatMapPicture& picture, int format, const std::string& path,
+// Writes the picture to `path` in a file format (JPEG, PostScript, BMP, PNG, PDF), completely or
+// not at all.
+bool ExportPicture(CHeatMapPicture& picture, EExportFormat format, const std::string& path,
                    CExportFailure* failure);

@@ -23,8 +23,8 @@ void ReportBitmapFailure(CViewModel& view, std::string* error) {
 
 }  // namespace
 
-bool CQtPictureExporter::ExportToFile(CViewModel& view, int format, const std::string& path,
-                                      std::string* error) {
+bool CQtPictureExporter::ExportToFile(CViewModel& view, EExportFormat format,
+                                      const std::string& path, std::string* error) {
   if (view.Document().data == nullptr) {
     if (error) *error = "No data to export to " + path;
     return false;

@@ -8,7 +8,7 @@
 // program's allocation message through the document's services.
 class CQtPictureExporter : public CPictureExporter {
  public:
-  bool ExportToFile(CViewModel& view, int format, const std::string& path,
+  bool ExportToFile(CViewModel& view, EExportFormat format, const std::string& path,
                     std::string* error) override;
   bool CopyToClipboard(CViewModel& view, std::string* error) override;
 };

@@ -33,7 +33,7 @@ CDesktopApp::CDesktopApp(CSettingsStore& store, CCommandLine commandLine,
     if (CViewModel* view = ActiveView()) SaveSelection(*view, true);
   };
   mainWindow_.LabelList().onHidden = [this] {
-    if (CQuorvelDoc* document = ActiveDocument()) document->showLabelList = false;
+    if (CQuorvelDoc* document = ActiveDocument()) document->switches.labelList = false;
   };
 }
 
@@ -148,6 +148,11 @@ void CDesktopApp::ViewChanged(CViewModel& view, bool fitFrame) {
   if (&view == ActiveView()) RefreshLabelList();
 }
 
+CSeriationObserver* CDesktopApp::SeriationObserver(CViewModel& view, bool rows) {
+  CViewWidget* widget = WidgetOf(view);
+  return widget ? widget->SeriationObserver(rows) : nullptr;
+}
+
 bool CDesktopApp::EditSettingsBeforeOpening(TreatmentSettings& settings, const std::string& path) {
   if (!startedWithoutArguments_) return true;
   auto edited = COptionsSheet::EditBeforeReading(path, settings, store_, services_, &mainWindow_);
@@ -206,13 +211,13 @@ void CDesktopApp::ChildActivated(QWidget*) {
   RefreshLabelList();
   CViewModel* view = ActiveView();
   mainWindow_.ClustersDialog().SetSelectionExists(
-      view && view->Side(view->Document().rowsActive).userSelection);
+      view && view->Side(view->Document().switches.rowsActive).userSelection);
 }
 
 void CDesktopApp::SelectionChanged(CViewModel& view) {
   RefreshLabelList();
   mainWindow_.ClustersDialog().SetSelectionExists(
-      view.Side(view.Document().rowsActive).userSelection);
+      view.Side(view.Document().switches.rowsActive).userSelection);
   mainWindow_.RefreshCommandStates();
 }
 
@@ -231,7 +236,7 @@ void CDesktopApp::RefreshLabelList() {
     list.ClearSelection();
     return;
   }
-  const CTree& side = view->Side(view->Document().rowsActive);
+  const CTree& side = view->Side(view->Document().switches.rowsActive);
   if (side.userSelection) {
     list.ShowSelection(SelectedLabels(side));
   } else {
@@ -242,10 +247,10 @@ void CDesktopApp::RefreshLabelList() {
 void CDesktopApp::ToggleLabelList(CQuorvelDoc& document) {
   CLabelListDlg& list = mainWindow_.LabelList();
   if (list.isVisible()) {
-    document.showLabelList = false;
+    document.switches.labelList = false;
     list.hide();
   } else {
-    document.showLabelList = true;
+    document.switches.labelList = true;
     RefreshLabelList();
     list.show();
   }
@@ -256,11 +261,11 @@ std::optional<int> CDesktopApp::MethodChoice(CMethodKind kind) {
   if (document == nullptr) return std::nullopt;
   switch (kind) {
     case CMethodKind::kLinkage:
-      return document->settings.AgregationCriterion;
+      return CodeOf(document->settings.AgregationCriterion);
     case CMethodKind::kSeriation:
-      return document->settings.SetSeriationCriterion;
+      return CodeOf(document->settings.SetSeriationCriterion);
     case CMethodKind::kTreeSeriation:
-      return document->settings.TreeSeriationCriterion;
+      return CodeOf(document->settings.TreeSeriationCriterion);
   }
   return std::nullopt;
 }
@@ -270,13 +275,13 @@ void CDesktopApp::SetMethodChoice(CMethodKind kind, int code) {
   if (document == nullptr) return;
   switch (kind) {
     case CMethodKind::kLinkage:
-      document->settings.AgregationCriterion = code;
+      document->settings.AgregationCriterion = ChoiceOf<ELinkage>(code);
       break;
     case CMethodKind::kSeriation:
-      document->settings.SetSeriationCriterion = code;
+      document->settings.SetSeriationCriterion = ChoiceOf<ESeriation>(code);
       break;
     case CMethodKind::kTreeSeriation:
-      document->settings.TreeSeriationCriterion = code;
+      document->settings.TreeSeriationCriterion = ChoiceOf<ETreeSeriation>(code);
       break;
   }
 }
@@ -284,13 +289,13 @@ void CDesktopApp::SetMethodChoice(CMethodKind kind, int code) {
 std::optional<bool> CDesktopApp::RowsActive() {
   CQuorvelDoc* document = ActiveDocument();
   if (document == nullptr) return std::nullopt;
-  return document->rowsActive;
+  return document->switches.rowsActive;
 }
 
 void CDesktopApp::SetRowsActive(bool rows) {
   CViewModel* view = ActiveView();
   if (view == nullptr) return;
-  view->Document().rowsActive = rows;
+  view->Document().switches.rowsActive = rows;
   SelectionChanged(*view);
   view->Document().UpdateAllViews();
 }

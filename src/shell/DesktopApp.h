@@ -73,6 +73,7 @@ class CDesktopApp : public QObject,
   void ViewChanged(CViewModel& view, bool fitFrame) override;
   bool EditSettingsBeforeOpening(TreatmentSettings& settings, const std::string& path) override;
   void RequestExit() override;
+  CSeriationObserver* SeriationObserver(CViewModel& view, bool rows) override;
 
   // CClusterActions
   void Mark(ColorRef color) override;

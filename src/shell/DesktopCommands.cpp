@@ -1,6 +1,7 @@
 #include "shell/DesktopApp.h"
 
 #include <chrono>
+#include <optional>
 
 #include "base/FileNames.h"
 #include "document/PictureExporter.h"
@@ -25,31 +26,45 @@
 
 namespace {
 
-constexpr int kCellPresets[] = {1, 6, 12, 24, 48};
-
 const char* const kTreeFileFilter =
     "Tree Files (*.phy;*.tre)|*.phy; *.tre|Text Files (*.txt;*.prn)|*.txt; *.prn|All Files "
     "(*.*)|*.*||";
 const char* const kSaveFileFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 
-bool IsDisplaySwitch(int command) {
+// The menu commands of the display switches.
+std::optional<EDisplaySwitch> DisplaySwitchOfCommand(int command) {
   switch (command) {
     case cmd::kAverageProfile:
+      return EDisplaySwitch::kAverageProfile;
     case cmd::kDataValues:
+      return EDisplaySwitch::kDataValues;
     case cmd::kMetrics:
+      return EDisplaySwitch::kMetrics;
     case cmd::kCriteria:
+      return EDisplaySwitch::kCriteria;
     case cmd::kTreeOfRows:
+      return EDisplaySwitch::kRowTree;
     case cmd::kTreeOfColumns:
+      return EDisplaySwitch::kColumnTree;
     case cmd::kDataMatrix:
+      return EDisplaySwitch::kDataMatrix;
     case cmd::kLabelsOfRows:
+      return EDisplaySwitch::kRowLabels;
     case cmd::kLabelsOfColumns:
+      return EDisplaySwitch::kColumnLabels;
     case cmd::kObjectiveFunctions:
+      return EDisplaySwitch::kObjectiveFunctions;
     case cmd::kColorsScale:
+      return EDisplaySwitch::kColorScale;
     case cmd::kTopFrame:
-      return true;
+      return EDisplaySwitch::kTopFrame;
     default:
-      return false;
+      return std::nullopt;
   }
+}
+
+bool IsDisplaySwitch(int command) {
+  return DisplaySwitchOfCommand(command).has_value();
 }
 
 // Commands that act on a window and are disabled without one.
@@ -121,7 +136,7 @@ bool CDesktopApp::Execute(int command) {
   document.currentView = view;
   bool handled = true;
   Guarded([&] {
-    const bool rowsActive = document.rowsActive;
+    const bool rowsActive = document.switches.rowsActive;
     switch (command) {
       case cmd::kClusterRows:
         ClusterSide(*view, true);
@@ -208,7 +223,7 @@ bool CDesktopApp::Execute(int command) {
         ToggleFitToWindow(*view);
         break;
       case cmd::kBrowseDataValues:
-        document.browseDataValues = !document.browseDataValues;
+        document.switches.browseDataValues = !document.switches.browseDataValues;
         break;
       case cmd::kSave:
         SaveSelection(*view, document.saveName.empty());
@@ -236,12 +251,12 @@ bool CDesktopApp::Execute(int command) {
         EditSettings(true);
         break;
       default:
-        if (IsDisplaySwitch(command)) {
-          ToggleDisplaySwitch(document, command);
+        if (const auto which = DisplaySwitchOfCommand(command)) {
+          ToggleDisplaySwitch(document, *which);
         } else if (command >= cmd::kRowHeightFirst && command < cmd::kRowHeightFirst + 5) {
-          SetCellSize(document, true, kCellPresets[command - cmd::kRowHeightFirst]);
+          SetCellSize(document, true, kCellSizePresets[command - cmd::kRowHeightFirst]);
         } else if (command >= cmd::kColumnWidthFirst && command < cmd::kColumnWidthFirst + 5) {
-          SetCellSize(document, false, kCellPresets[command - cmd::kColumnWidthFirst]);
+          SetCellSize(document, false, kCellSizePresets[command - cmd::kColumnWidthFirst]);
         } else {
           handled = false;
         }
@@ -256,16 +271,16 @@ CCommandState CDesktopApp::State(int command) {
   if (view == nullptr) return {!NeedsWindow(command), false};
   CQuorvelDoc& document = view->Document();
   CCommandState state;
-  if (IsDisplaySwitch(command)) {
-    state.checked = DisplaySwitchState(document, command);
+  if (const auto which = DisplaySwitchOfCommand(command)) {
+    state.checked = DisplaySwitchState(document, *which);
     return state;
   }
   if (command >= cmd::kRowHeightFirst && command < cmd::kRowHeightFirst + 5) {
-    state.checked = document.display.hy == kCellPresets[command - cmd::kRowHeightFirst];
+    state.checked = document.display.hy == kCellSizePresets[command - cmd::kRowHeightFirst];
     return state;
   }
   if (command >= cmd::kColumnWidthFirst && command < cmd::kColumnWidthFirst + 5) {
-    state.checked = document.display.hx == kCellPresets[command - cmd::kColumnWidthFirst];
+    state.checked = document.display.hx == kCellSizePresets[command - cmd::kColumnWidthFirst];
     return state;
   }
   switch (command) {
@@ -274,7 +289,7 @@ CCommandState CDesktopApp::State(int command) {
       break;
     case cmd::kClusterColumns:
       state.checked = HasExpandedSelection(view->columnTree);
-      state.enabled = document.settings.DataType != 2;
+      state.enabled = document.settings.DataType != EDataType::kNominal;
       break;
     case cmd::kFlipRows:
       state.enabled = CanFlip(view->rowTree);
@@ -301,13 +316,13 @@ CCommandState CDesktopApp::State(int command) {
       state.enabled = view->columnTree.hasTree;
       break;
     case cmd::kLabels:
-      state.checked = document.showLabelList;
+      state.checked = document.switches.labelList;
       break;
     case cmd::kFitToWindow:
       state.checked = view->fitToWindow;
       break;
     case cmd::kBrowseDataValues:
-      state.checked = document.browseDataValues;
+      state.checked = document.switches.browseDataValues;
       break;
     default:
       break;
@@ -321,19 +336,19 @@ std::array<std::string, kStatusPaneCount> CDesktopApp::StatusTexts() {
   if (view == nullptr) return texts;
   CQuorvelDoc& document = view->Document();
   const TreatmentSettings& settings = document.settings;
-  const CTree& active = view->Side(document.rowsActive);
+  const CTree& active = view->Side(document.switches.rowsActive);
   if (document.data) {
     texts[0] = StatusTableSize(document.data->rowCount, document.data->columnCount);
   }
   texts[1] = TransformationLabel(settings.DataRepresentation);
-  texts[2] = StatusActiveSide(document.rowsActive);
+  texts[2] = StatusActiveSide(document.switches.rowsActive);
   texts[3] = DissimilarityShortLabel(settings.Dissimilarity);
   texts[4] = StatusObjectives(active.objectiveR, active.objectiveS, active.objectiveS != 0.0);
   texts[5] = kStatusNextAction;
   texts[6] = LinkageLabel(settings.AgregationCriterion);
   auto nextSeriation = [&](const CTree& side) {
-    return SeriationShortLabel(side.hasTree ? settings.TreeSeriationCriterion
-                                            : settings.SetSeriationCriterion);
+    return SeriationShortLabel(side.hasTree ? CodeOf(settings.TreeSeriationCriterion)
+                                            : CodeOf(settings.SetSeriationCriterion));
   };
   texts[7] = nextSeriation(view->rowTree);
   texts[8] = nextSeriation(view->columnTree);
@@ -354,7 +369,7 @@ void CDesktopApp::EditSettings(bool displayFirst) {
   CTreatmentPageFlags flags;
   flags.dataGroupLocked = document != nullptr;
   if (CViewModel* view = ActiveView()) {
-    const CTree& side = view->Side(view->Document().rowsActive);
+    const CTree& side = view->Side(view->Document().switches.rowsActive);
     for (const CNode& node : side.nodes) {
       if (side.hasTree && !node.IsLeaf() && !node.expanded) flags.aggregatedGroups = true;
     }
@@ -379,17 +394,16 @@ void CDesktopApp::EditSettings(bool displayFirst) {
 
 void CDesktopApp::ExportView(CViewModel& view) {
   CQuorvelDoc& document = view.Document();
-  CExportChoice previous{document.exportChoice, document.exportWidthMm, document.exportHeightMm};
-  auto choice = CExportDlg::Ask(previous, &mainWindow_);
+  auto choice = CExportDlg::Ask(document.exportChoice, &mainWindow_);
   if (!choice) return;
-  document.exportChoice = choice->format;
-  if (choice->format == 3) {
-    document.exportWidthMm = choice->widthMm;
-    document.exportHeightMm = choice->heightMm;
+  document.exportChoice.format = choice->format;
+  if (choice->format == EExportFormat::kPostScript) {
+    document.exportChoice.widthMm = choice->widthMm;
+    document.exportChoice.heightMm = choice->heightMm;
   }
   if (exporter_ == nullptr) return;
   std::string error;
-  if (choice->format == 1) {
+  if (choice->format == EExportFormat::kClipboard) {
     if (!exporter_->CopyToClipboard(view, &error) && !error.empty()) {
       services_.ShowMessageBox(error);
     }
@@ -397,13 +411,9 @@ void CDesktopApp::ExportView(CViewModel& view) {
   }
   const CExportFormat* format = FindExportFormat(choice->format);
   if (format == nullptr) return;
-  std::string proposed;
-  if (!document.settings.exportFileName.empty()) {
-    proposed = WithExtension(document.settings.exportFileName, format->extension);
-  }
+  std::string proposed = CommandLineExportName(document, *format);
   if (proposed.empty()) {
-    const std::string& base = document.exportName.empty() ? document.title : document.exportName;
-    auto chosen = services_.AskSaveFileName(WithExtension(base, format->extension), format->filter);
+    auto chosen = services_.AskSaveFileName(ProposedExportName(document, *format), format->filter);
     if (!chosen) return;
     proposed = *chosen;
   }

@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kPostScript = 3;
 constexpr double kLargestSizeMm = 10000.0;
 
 }  // namespace
@@ -25,8 +24,8 @@ CExportDlg::CExportDlg(const CExportChoice& previous, QWidget* parent) : QDialog
   formats_ = new QButtonGroup(this);
   for (const CExportFormat& format : ExportFormats()) {
     auto* button = new QRadioButton(QString::fromUtf8(format.caption), this);
-    button->setObjectName(QString("format%1").arg(format.code));
-    formats_->addButton(button, format.code);
+    button->setObjectName(QString("format%1").arg(CodeOf(format.code)));
+    formats_->addButton(button, CodeOf(format.code));
     layout->addWidget(button);
   }
 
@@ -63,22 +62,23 @@ CExportDlg::CExportDlg(const CExportChoice& previous, QWidget* parent) : QDialog
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(formats_, &QButtonGroup::idToggled, this, [this] { UpdateSizeFields(); });
-  SetFormat(FindExportFormat(previous.format) ? previous.format : 1);
+  SetFormat(FindExportFormat(previous.format) ? previous.format : EExportFormat::kClipboard);
 }
 
-void CExportDlg::SetFormat(int format) {
-  if (QAbstractButton* button = formats_->button(format)) button->setChecked(true);
+void CExportDlg::SetFormat(EExportFormat format) {
+  if (QAbstractButton* button = formats_->button(CodeOf(format))) button->setChecked(true);
   UpdateSizeFields();
 }
 
 void CExportDlg::UpdateSizeFields() {
-  const bool postScript = formats_->checkedId() == kPostScript;
+  const bool postScript = formats_->checkedId() == CodeOf(EExportFormat::kPostScript);
   sizeFields_->setVisible(postScript);
   sizeFields_->setEnabled(postScript);
 }
 
 CExportChoice CExportDlg::Choice() const {
-  return CExportChoice{formats_->checkedId(), width_->value(), height_->value()};
+  return CExportChoice{ChoiceOf<EExportFormat>(formats_->checkedId()), width_->value(),
+                       height_->value()};
 }
 
 std::optional<CExportChoice> CExportDlg::Ask(const CExportChoice& previous, QWidget* parent) {

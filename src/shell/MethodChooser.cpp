@@ -10,23 +10,26 @@ namespace {
 constexpr int kShownCharacters = 18;
 constexpr int kListMargin = 24;
 
-std::span<const CChoice> ChoicesOf(CMethodKind kind) {
-  switch (kind) {
-    case CMethodKind::kLinkage:
-      return LinkageChoices();
-    case CMethodKind::kSeriation:
-      return SeriationChoices();
-    case CMethodKind::kTreeSeriation:
-      return TreeSeriationChoices();
+template <typename E>
+void AddChoices(QComboBox& box, std::span<const CChoice<E>> choices) {
+  for (const CChoice<E>& choice : choices) {
+    box.addItem(QString::fromUtf8(choice.caption), CodeOf(choice.code));
   }
-  return {};
 }
 
 }  // namespace
 
 CMethodChooser::CMethodChooser(CMethodKind kind, QWidget* parent) : QComboBox(parent), kind_(kind) {
-  for (const CChoice& choice : ChoicesOf(kind)) {
-    addItem(QString::fromUtf8(choice.caption), choice.code);
+  switch (kind) {
+    case CMethodKind::kLinkage:
+      AddChoices(*this, LinkageChoices());
+      break;
+    case CMethodKind::kSeriation:
+      AddChoices(*this, SeriationChoices());
+      break;
+    case CMethodKind::kTreeSeriation:
+      AddChoices(*this, TreeSeriationChoices());
+      break;
   }
   listedCount_ = count();
   // Compact in the toolbar; the open list shows the whole captions.

@@ -24,9 +24,7 @@
 
 namespace {
 
-constexpr int kBinaryType = 1;
 constexpr int kDataTypeCount = 4;
-constexpr int kReadFromFiles = 10;
 constexpr const char* kDissimilarityFileFilter =
     "Text Files (*.txt;*.prn)|*.txt; *.prn|All Files (*.*)|*.*||";
 
@@ -35,13 +33,30 @@ int Flag(int original, bool checked) {
   return (original != 0) == checked ? original : (checked ? 1 : 0);
 }
 
+// The stored code and the caption of each row of a choice set: the lists of the dialog hold
+// codes, whatever the set.
+struct CCaptioned {
+  int code;
+  const char* caption;
+};
+template <typename E>
+std::vector<CCaptioned> Captioned(std::span<const CChoice<E>> choices) {
+  std::vector<CCaptioned> list;
+  for (const CChoice<E>& choice : choices)
+    list.push_back({CodeOf(choice.code), choice.caption});
+  return list;
+}
+
 // Selects the item of `code`; a code the list does not offer is added, so that it shows and
 // stays as it is.
-void SelectCode(QComboBox* list, int code, std::span<const CChoice> names) {
+void SelectCode(QComboBox* list, int code, const std::vector<CCaptioned>& names) {
   int index = list->findData(code);
   if (index < 0) {
-    const CChoice* choice = FindChoice(names, code);
-    list->addItem(choice ? QString::fromUtf8(choice->caption) : QString::number(code), code);
+    const char* caption = nullptr;
+    for (const CCaptioned& name : names) {
+      if (name.code == code) caption = name.caption;
+    }
+    list->addItem(caption ? QString::fromUtf8(caption) : QString::number(code), code);
     index = list->count() - 1;
   }
   list->setCurrentIndex(index);
@@ -60,15 +75,16 @@ void CheckId(QButtonGroup* group, int id) {
 }
 
 // The checked rule, or `original` when none is checked (no rule chosen).
-int CheckedOr(const QButtonGroup* group, int original) {
+template <typename E>
+E CheckedOr(const QButtonGroup* group, E original) {
   const int id = group->checkedId();
-  return id >= 0 ? id : original;
+  return id >= 0 ? ChoiceOf<E>(id) : original;
 }
 
-QButtonGroup* RuleButtons(std::span<const CChoice> choices, const QString& namePrefix,
+QButtonGroup* RuleButtons(const std::vector<CCaptioned>& choices, const QString& namePrefix,
                           QWidget* parent, QVBoxLayout* layout) {
   auto* group = new QButtonGroup(parent);
-  for (const CChoice& choice : choices) {
+  for (const CCaptioned& choice : choices) {
     auto* button = new QRadioButton(QString::fromUtf8(choice.caption), parent);
     button->setObjectName(namePrefix + QString::number(choice.code));
     group->addButton(button, choice.code);
@@ -77,14 +93,15 @@ QButtonGroup* RuleButtons(std::span<const CChoice> choices, const QString& nameP
   return group;
 }
 
-std::span<const CChoice> RepresentationsOf(int dataType) {
+// Binary tables have no representation to choose: they are used as read.
+std::vector<CCaptioned> RepresentationsOf(EDataType dataType) {
   switch (dataType) {
-    case 0:
-      return NumericalRepresentationChoices();
-    case 2:
-      return NominalRepresentationChoices();
-    case 3:
-      return ContingencyRepresentationChoices();
+    case EDataType::kNumerical:
+      return Captioned(NumericalRepresentationChoices());
+    case EDataType::kNominal:
+      return Captioned(NominalRepresentationChoices());
+    case EDataType::kContingency:
+      return Captioned(ContingencyRepresentationChoices());
     default:
       return {};
   }
@@ -141,7 +158,7 @@ QWidget* CTreatmentPage::MakeDataTab() {
 
   dataTypes_ = new QListWidget(tab);
   dataTypes_->setObjectName("dataTypeList");
-  for (const CChoice& choice : DataTypeChoices()) {
+  for (const auto& choice : DataTypeChoices()) {
     dataTypes_->addItem(QString::fromUtf8(choice.caption));
   }
   // Every type shows at once, without scrolling.
@@ -155,24 +172,26 @@ QWidget* CTreatmentPage::MakeDataTab() {
   // chosen for it while the user goes from type to type.
   typePages_ = new QStackedWidget(tab);
   for (int type = 0; type < kDataTypeCount; ++type) {
+    const auto dataType = ChoiceOf<EDataType>(type);
     auto* page = new QWidget(typePages_);
     auto* form = new QFormLayout(page);
-    if (type == kBinaryType) {
+    if (dataType == EDataType::kBinary) {
       form->addRow(new QLabel("Binary data are used as read.", page));
     } else {
       auto* representation = new QComboBox(page);
       representation->setObjectName(QString("representation%1").arg(type));
-      for (const CChoice& choice : RepresentationsOf(type)) {
+      for (const CCaptioned& choice : RepresentationsOf(dataType)) {
         representation->addItem(QString::fromUtf8(choice.caption), choice.code);
       }
-      form->addRow(type == 0 ? "Transformation:" : "Representation:", representation);
+      form->addRow(dataType == EDataType::kNumerical ? "Transformation:" : "Representation:",
+                   representation);
       representations_[static_cast<size_t>(type)] = representation;
     }
     auto* dissimilarity = new QComboBox(page);
     dissimilarity->setObjectName(QString("dissimilarity%1").arg(type));
-    for (const int code : DissimilaritiesOfDataType(type)) {
-      const CChoice* choice = FindChoice(DissimilarityChoices(), code);
-      dissimilarity->addItem(QString::fromUtf8(choice ? choice->caption : ""), code);
+    for (const EDissimilarity code : DissimilaritiesOfDataType(dataType)) {
+      const auto* choice = FindChoice(DissimilarityChoices(), code);
+      dissimilarity->addItem(QString::fromUtf8(choice ? choice->caption : ""), CodeOf(code));
     }
     form->addRow("Dissimilarity:", dissimilarity);
     dissimilarities_[static_cast<size_t>(type)] = dissimilarity;
@@ -229,7 +248,7 @@ QWidget* CTreatmentPage::MakeDataTab() {
 QWidget* CTreatmentPage::MakeLinkageTab() {
   auto* tab = new QWidget;
   auto* layout = new QVBoxLayout(tab);
-  linkage_ = RuleButtons(LinkageChoices(), "linkage", tab, layout);
+  linkage_ = RuleButtons(Captioned(LinkageChoices()), "linkage", tab, layout);
   layout->addStretch(1);
   return tab;
 }
@@ -237,18 +256,18 @@ QWidget* CTreatmentPage::MakeLinkageTab() {
 QWidget* CTreatmentPage::MakeSeriationTab() {
   auto* tab = new QWidget;
   auto* layout = new QVBoxLayout(tab);
-  seriation_ = RuleButtons(SeriationChoices(), "seriation", tab, layout);
+  seriation_ = RuleButtons(Captioned(SeriationChoices()), "seriation", tab, layout);
   connect(seriation_, &QButtonGroup::idToggled, this, [this] { UpdateEnables(); });
 
   optimizationBox_ = new QGroupBox("Optimization Method", tab);
   optimizationBox_->setObjectName("optimizationBox");
   auto* optimizationLayout = new QHBoxLayout(optimizationBox_);
   optimization_ = new QButtonGroup(tab);
-  const char* methods[] = {"Numeric", "Discrete"};
-  for (int k = 0; k < 2; ++k) {
-    auto* button = new QRadioButton(methods[k], optimizationBox_);
-    button->setObjectName(QString("optimization%1").arg(k));
-    optimization_->addButton(button, k);
+  for (const auto& method : OptimisationChoices()) {
+    const int code = CodeOf(method.code);
+    auto* button = new QRadioButton(method.caption, optimizationBox_);
+    button->setObjectName(QString("optimization%1").arg(code));
+    optimization_->addButton(button, code);
     optimizationLayout->addWidget(button);
   }
 
@@ -268,7 +287,7 @@ QWidget* CTreatmentPage::MakeSeriationTab() {
 QWidget* CTreatmentPage::MakeTreeSeriationTab() {
   auto* tab = new QWidget;
   auto* layout = new QVBoxLayout(tab);
-  treeSeriation_ = RuleButtons(TreeSeriationChoices(), "treeSeriation", tab, layout);
+  treeSeriation_ = RuleButtons(Captioned(TreeSeriationChoices()), "treeSeriation", tab, layout);
   layout->addStretch(1);
   return tab;
 }
@@ -297,26 +316,28 @@ void CTreatmentPage::ShowSettings() {
   // the document's own.
   for (int type = 0; type < kDataTypeCount; ++type) {
     const size_t k = static_cast<size_t>(type);
+    const auto dataType = ChoiceOf<EDataType>(type);
     if (representations_[k]) {
-      while (representations_[k]->count() > static_cast<int>(RepresentationsOf(type).size())) {
+      while (representations_[k]->count() > static_cast<int>(RepresentationsOf(dataType).size())) {
         representations_[k]->removeItem(representations_[k]->count() - 1);
       }
       representations_[k]->setCurrentIndex(0);
     }
     while (dissimilarities_[k]->count() >
-           static_cast<int>(DissimilaritiesOfDataType(type).size())) {
+           static_cast<int>(DissimilaritiesOfDataType(dataType).size())) {
       dissimilarities_[k]->removeItem(dissimilarities_[k]->count() - 1);
     }
     dissimilarities_[k]->setCurrentIndex(0);
   }
-  if (s.DataType >= 0 && s.DataType < kDataTypeCount) {
-    const size_t k = static_cast<size_t>(s.DataType);
+  const int type = CodeOf(s.DataType);
+  if (type >= 0 && type < kDataTypeCount) {
+    const size_t k = static_cast<size_t>(type);
     if (representations_[k]) {
       SelectCode(representations_[k], s.DataRepresentation, RepresentationsOf(s.DataType));
     }
-    SelectCode(dissimilarities_[k], s.Dissimilarity, DissimilarityChoices());
-    dataTypes_->setCurrentRow(s.DataType);
-    typePages_->setCurrentIndex(s.DataType);
+    SelectCode(dissimilarities_[k], CodeOf(s.Dissimilarity), Captioned(DissimilarityChoices()));
+    dataTypes_->setCurrentRow(type);
+    typePages_->setCurrentIndex(type);
   }
   blank_->setChecked(s.SeparateurBlanc != 0);
   titleCol_->setChecked(s.TitleCol != 0);
@@ -324,11 +345,11 @@ void CTreatmentPage::ShowSettings() {
   rowFile_->setText(ToQString(s.RowDissimilarityFileName));
   colFile_->setText(ToQString(s.ColDissimilarityFileName));
 
-  CheckId(linkage_, s.AgregationCriterion);
-  CheckId(seriation_, s.SetSeriationCriterion);
-  CheckId(optimization_, s.SeriationOptimMethode);
+  CheckId(linkage_, CodeOf(s.AgregationCriterion));
+  CheckId(seriation_, CodeOf(s.SetSeriationCriterion));
+  CheckId(optimization_, CodeOf(s.SeriationOptimMethode));
   improve_->setChecked(s.Improve != 0);
-  CheckId(treeSeriation_, s.TreeSeriationCriterion);
+  CheckId(treeSeriation_, CodeOf(s.TreeSeriationCriterion));
   const int automation[] = {s.ClusteringAutomationRow, s.ClusteringAutomationCol,
                             s.SeriationAutomationRow,  s.SeriationAutomationCol,
                             s.AutomationRow,           s.AutomationCol};
@@ -343,10 +364,10 @@ void CTreatmentPage::ReadControls(TreatmentSettings& s) const {
     const int type = dataTypes_->currentRow();
     if (type >= 0 && type < kDataTypeCount) {
       const size_t k = static_cast<size_t>(type);
-      s.DataType = type;
+      s.DataType = ChoiceOf<EDataType>(type);
       // Binary tables are always used as read.
       s.DataRepresentation = representations_[k] ? representations_[k]->currentData().toInt() : 0;
-      s.Dissimilarity = dissimilarities_[k]->currentData().toInt();
+      s.Dissimilarity = ChoiceOf<EDissimilarity>(dissimilarities_[k]->currentData().toInt());
     }
     s.SeparateurBlanc = Flag(s.SeparateurBlanc, blank_->isChecked());
     s.TitleCol = Flag(s.TitleCol, titleCol_->isChecked());
@@ -374,17 +395,20 @@ TreatmentSettings CTreatmentPage::Settings() const {
 }
 
 void CTreatmentPage::UpdateEnables() {
-  const int rule = CheckedOr(seriation_, settings_.SetSeriationCriterion);
-  optimizationBox_->setEnabled(rule == 1 || rule == 2);
-  improveBox_->setVisible(rule == 0 || rule == 6);
-  if (QAbstractButton* tsp = treeSeriation_->button(4)) tsp->setEnabled(!flags_.aggregatedGroups);
+  using enum ESeriation;
+  const ESeriation rule = CheckedOr(seriation_, settings_.SetSeriationCriterion);
+  optimizationBox_->setEnabled(rule == kScaling || rule == kInertia);
+  improveBox_->setVisible(rule == kMultipleFragment || rule == kFarthestAddition);
+  if (QAbstractButton* tsp = treeSeriation_->button(CodeOf(ETreeSeriation::kMinimumPath))) {
+    tsp->setEnabled(!flags_.aggregatedGroups);
+  }
   dataTab_->setEnabled(!flags_.dataGroupLocked);
 }
 
 bool CTreatmentPage::Accept() {
   TreatmentSettings settings = Settings();
   // Once the document has a window the files have been read and are not read again.
-  if (!flags_.dataGroupLocked && settings.Dissimilarity == kReadFromFiles) {
+  if (!flags_.dataGroupLocked && settings.Dissimilarity == EDissimilarity::kFromFiles) {
     for (const std::string* name :
          {&settings.RowDissimilarityFileName, &settings.ColDissimilarityFileName}) {
       const std::string failure = FileAccessFailureText(*name);

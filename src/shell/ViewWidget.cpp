@@ -40,7 +40,6 @@ CViewWidget::CViewWidget(CViewModel& view, CDesktopApp& app, QWidget* parent)
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setCursor(Qt::ArrowCursor);
   setFocusPolicy(Qt::StrongFocus);
-  WatchSeriations();
   Relayout();
 }
 
@@ -49,16 +48,11 @@ CViewWidget::~CViewWidget() {
 }
 
 void CViewWidget::Detach() {
-  if (view_ == nullptr) return;
-  // The orders must not call back into a window that goes.
-  if (view_->rowTree.observer == &rowObserver_) view_->rowTree.observer = nullptr;
-  if (view_->columnTree.observer == &columnObserver_) view_->columnTree.observer = nullptr;
   view_ = nullptr;
 }
 
-void CViewWidget::WatchSeriations() {
-  view_->rowTree.observer = &rowObserver_;
-  view_->columnTree.observer = &columnObserver_;
+CSeriationObserver* CViewWidget::SeriationObserver(bool rows) {
+  return rows ? &rowObserver_ : &columnObserver_;
 }
 
 void CViewWidget::CSideObserver::Repaint() {
@@ -258,7 +252,7 @@ void CViewWidget::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   if (event->buttons() == Qt::NoButton) {
-    if (view_->Document().browseDataValues)
+    if (view_->Document().switches.browseDataValues)
       ShowBrowseText(event->globalPosition().toPoint(), point);
     if (HighlightAt(*view_, *picture_, point, highlighted_)) viewport()->update();
   }

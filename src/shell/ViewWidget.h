@@ -7,7 +7,7 @@
 #include "base/Geometry.h"
 #include "document/MouseSelection.h"
 #include "qt/QtTextMeasurer.h"
-#include "seriation/Elements.h"
+#include "seriation/SeriationRun.h"
 
 class CDesktopApp;
 class CHeatMapPicture;
@@ -52,8 +52,8 @@ class CViewWidget : public QAbstractScrollArea {
 
   QSize sizeHint() const override;
 
-  // Binds the window's two orders to the window, so that long seriations show their steps.
-  void WatchSeriations();
+  // The watchers through which long seriations of the window's two orders show their steps.
+  CSeriationObserver* SeriationObserver(bool rows);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -16,7 +16,7 @@ void ReadsWithoutHarm(const std::string& content) {
   for (int type = 0; type < 4; ++type) {
     for (int blank = 0; blank < 2; ++blank) {
       CTableFixture f;
-      f.document.settings.SeparateurBlanc = blank;
+      f.settings.SeparateurBlanc = blank;
       try {
         const int code = f.Load(content, type);
         EXPECT_TRUE(code == 0 || code == 1 || code == 4) << code;

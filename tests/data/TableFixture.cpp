@@ -4,24 +4,40 @@
 #include "data/TextTableReader.h"
 #include "data/WorkbookTableReader.h"
 
+void CTableFixture::MakeTable(const std::string& path, int dataType) {
+  settings.DataType = ChoiceOf<EDataType>(dataType);
+  data = CreateDataTable(settings.DataType);
+  data->fileName = path;
+  data->representation = settings.DataRepresentation;
+}
+
+CReadContext CTableFixture::Context() {
+  CReadContext context;
+  context.progress = &services;
+  context.confirmLargeTable = [this](int rows) { return services.ConfirmLargeTable(rows); };
+  return context;
+}
+
+int CTableFixture::Finish(const CReadOutcome& outcome) {
+  if (outcome.computeObjectiveR) {
+    display.m_bShowObjectiveFunctionsValue = *outcome.computeObjectiveR ? 1 : 0;
+  }
+  reason = outcome.reason;
+  return outcome.code;
+}
+
 int CTableFixture::Read(const std::string& content, int dataType) {
   return ReadFile(folder.Write("table.txt", content), dataType);
 }
 
 int CTableFixture::ReadFile(const std::string& path, int dataType) {
-  document.settings.DataType = dataType;
-  data = CreateDataTable(dataType);
-  data->document = &document;
-  data->fileName = path;
-  return ReadTextTable(*data, document.settings, &reason);
+  MakeTable(path, dataType);
+  return Finish(ReadTextTable(*data, ReadOptionsOf(settings), Context()));
 }
 
 int CTableFixture::ReadWorkbook(const std::string& path, int dataType) {
-  document.settings.DataType = dataType;
-  data = CreateDataTable(dataType);
-  data->document = &document;
-  data->fileName = path;
-  return ReadWorkbookTable(*data, document.settings);
+  MakeTable(path, dataType);
+  return Finish(ReadWorkbookTable(*data, ReadOptionsOf(settings), Context()));
 }
 
 int CTableFixture::Load(const std::string& content, int dataType) {

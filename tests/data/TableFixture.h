@@ -6,12 +6,16 @@
 #include "ScriptedServices.h"
 #include "TestFiles.h"
 #include "data/Data.h"
-#include "settings/DocumentContext.h"
+#include "data/ReadContext.h"
+#include "settings/DisplaySettings.h"
+#include "settings/TreatmentSettings.h"
 
-// A document context with scripted services and a folder for the files of one test.
+// Scripted services, the settings a document would read with and a folder for the files of one
+// test. The reader's answers reach `display` as they reach a document's.
 struct CTableFixture {
   CScriptedServices services;
-  CDocumentContext document{services};
+  TreatmentSettings settings;
+  DisplaySettings display;
   CTempDir folder;
   std::unique_ptr<CData> data;
   std::string reason;
@@ -24,4 +28,9 @@ struct CTableFixture {
   // Reads, then prepares as the loader does (weights, transformation, value range).
   int Load(const std::string& content, int dataType = 0);
   double Cell(int i, int j) const { return data->At(i, j); }
+
+ private:
+  void MakeTable(const std::string& path, int dataType);
+  CReadContext Context();
+  int Finish(const CReadOutcome& outcome);
 };

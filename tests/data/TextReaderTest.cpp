@@ -44,7 +44,7 @@ TEST(TextReader, BlankDelimitsOnlyWhenSet) {
   ASSERT_EQ(f.Read("T A B\na   1  2\nb 3 4\n"), 0);
   EXPECT_EQ(f.data->columnCount, 2);
   EXPECT_EQ(f.Cell(0, 1), 2.0);
-  f.document.settings.SeparateurBlanc = 0;
+  f.settings.SeparateurBlanc = 0;
   EXPECT_EQ(f.Read("T A B\na   1  2\nb 3 4\n"), 4);  // one cell per line: no column
   ASSERT_EQ(f.Read("State\tMurder\nNew York\t1 234\nOhio\t2\n"), 0);
   EXPECT_EQ(f.data->rowLabels[0], "New York");
@@ -78,7 +78,7 @@ TEST(TextReader, NameIsATagOnlyAsSecondCellAndTagsNeedTheTitleColumn) {
   ASSERT_EQ(f.Read("ID\tgorder\tc1\ng1\t7\t1\ng2\t8\t2\n"), 0);
   EXPECT_EQ(f.data->columnCount, 1);
   EXPECT_EQ(f.Cell(1, 0), 2.0);
-  f.document.settings.TitleRow = 0;
+  f.settings.TitleRow = 0;
   ASSERT_EQ(f.Read("GWEIGHT\tc1\n1\t2\n3\t4\n"), 0);
   EXPECT_EQ(f.data->columnCount, 2);
   EXPECT_EQ(f.data->rowLabels[0], "Row 0");
@@ -120,8 +120,8 @@ TEST(TextReader, TooFewRowsIsCodeOne) {
 
 TEST(TextReader, DefaultLabelsWithoutTitles) {
   CTableFixture f;
-  f.document.settings.TitleCol = 0;
-  f.document.settings.TitleRow = 0;
+  f.settings.TitleCol = 0;
+  f.settings.TitleRow = 0;
   ASSERT_EQ(f.Read("1\t2\t3\n4\t5\t6\n"), 0);
   EXPECT_EQ(f.data->columnLabels, (std::vector<std::string>{"Col-1", "Col-2", "Col-3"}));
   EXPECT_EQ(f.data->rowLabels, (std::vector<std::string>{"Row 0", "Row 1"}));
@@ -133,7 +133,7 @@ TEST(TextReader, DefaultLabelsWithoutTitles) {
 
 TEST(TextReader, ShortTitleLineLeavesEmptyColumnLabelsAndLongRowsAreCut) {
   CTableFixture f;
-  f.document.settings.TitleRow = 0;
+  f.settings.TitleRow = 0;
   ASSERT_EQ(f.Read("a\tb\n1\t2\t3\n4\n"), 0);
   EXPECT_EQ(f.data->columnCount, 2);
   EXPECT_EQ(f.Cell(0, 1), 2.0);
@@ -148,7 +148,7 @@ TEST(TextReader, ThousandRowsAskAndNineHundredNinetyNineDoNot) {
   ASSERT_EQ(f.services.largeTableQuestions.size(), 1u);
   EXPECT_EQ(f.services.largeTableQuestions[0], 1000);
   // The preselected check box "Not compute the objective function R".
-  EXPECT_EQ(f.document.display.m_bShowObjectiveFunctionsValue, 0);
+  EXPECT_EQ(f.display.m_bShowObjectiveFunctionsValue, 0);
   EXPECT_TRUE(f.services.progresses.empty());  // progress only from 1001 rows
 }
 
@@ -159,7 +159,7 @@ TEST(TextReader, LargeTableAnswersRestrictStopAndProgress) {
   ASSERT_EQ(f.Read(Table(1500, 2)), 0);
   EXPECT_EQ(f.data->rowCount, 1000);
   EXPECT_EQ(f.data->rowLabels.back(), "r999");
-  EXPECT_EQ(f.document.display.m_bShowObjectiveFunctionsValue, 1);
+  EXPECT_EQ(f.display.m_bShowObjectiveFunctionsValue, 1);
 
   f.services.largeTableAnswer.choice = CLargeTableAnswer::kStop;
   EXPECT_EQ(f.Read(Table(1500, 2)), 1);
@@ -194,7 +194,7 @@ TEST(TextReader, ReadsEverySampleTable) {
         Sample{"usarrests_numeric_blanks.txt", 0, 50, 4}}) {
     CTableFixture f;
     if (std::string(s.name).find("blanks") != std::string::npos) {
-      f.document.settings.SeparateurBlanc = 0;
+      f.settings.SeparateurBlanc = 0;
     }
     ASSERT_EQ(f.ReadFile(ExamplePath(s.name), s.type), 0) << s.name;
     EXPECT_EQ(f.data->rowCount, s.rows) << s.name;

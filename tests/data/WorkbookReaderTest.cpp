@@ -47,8 +47,8 @@ TEST(WorkbookReader, TitledSheetGivesLabelsValuesAndMissingCells) {
 
 TEST(WorkbookReader, UntitledSheetIsNamedRowOneAndColOneOnwards) {
   CTableFixture f;
-  f.document.settings.TitleRow = 0;
-  f.document.settings.TitleCol = 0;
+  f.settings.TitleRow = 0;
+  f.settings.TitleCol = 0;
   ASSERT_EQ(f.ReadWorkbook(Fixture("untitled.xls")), 0);
   // The dimensions say 3 × 2 though one cell is empty.
   ASSERT_EQ(f.data->rowCount, 3);
@@ -61,8 +61,8 @@ TEST(WorkbookReader, UntitledSheetIsNamedRowOneAndColOneOnwards) {
   EXPECT_EQ(f.Cell(1, 1), kMissing);
   EXPECT_EQ(f.Cell(2, 0), 5.5);
   // The same sheet with both titles: the numbers in row 1 and column A become labels.
-  f.document.settings.TitleRow = 1;
-  f.document.settings.TitleCol = 1;
+  f.settings.TitleRow = 1;
+  f.settings.TitleCol = 1;
   ASSERT_EQ(f.ReadWorkbook(Fixture("untitled.xls")), 0);
   EXPECT_EQ(f.data->rowLabels, Labels({"3", "5.5"}));
   EXPECT_EQ(f.data->columnLabels, Labels({"2"}));
@@ -97,7 +97,7 @@ TEST(WorkbookReader, TagRecordsAtTheTopAndLeftAreSkipped) {
   EXPECT_EQ(f.Cell(0, 0), 0.5);
   EXPECT_EQ(f.Cell(2, 2), 1.0);
   // Without the title column the tag words are data like any other.
-  f.document.settings.TitleRow = 0;
+  f.settings.TitleRow = 0;
   ASSERT_EQ(f.ReadWorkbook(Fixture("tags.xls")), 0);
   EXPECT_EQ(f.data->columnCount, 6);
   EXPECT_EQ(f.data->rowCount, 3);
@@ -118,7 +118,7 @@ TEST(WorkbookReader, CodesForSheetsThatHoldNoTable) {
   EXPECT_EQ(f.ReadWorkbook(Fixture("one-row.xls")), 1);
   // Tag columns that take away more columns than the sheet has leave no data.
   EXPECT_EQ(f.ReadWorkbook(Fixture("tags-only.xls")), 5);
-  f.document.settings.TitleRow = 0;
+  f.settings.TitleRow = 0;
   ASSERT_EQ(f.ReadWorkbook(Fixture("tags-only.xls")), 0);
   EXPECT_EQ(f.data->rowCount, 2);
   EXPECT_TRUE(f.services.warnings.empty());
@@ -161,7 +161,7 @@ TEST(WorkbookReader, LargeSheetAsksFirstAndShowsProgress) {
     EXPECT_EQ(f.services.progresses[0].range, 1001);
     EXPECT_EQ(f.services.progresses[0].steps, 1001);
     EXPECT_EQ(f.data->rowLabels.back(), "r1000");
-    EXPECT_EQ(f.document.display.m_bShowObjectiveFunctionsValue, 0);
+    EXPECT_EQ(f.display.m_bShowObjectiveFunctionsValue, 0);
   }
   {
     CTableFixture f;

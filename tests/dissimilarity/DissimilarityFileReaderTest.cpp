@@ -8,9 +8,8 @@
 #include "TestFiles.h"
 #include "base/Failure.h"
 #include "base/Missing.h"
-#include "data/Distance.h"
 #include "dissimilarity/DissimilarityFileReader.h"
-#include "settings/DocumentContext.h"
+#include "dissimilarity/Distance.h"
 
 namespace {
 
@@ -19,28 +18,18 @@ constexpr char kDiagonalMessage[] =
 
 struct CFileFixture {
   CScriptedServices services;
-  CDocumentContext document{services};
   CTempDir folder;
   CDistance distance;
 
-  explicit CFileFixture(int n) {
-    distance.document = &document;
-    distance.Allocate(n);
-  }
+  explicit CFileFixture(int n) { distance.Allocate(n); }
   void Read(const std::string& content) {
-    ReadDissimilarityFile(distance, folder.Write("d.txt", content));
+    EXPECT_EQ(ReadDissimilarityFile(distance, folder.Write("d.txt", content), &services), "");
   }
-  // Reads the named file and returns the one message box shown before the program ends.
+  // Reads the named file and returns the text of the message box that stops the program.
   std::string Refusal(const std::string& fileName) {
-    try {
-      ReadDissimilarityFile(distance, fileName);
-    } catch (const CProgramExit& exit) {
-      EXPECT_EQ(exit.ExitStatus(), 1);
-      EXPECT_EQ(services.messageBoxes.size(), 1u);
-      return services.messageBoxes.empty() ? "" : services.messageBoxes.back();
-    }
-    ADD_FAILURE() << "the file was accepted";
-    return {};
+    const std::string failure = ReadDissimilarityFile(distance, fileName, &services);
+    if (failure.empty()) ADD_FAILURE() << "the file was accepted";
+    return failure;
   }
 };
 

@@ -34,10 +34,10 @@ void ExpectFiniteSide(const CDistance& matrix) {
 }
 
 void ExpectFiniteMatrices(CMeasureFixture& f) {
-  ASSERT_EQ(ComputeRowDistances(*f.data), 1);
-  ASSERT_EQ(ComputeColumnDistances(*f.data), 1);
-  ExpectFiniteSide(f.data->rowDistances);
-  ExpectFiniteSide(f.data->columnDistances);
+  ASSERT_EQ(f.ComputeRows(), "");
+  ASSERT_EQ(f.ComputeColumns(), "");
+  ExpectFiniteSide(f.rowDistances);
+  ExpectFiniteSide(f.columnDistances);
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ TEST(FiniteValues, TablesThatProvokeEveryDivisionLoadWithoutNanOrInfinity) {
     for (const int code : {1, 2, 3, 7, 8}) {
       SCOPED_TRACE(testing::Message() << t.what << ", code " << code);
       CMeasureFixture f;
-      f.document.settings.DataRepresentation = t.representation;
+      f.settings.DataRepresentation = t.representation;
       ASSERT_TRUE(f.Load(t.table, 0, code));
       ExpectFiniteMatrices(f);
     }

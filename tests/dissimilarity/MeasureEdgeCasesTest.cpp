@@ -6,12 +6,11 @@
 #include "base/Failure.h"
 #include "base/Missing.h"
 #include "dissimilarity/SideDistances.h"
-#include "dissimilarity/StandardMeasures.h"
 
 namespace {
 
 double RowDistance(CMeasureFixture& f, int a, int b) {
-  return f.data->rowDistances.At(a, b);
+  return f.rowDistances.At(a, b);
 }
 
 }  // namespace
@@ -26,7 +25,7 @@ TEST(NumericalMeasures, SumsAreRescaledToAllPositionsButTheLargestDifferenceIsNo
   for (const auto& c : cases) {
     CMeasureFixture f;
     ASSERT_TRUE(f.Load(table, 0, c.code));
-    ASSERT_EQ(ComputeRowDistances(*f.data), 1);
+    ASSERT_EQ(f.ComputeRows(), "");
     EXPECT_EQ(RowDistance(f, 0, 1), c.expected) << c.code;
   }
 }
@@ -37,7 +36,7 @@ TEST(NumericalMeasures, PearsonWithoutAnEstimableCorrelationCountsAsUncorrelated
   for (const int code : {2, 3}) {
     CMeasureFixture f;
     ASSERT_TRUE(f.Load(table, 0, code));
-    ASSERT_EQ(ComputeRowDistances(*f.data), 1);
+    ASSERT_EQ(f.ComputeRows(), "");
     EXPECT_EQ(RowDistance(f, 0, 1), 1.0);
     EXPECT_EQ(RowDistance(f, 0, 3), 1.0);
     EXPECT_EQ(RowDistance(f, 2, 3), 1.0);
@@ -56,7 +55,7 @@ TEST(BinaryMeasures, MatchCountsOfTwoRows) {
   for (const auto& c : cases) {
     CMeasureFixture f;
     ASSERT_TRUE(f.Load(table, 1, c.code));
-    ASSERT_EQ(ComputeRowDistances(*f.data), 1);
+    ASSERT_EQ(f.ComputeRows(), "");
     EXPECT_EQ(RowDistance(f, 0, 1), c.expected) << c.code;
   }
 }
@@ -64,9 +63,7 @@ TEST(BinaryMeasures, MatchCountsOfTwoRows) {
 TEST(BinaryMeasures, TwoAllZeroRowsStopAlthoughNothingIsMissing) {
   CMeasureFixture f;
   ASSERT_TRUE(f.Load("T\ta\tb\tc\nr1\t0\t0\t0\nr2\t0\t0\t0\n", 1, 4));
-  EXPECT_EQ(ComputeRowDistances(*f.data), 0);
-  ASSERT_EQ(f.services.messageBoxes.size(), 1u);
-  EXPECT_EQ(f.services.messageBoxes[0],
+  EXPECT_EQ(f.ComputeRows(),
             "STOP !\tThere are too many missing data in your dataset\n\tto calculate distances "
             "between columns.\t");
 }
@@ -76,7 +73,7 @@ TEST(BinaryMeasures, ZeroZeroMatchesBesideMissingCellsMeanNoDissimilarity) {
   for (const int code : {4, 5}) {
     CMeasureFixture f;
     f.Build(1, 2, 3, code, [](int i, int j) { return j < 2 ? 0.0 : i == 0 ? kMissing : 1.0; });
-    ASSERT_EQ(ComputeRowDistances(*f.data), 1);
+    ASSERT_EQ(f.ComputeRows(), "");
     EXPECT_EQ(RowDistance(f, 0, 1), 0.0) << code;
   }
 }
@@ -84,7 +81,7 @@ TEST(BinaryMeasures, ZeroZeroMatchesBesideMissingCellsMeanNoDissimilarity) {
 TEST(NominalMeasures, HammingCountsMismatchesWithoutRescaling) {
   CMeasureFixture f;
   ASSERT_TRUE(f.Load("T\ta\tb\tc\td\nr1\t0\t1\t2\t\nr2\t0\t2\t2\t1\nr3\t0\t0\t0\t0\n", 2, 6));
-  ASSERT_EQ(ComputeRowDistances(*f.data), 1);
+  ASSERT_EQ(f.ComputeRows(), "");
   EXPECT_EQ(RowDistance(f, 0, 1), 1.0);
   EXPECT_EQ(RowDistance(f, 0, 2), 2.0);
   EXPECT_EQ(RowDistance(f, 1, 2), 3.0);
@@ -94,7 +91,7 @@ TEST(NominalMeasures, BadCodesEndTheProgramBeforeAnyPair) {
   CMeasureFixture f;
   ASSERT_TRUE(f.Load("T\ta\tb\nr1\t0\t1\nr2\t0\t2\n", 2, 6));
   try {
-    ComputeRowDistances(*f.data);
+    f.ComputeRows();
     FAIL() << "column b starts with code 1";
   } catch (const CError& error) {
     EXPECT_EQ(error.ExitStatus(), 14);
@@ -106,12 +103,12 @@ TEST(ContingencyMeasures, ChiSquareOfProfilesWhateverTheCode) {
   for (const int code : {9, 1}) {
     CMeasureFixture f;
     ASSERT_TRUE(f.Load("T\ta\tb\nr1\t1\t3\nr2\t2\t2\n", 3, code));
-    ASSERT_EQ(ComputeRowDistances(*f.data), 1);
-    ASSERT_EQ(ComputeColumnDistances(*f.data), 1);
+    ASSERT_EQ(f.ComputeRows(), "");
+    ASSERT_EQ(f.ComputeColumns(), "");
     EXPECT_NEAR(RowDistance(f, 0, 1), 1.0 / 6 + 1.0 / 10, 1e-15);
     // Columns: (1/3 − 3/5)² / (4/8) + (2/3 − 2/5)² / (4/8).
     const double expected = (2 * (4.0 / 15) * (4.0 / 15)) / 0.5;
-    EXPECT_NEAR(f.data->columnDistances.At(0, 1), expected, 1e-15);
+    EXPECT_NEAR(f.columnDistances.At(0, 1), expected, 1e-15);
   }
 }
 
@@ -130,28 +127,21 @@ TEST(ContingencyMeasures, AnEmptyRowOrColumnIsRefusedByNumber) {
   for (const auto& c : cases) {
     CMeasureFixture f;
     ASSERT_TRUE(f.Load(c.table, 3, 9));
-    try {
-      ComputeRowDistances(*f.data);
-      FAIL() << c.table;
-    } catch (const CProgramExit& exit) {
-      EXPECT_EQ(exit.ExitStatus(), 1);
-    }
-    ASSERT_EQ(f.services.messageBoxes.size(), 1u);
-    EXPECT_EQ(f.services.messageBoxes[0], c.message);
+    EXPECT_EQ(f.ComputeRows(), c.message);
   }
 }
 
 TEST(DistanceMatrices, OneItemSideHasOnlyItsZeroDiagonal) {
   CMeasureFixture f;
   ASSERT_TRUE(f.Load("T\ta\nr1\t1\nr2\t4\nr3\t6\n", 0, 1));
-  ASSERT_EQ(ComputeRowDistances(*f.data), 1);
-  ASSERT_EQ(ComputeColumnDistances(*f.data), 1);
-  const CDistance& columns = f.data->columnDistances;
+  ASSERT_EQ(f.ComputeRows(), "");
+  ASSERT_EQ(f.ComputeColumns(), "");
+  const CDistance& columns = f.columnDistances;
   EXPECT_EQ(columns.size, 1);
   EXPECT_EQ(columns.values, std::vector<double>{0.0});
   EXPECT_EQ(columns.mean, 0.0);
   EXPECT_EQ(columns.max, 0.0);
   // The row side got its sums: d(0,1) = 3, d(0,2) = 5, d(1,2) = 2.
-  EXPECT_EQ(f.data->rowDistances.rowSums, (std::vector<double>{8.0, 5.0, 7.0}));
-  EXPECT_EQ(f.data->rowDistances.max, 5.0);
+  EXPECT_EQ(f.rowDistances.rowSums, (std::vector<double>{8.0, 5.0, 7.0}));
+  EXPECT_EQ(f.rowDistances.max, 5.0);
 }

@@ -10,29 +10,28 @@
 #include "data/DataContingency.h"
 #include "data/DataFactory.h"
 #include "data/DataNumerical.h"
-#include "data/Distance.h"
 #include "data/TextTableReader.h"
+#include "dissimilarity/Distance.h"
 #include "dissimilarity/SideDistances.h"
 
 bool CMeasureFixture::Load(const std::string& content, int dataType, int dissimilarity) {
-  document.settings.DataType = dataType;
-  document.settings.Dissimilarity = dissimilarity;
-  data = CreateDataTable(dataType);
-  data->document = &document;
+  settings.DataType = ChoiceOf<EDataType>(dataType);
+  settings.Dissimilarity = ChoiceOf<EDissimilarity>(dissimilarity);
+  data = CreateDataTable(settings.DataType);
+  data->representation = settings.DataRepresentation;
   data->fileName = folder.Write("table.txt", content);
-  if (ReadTextTable(*data, document.settings) != 0) return false;
+  if (ReadTextTable(*data, ReadOptionsOf(settings), {}).code != 0) return false;
   data->Prepare();
   data->ComputeValueRange();
-  PrepareDistanceMatrices(*data);
   return true;
 }
 
 void CMeasureFixture::Build(int dataType, int rows, int columns, int dissimilarity,
                             const std::function<double(int, int)>& cell) {
-  document.settings.DataType = dataType;
-  document.settings.Dissimilarity = dissimilarity;
-  data = CreateDataTable(dataType);
-  data->document = &document;
+  settings.DataType = ChoiceOf<EDataType>(dataType);
+  settings.Dissimilarity = ChoiceOf<EDissimilarity>(dissimilarity);
+  data = CreateDataTable(settings.DataType);
+  data->representation = settings.DataRepresentation;
   data->Allocate(rows, columns);
   for (int i = 0; i < rows; ++i) {
     for (int j = 0; j < columns; ++j)
@@ -40,7 +39,16 @@ void CMeasureFixture::Build(int dataType, int rows, int columns, int dissimilari
   }
   data->Prepare();
   data->ComputeValueRange();
-  PrepareDistanceMatrices(*data);
+}
+
+std::string CMeasureFixture::ComputeRows() {
+  return ComputeSideDistances(*data, false, DissimilarityOptionsOf(settings), rowDistances,
+                              &services);
+}
+
+std::string CMeasureFixture::ComputeColumns() {
+  return ComputeSideDistances(*data, true, DissimilarityOptionsOf(settings), columnDistances,
+                              &services);
 }
 
 namespace {
@@ -147,15 +155,14 @@ CPairValue ChiSquare(const CData_ContingencyTable& data, bool byColumns, int x, 
 
 }  // namespace
 
-CReferenceMatrix ReferenceDistances(const CData& data, bool byColumns) {
+CReferenceMatrix ReferenceDistances(const CData& data, bool byColumns, int code) {
   const int n = byColumns ? data.columnCount : data.rowCount;
-  const int code = data.Settings().Dissimilarity;
   CReferenceMatrix result;
   result.values.assign(static_cast<size_t>(n) * (n + 1) / 2, 0.0);
   for (int i = 0; i + 1 < n; ++i) {
     for (int j = i + 1; j < n; ++j) {
       CPairValue pair;
-      switch (data.DataType()) {
+      switch (CodeOf(data.DataType())) {
         case 0:
           if (code != 1 && code != 2 && code != 3 && code != 7 && code != 8) return result;
           pair = Numerical(dynamic_cast<const CData_Numerical&>(data), byColumns, code, i, j);

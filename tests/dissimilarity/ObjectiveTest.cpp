@@ -5,7 +5,7 @@
 #include <numeric>
 #include <random>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "dissimilarity/Objective.h"
 
 namespace {
@@ -20,7 +20,7 @@ CDistance LineDistances(const std::vector<double>& coordinates) {
             std::abs(coordinates[static_cast<size_t>(i)] - coordinates[static_cast<size_t>(j)]));
     }
   }
-  d.SumByRows();
+  d.SumByRows(nullptr);
   return d;
 }
 
@@ -46,7 +46,7 @@ TEST(Objective, TwoItemsCorrelatePerfectly) {
   CDistance d;
   d.Allocate(2);
   d.Set(0, 1, 5);
-  d.SumByRows();
+  d.SumByRows(nullptr);
   const int order[] = {0, 1};
   EXPECT_NEAR(ObjectiveR(order, 2, d, nullptr), 1.0, 1e-7);
 }
@@ -84,7 +84,7 @@ TEST(Objective, RMatchesItsDefinitionAndIgnoresTheDirection) {
 TEST(Objective, ZeroDenominatorGivesZeroNotNan) {
   CDistance one;
   one.Allocate(1);
-  one.SumByRows();
+  one.SumByRows(nullptr);
   const int single[] = {0};
   EXPECT_EQ(ObjectiveR(single, 1, one, nullptr), 0.0);
   EXPECT_EQ(ObjectiveS(single, 1, one, nullptr).s, 0.0);

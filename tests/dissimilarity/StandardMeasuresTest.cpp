@@ -5,7 +5,6 @@
 #include "MeasureFixture.h"
 #include "base/Missing.h"
 #include "dissimilarity/SideDistances.h"
-#include "dissimilarity/StandardMeasures.h"
 
 namespace {
 
@@ -26,11 +25,11 @@ std::function<double(int, int)> RandomCells(unsigned seed, double missingShare, 
 void ExpectBothSidesMatchReference(CMeasureFixture& f) {
   for (const bool byColumns : {false, true}) {
     SCOPED_TRACE(byColumns ? "columns" : "rows");
-    const CReferenceMatrix expected = ReferenceDistances(*f.data, byColumns);
+    const CReferenceMatrix expected =
+        ReferenceDistances(*f.data, byColumns, CodeOf(f.settings.Dissimilarity));
     ASSERT_FALSE(expected.stopped) << "pick a table whose pairs all form";
-    const int result = byColumns ? ComputeColumnDistances(*f.data) : ComputeRowDistances(*f.data);
-    EXPECT_EQ(result, 1);
-    const CDistance& matrix = byColumns ? f.data->columnDistances : f.data->rowDistances;
+    EXPECT_EQ(byColumns ? f.ComputeColumns() : f.ComputeRows(), "");
+    const CDistance& matrix = byColumns ? f.columnDistances : f.rowDistances;
     EXPECT_TRUE(SameBits(matrix.values, expected.values));
   }
   EXPECT_TRUE(f.services.messageBoxes.empty());
@@ -112,15 +111,13 @@ TEST(MissingDataStop, StopsAtTheFirstPairInScanOrderWithOneMessage) {
                          (i == 150 && j != 2 && j != 5) || (i == 151 && (j == 2 || j == 5));
     return missing ? kMissing : values(i, j);
   });
-  const CReferenceMatrix expected = ReferenceDistances(*f.data, false);
+  const CReferenceMatrix expected = ReferenceDistances(*f.data, false, 1);
   ASSERT_TRUE(expected.stopped);
   ASSERT_EQ(expected.item, 40);
   ASSERT_EQ(expected.partner, 270);
-  EXPECT_EQ(ComputeRowDistances(*f.data), 0);
-  ASSERT_EQ(f.services.messageBoxes.size(), 1u);
-  EXPECT_EQ(f.services.messageBoxes[0], kTooManyMissingMessage);
+  EXPECT_EQ(f.ComputeRows(), kTooManyMissingMessage);
   // The pairs before the stop hold their values, the others are still 0.
-  EXPECT_TRUE(SameBits(f.data->rowDistances.values, expected.values));
+  EXPECT_TRUE(SameBits(f.rowDistances.values, expected.values));
 }
 
 TEST(MissingDataStop, ProgressStepsOncePerItemUpToTheStoppingItem) {
@@ -130,29 +127,28 @@ TEST(MissingDataStop, ProgressStepsOncePerItemUpToTheStoppingItem) {
     if (i == 1150 && j == 1) return kMissing;
     return static_cast<double>((i * 7 + j * 3) % 11);
   });
-  EXPECT_EQ(ComputeRowDistances(*f.data), 0);
+  EXPECT_EQ(f.ComputeRows(), kTooManyMissingMessage);
   ASSERT_EQ(f.services.progresses.size(), 1u);
   EXPECT_EQ(f.services.progresses[0].caption, "Computing distances matrix.");
   EXPECT_EQ(f.services.progresses[0].range, 1201);
   EXPECT_EQ(f.services.progresses[0].steps, 1101);
-  EXPECT_EQ(f.services.messageBoxes.size(), 1u);
 }
 
 TEST(Progress, ShownFrom1001ItemsAndSteppedOncePerOuterItem) {
   CMeasureFixture f;
   f.Build(1, 1001, 2, 7, [](int i, int j) { return (i + j) % 2 == 0 ? 1.0 : 0.0; });
-  ASSERT_EQ(ComputeRowDistances(*f.data), 1);
+  ASSERT_EQ(f.ComputeRows(), "");
   ASSERT_EQ(f.services.progresses.size(), 2u);
   EXPECT_EQ(f.services.progresses[0].caption, "Computing distances matrix.");
   EXPECT_EQ(f.services.progresses[0].range, 1001);
   EXPECT_EQ(f.services.progresses[0].steps, 1000);
   EXPECT_EQ(f.services.progresses[1].caption, "Adding distances by rows in distances matrix.");
-  EXPECT_EQ(f.data->rowDistances.At(0, 1000), 0.0);  // rows 0 and 1000 are alike
-  EXPECT_EQ(f.data->rowDistances.At(0, 999), 2.0);
+  EXPECT_EQ(f.rowDistances.At(0, 1000), 0.0);  // rows 0 and 1000 are alike
+  EXPECT_EQ(f.rowDistances.At(0, 999), 2.0);
 
   CMeasureFixture small;
   small.Build(1, 1000, 2, 7, [](int i, int j) { return (i + j) % 2 == 0 ? 1.0 : 0.0; });
-  ASSERT_EQ(ComputeRowDistances(*small.data), 1);
+  ASSERT_EQ(small.ComputeRows(), "");
   EXPECT_TRUE(small.services.progresses.empty());
 }
 
@@ -168,13 +164,13 @@ TEST(UnimplementedCode, LeavesTheMatrixAtZeroWithoutMessage) {
     f.Build(c.dataType, 5, 4, c.code, [](int i, int j) {
       return i == 1 && j < 2 ? kMissing : i == 2 && j >= 2 ? kMissing : (i + j) % 2;
     });
-    EXPECT_EQ(ComputeRowDistances(*f.data), 1);
-    EXPECT_EQ(ComputeColumnDistances(*f.data), 1);
-    for (const double d : f.data->rowDistances.values)
+    EXPECT_EQ(f.ComputeRows(), "");
+    EXPECT_EQ(f.ComputeColumns(), "");
+    for (const double d : f.rowDistances.values)
       EXPECT_EQ(d, 0.0);
-    for (const double d : f.data->columnDistances.values)
+    for (const double d : f.columnDistances.values)
       EXPECT_EQ(d, 0.0);
-    EXPECT_EQ(f.data->rowDistances.max, 0.0);
+    EXPECT_EQ(f.rowDistances.max, 0.0);
     EXPECT_TRUE(f.services.messageBoxes.empty());
   }
 }

@@ -49,7 +49,7 @@ TEST(MouseSelection, ACellSelectsItsRowOrColumnAndAPressOutsideSelectsEverything
   EXPECT_EQ(view.rowTree.selectionLength, 1);
   EXPECT_FALSE(view.columnTree.userSelection);
 
-  f.Doc().rowsActive = false;
+  f.Doc().switches.rowsActive = false;
   PressAt(view, laid.picture, laid.MatrixCell(3, 2));
   EXPECT_FALSE(view.rowTree.userSelection) << "the other side loses its selection";
   EXPECT_EQ(view.rowTree.selectionLength, 6);
@@ -103,14 +103,14 @@ TEST(MouseSelection, WithADendrogramABlockSnapsToItsSmallestSubtreeAndNodesAreHi
   EXPECT_EQ(picked.first, 0);
 
   // A branch is hit inside its rectangle; the click makes the rows active.
-  f.Doc().rowsActive = false;
+  f.Doc().switches.rowsActive = false;
   CRect hit;
   for (const CNode& node : view.rowTree.nodes) {
     if (!node.IsLeaf() && node.hitRect.right > node.hitRect.left) hit = node.hitRect;
   }
   ASSERT_LT(hit.left, hit.right);
   PressAt(view, laid.picture, CPoint{(hit.left + hit.right) / 2, (hit.top + hit.bottom) / 2});
-  EXPECT_TRUE(f.Doc().rowsActive);
+  EXPECT_TRUE(f.Doc().switches.rowsActive);
   EXPECT_TRUE(view.rowTree.userSelection);
   EXPECT_NE(view.rowTree.selectedNode, kNoNode);
 

@@ -98,7 +98,7 @@ TEST(PictureGolden, NominalTableWithLevelsPerColumn) {
              "d\t2\t0\t1\n"
              "e\t1\t1\t3\n",
              {"-CompletLinkage", "-AutomationRow"}));
-  ASSERT_EQ(f.Doc().settings.DataType, 2);
+  ASSERT_EQ(f.Doc().settings.DataType, EDataType::kNominal);
   Treat(f);
   ExpectGoldenPicture(f.Current(), "nominal_levels_per_column");
 }
@@ -114,11 +114,11 @@ TEST(PictureGolden, ContingencyTableWithMetricsAndTheAverageProfile) {
              "Red\t26\t17\t14\t14\n"
              "Blond\t7\t94\t10\t16\n",
              {"-Ward", "-AutomationRow", "-AutomationCol"}));
-  ASSERT_EQ(f.Doc().settings.DataType, 3);
+  ASSERT_EQ(f.Doc().settings.DataType, EDataType::kContingency);
   Treat(f);
   CViewModel& view = f.Current();
-  f.Doc().showMetrics = true;
-  f.Doc().showAverageProfile = true;
+  f.Doc().switches.metrics = true;
+  f.Doc().switches.averageProfile = true;
   view.rowTree.userSelection = true;
   view.rowTree.selectionStart = 1;
   view.rowTree.selectionLength = 2;

@@ -19,7 +19,7 @@ TEST(DocumentLoad, TitleOrdersAndFirstView) {
   EXPECT_FALSE(view.rowTree.hasTree);
   EXPECT_GT(view.rowTree.objectiveS, 0.0);
   EXPECT_NE(view.rowTree.objectiveR, 0.0);
-  EXPECT_EQ(view.rowTree.linkage, 2);
+  EXPECT_EQ(view.rowTree.linkage, ELinkage::kMcQuitty);
   EXPECT_FALSE(f.Doc().firstView);
 }
 
@@ -84,7 +84,7 @@ TEST(Pipeline, AutomationRowLeavesThreeWindowsAndFullAutomationFive) {
   EXPECT_EQ(g.ViewCount(), 5);
   EXPECT_TRUE(g.Current().rowTree.hasTree);
   EXPECT_TRUE(g.Current().columnTree.hasTree);
-  EXPECT_EQ(g.Current().rowTree.linkage, 4);
+  EXPECT_EQ(g.Current().rowTree.linkage, ELinkage::kWard);
   // Each new window copies the newest one: the columns are clustered on top of the rows.
   EXPECT_FALSE(g.Doc().views[1]->columnTree.hasTree);
   EXPECT_TRUE(g.Doc().views[2]->rowTree.hasTree);
@@ -109,9 +109,9 @@ TEST(Pipeline, ClusterCommandTogglesTheTree) {
 TEST(Pipeline, RefusalsChangeNothing) {
   CDocumentFixture f;
   ASSERT_TRUE(f.Open(NumericalTable(6, 4)));
-  f.Doc().settings.AgregationCriterion = -1;
+  f.Doc().settings.AgregationCriterion = ChoiceOf<ELinkage>(-1);
   ClusterSide(f.Current(), true);
-  f.Doc().settings.SetSeriationCriterion = -1;
+  f.Doc().settings.SetSeriationCriterion = ChoiceOf<ESeriation>(-1);
   SeriateSide(f.Current(), false);
   EXPECT_EQ(f.ViewCount(), 1);
   EXPECT_EQ(f.services.notices,
@@ -140,8 +140,9 @@ TEST(Pipeline, SizeRefusalClosesTheNewWindowAgain) {
   SeriateSide(f.Current(), true);
   EXPECT_EQ(f.ViewCount(), 1);
   ASSERT_EQ(f.services.notices.size(), 1u);
-  EXPECT_EQ(f.services.notices[0].substr(0, 6), "STOP!|");
-  EXPECT_FALSE(f.Doc().seriationRefusedForSize);
+  EXPECT_EQ(f.services.notices[0],
+            "STOP!|Too many elements to seriate!\n\nThe processing time would be too long!");
+  EXPECT_EQ(f.Current().rowTree.orderMethodMark, -1);
 }
 
 TEST(Pipeline, WindowCountRules) {

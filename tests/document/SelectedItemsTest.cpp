@@ -7,22 +7,18 @@
 #include "data/TextTableReader.h"
 #include "document/SelectedItems.h"
 #include "seriation/Elements.h"
-#include "settings/DocumentContext.h"
 
 namespace {
 
 struct CLoaded {
-  CScriptedServices services;
-  CDocumentContext document{services};
   CTempDir folder;
   std::unique_ptr<CData> data;
   CElements rows, columns;
 
   explicit CLoaded(const std::string& content) {
-    data = CreateDataTable(0);
-    data->document = &document;
+    data = CreateDataTable(EDataType::kNumerical);
     data->fileName = folder.Write("t.txt", content);
-    EXPECT_EQ(ReadTextTable(*data, document.settings), 0);
+    EXPECT_EQ(ReadTextTable(*data, CReadOptions{}, {}).code, 0);
     rows.Initialize(data->rowCount, nullptr, &data->rowLabels, {});
     columns.Initialize(data->columnCount, nullptr, &data->columnLabels, {});
   }

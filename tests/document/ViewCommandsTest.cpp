@@ -80,11 +80,9 @@ TEST(ViewCommands, SavedItemsReadBackInTheSavedOrder) {
   const std::string path = (f.folder.Path() / "saved.txt").string();
   std::string error;
   ASSERT_TRUE(SaveSelectedItems(view, path, &error)) << error;
-  CDocumentContext context(f.services);
-  auto back = CreateDataTable(0);
-  back->document = &context;
+  auto back = CreateDataTable(EDataType::kNumerical);
   back->fileName = path;
-  ASSERT_EQ(ReadTextTable(*back, context.settings), 0);
+  ASSERT_EQ(ReadTextTable(*back, CReadOptions{}, {}).code, 0);
   EXPECT_EQ(back->rowLabels, (std::vector<std::string>{"r3", "r1", "r2"}));
   EXPECT_EQ(back->columnLabels, (std::vector<std::string>{"b", "c", "a"}));
   EXPECT_EQ(back->At(0, 0), 8.0);
@@ -96,12 +94,12 @@ TEST(ViewCommands, SwitchesZoomAndCellSizes) {
   ASSERT_TRUE(f.Open(NumericalTable(5, 3), {"-MaskObjectiveFunctions"}));
   CViewModel& view = f.Current();
   view.rowTree.objectiveR = 12.5;  // stale
-  ASSERT_TRUE(ToggleDisplaySwitch(f.Doc(), 32840));
+  ToggleDisplaySwitch(f.Doc(), EDisplaySwitch::kObjectiveFunctions);
   EXPECT_NE(view.rowTree.objectiveR, 12.5);  // turning R on recomputes it everywhere
-  EXPECT_TRUE(DisplaySwitchState(f.Doc(), 32840));
-  EXPECT_FALSE(DisplaySwitchState(f.Doc(), 32850));
-  ToggleDisplaySwitch(f.Doc(), 32850);
-  EXPECT_TRUE(f.Doc().showMetrics);
+  EXPECT_TRUE(DisplaySwitchState(f.Doc(), EDisplaySwitch::kObjectiveFunctions));
+  EXPECT_FALSE(DisplaySwitchState(f.Doc(), EDisplaySwitch::kMetrics));
+  ToggleDisplaySwitch(f.Doc(), EDisplaySwitch::kMetrics);
+  EXPECT_TRUE(f.Doc().switches.metrics);
 
   ZoomIn(view);
   EXPECT_DOUBLE_EQ(view.zoom, 1.01);

@@ -10,7 +10,6 @@
 #include "TestFiles.h"
 #include "data/DataFactory.h"
 #include "data/TextTableReader.h"
-#include "settings/DocumentContext.h"
 
 namespace {
 
@@ -59,12 +58,9 @@ std::vector<std::string> NewickLeaves(const std::string& text) {
 }
 
 std::vector<std::string> TableRowLabels(const std::string& path) {
-  CScriptedServices services;
-  CDocumentContext document(services);
-  auto data = CreateDataTable(0);
-  data->document = &document;
+  auto data = CreateDataTable(EDataType::kNumerical);
   data->fileName = path;
-  EXPECT_EQ(ReadTextTable(*data, document.settings), 0);
+  EXPECT_EQ(ReadTextTable(*data, CReadOptions{}, {}).code, 0);
   return data->rowLabels;
 }
 

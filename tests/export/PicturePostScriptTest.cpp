@@ -66,8 +66,8 @@ struct CSmallPicture {
     input.rows = &rows;
     input.columns = &columns;
     input.display = &display;
-    input.report.rows = {0.5, 12.25, true, 4, -1, -3};
-    input.report.columns = {0.25, 3.0, false, -1, -1, 0};
+    input.report.rows = {0.5, 12.25, true, ELinkage::kWard, -1, -3};
+    input.report.columns = {0.25, 3.0, false, ChoiceOf<ELinkage>(-1), -1, 0};
     return input;
   }
   CData data;

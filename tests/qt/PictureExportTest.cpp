@@ -77,13 +77,15 @@ TEST(PictureExport, FilesOfEveryFormatAndUnknownFormats) {
   for (const auto& [format, magic] : formats) {
     const std::string path = (folder.Path() / ("p" + std::to_string(format))).string();
     CExportFailure failure;
-    ASSERT_TRUE(ExportPicture(picture, format, path, &failure)) << failure.message;
+    ASSERT_TRUE(ExportPicture(picture, ChoiceOf<EExportFormat>(format), path, &failure))
+        << failure.message;
     EXPECT_EQ(ReadFileText(path).substr(0, magic.size()), magic) << format;
   }
   CExportFailure failure;
-  EXPECT_FALSE(ExportPicture(picture, 9, (folder.Path() / "p9").string(), &failure));
+  EXPECT_FALSE(ExportPicture(picture, ChoiceOf<EExportFormat>(9), (folder.Path() / "p9").string(),
+                             &failure));
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "p9"));
-  EXPECT_FALSE(ExportPicture(picture, 4, "/nonexistent-folder/p.bmp", &failure));
+  EXPECT_FALSE(ExportPicture(picture, EExportFormat::kBmp, "/nonexistent-folder/p.bmp", &failure));
   EXPECT_FALSE(failure.bitmapAllocation);
   EXPECT_NE(failure.message.find("/nonexistent-folder/p.bmp"), std::string::npos);
 }

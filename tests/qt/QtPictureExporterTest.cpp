@@ -45,7 +45,7 @@ TEST(QtPictureExporter, WritesTheWindowsPictureAndReportsABitmapTooLargeOnce) {
   CQtPictureExporter exporter;
   const std::string png = (exported.folder.Path() / "picture.png").string();
   std::string error;
-  ASSERT_TRUE(exporter.ExportToFile(*exported.view, 5, png, &error)) << error;
+  ASSERT_TRUE(exporter.ExportToFile(*exported.view, EExportFormat::kPng, png, &error)) << error;
   EXPECT_TRUE(std::filesystem::exists(png));
 
   // At the largest zoom the picture cannot be one bitmap.
@@ -53,7 +53,7 @@ TEST(QtPictureExporter, WritesTheWindowsPictureAndReportsABitmapTooLargeOnce) {
   exported.document->display.hx = 48;
   exported.view->zoom = 80.0;
   const std::string bmp = (exported.folder.Path() / "huge.bmp").string();
-  EXPECT_FALSE(exporter.ExportToFile(*exported.view, 4, bmp, &error));
+  EXPECT_FALSE(exporter.ExportToFile(*exported.view, EExportFormat::kBmp, bmp, &error));
   EXPECT_TRUE(error.empty()) << "the allocation message is the only report";
   ASSERT_EQ(exported.services.warnings.size(), 1u);
   EXPECT_EQ(exported.services.warnings[0].code, 3);

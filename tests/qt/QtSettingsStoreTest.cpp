@@ -13,7 +13,7 @@ TEST(QtSettingsStore, WritesTheTwoSectionsUnderTheirNamesAndReadsThemBack) {
   {
     CQtSettingsStore store(file);
     TreatmentSettings settings;
-    settings.AgregationCriterion = 4;
+    settings.AgregationCriterion = ELinkage::kWard;
     settings.RowDissimilarityFileName = "/tmp/rows.txt";
     SaveTreatmentSettings(store, settings);
     SaveDissimilarityFileNames(store, settings);
@@ -30,7 +30,7 @@ TEST(QtSettingsStore, WritesTheTwoSectionsUnderTheirNamesAndReadsThemBack) {
   CQtSettingsStore store(file);
   TreatmentSettings loaded;
   LoadTreatmentSettings(store, loaded, true);
-  EXPECT_EQ(loaded.AgregationCriterion, 4);
+  EXPECT_EQ(loaded.AgregationCriterion, ELinkage::kWard);
   EXPECT_EQ(loaded.RowDissimilarityFileName, "/tmp/rows.txt");
   DisplaySettings display;
   LoadDisplaySettings(store, display);
@@ -51,6 +51,6 @@ TEST(QtSettingsStore, UserStoreLivesUnderVelmoraQuorvel) {
   CQtSettingsStore store;
   TreatmentSettings settings;
   LoadTreatmentSettings(store, settings, true);
-  EXPECT_EQ(settings.DataType, 3);
+  EXPECT_EQ(settings.DataType, EDataType::kContingency);
   EXPECT_EQ(settings.Improve, 1);  // the stored sentinel counts as absent
 }

@@ -33,7 +33,7 @@ CPaintedData Numerical(double minimum, double maximum) {
 
 CPaintedData Nominal(int representation, double maximum, std::vector<int> maxCodes) {
   CPaintedData data;
-  data.dataType = 2;
+  data.dataType = EDataType::kNominal;
   data.representation = representation;
   data.maxValue = maximum;
   data.maxCodes = std::move(maxCodes);

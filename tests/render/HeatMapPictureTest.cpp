@@ -137,7 +137,7 @@ TEST(HeatMapLayout, TreesAndMetricsTakeTheirZones) {
   EXPECT_EQ(picture.Zone(EPictureZone::kColumnMetrics),
             (CRect{matrix.left, matrix.bottom + 6, matrix.right, matrix.bottom + 42}));
 
-  input.dataType = 2;  // nominal data has no column metrics
+  input.dataType = EDataType::kNominal;  // nominal data has no column metrics
   CHeatMapPicture nominal(input);
   nominal.RecomputeLayout(measurer);
   EXPECT_TRUE(nominal.Zone(EPictureZone::kColumnMetrics).IsEmpty());

@@ -6,8 +6,8 @@ namespace {
 
 CReportInput Analysed() {
   CReportInput input;
-  input.rows = CReportSide{0.5, 12.25, true, 4, 4, -3};
-  input.columns = CReportSide{-0.1234, 3.0, false, -1, -1, 0};
+  input.rows = CReportSide{0.5, 12.25, true, ELinkage::kWard, 4, -3};
+  input.columns = CReportSide{-0.1234, 3.0, false, ChoiceOf<ELinkage>(-1), -1, 0};
   return input;
 }
 
@@ -59,7 +59,7 @@ TEST(Report, HiddenTopFrameKeepsThePreviousLists) {
 TEST(Report, MetricsAloneBringTheDissimilarityBlock) {
   CReportInput input;
   input.showMetrics = true;
-  input.dissimilarity = 9;
+  input.dissimilarity = EDissimilarity::kChiSquare;
   CReport report;
   BuildReport(input, report);
   EXPECT_EQ(report.dissimilarity[1], "- Chi-square distance");

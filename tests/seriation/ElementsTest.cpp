@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedServices.h"
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/Elements.h"
-#include "settings/DocumentContext.h"
 
 TEST(Elements, InitializeStartsWithTheIdentityAllSelected) {
   CDistance d;
@@ -20,20 +19,16 @@ TEST(Elements, InitializeStartsWithTheIdentityAllSelected) {
 
 TEST(Elements, RIsRecomputedOnlyWhileTheObjectiveFunctionsAreShown) {
   CScriptedServices services;
-  CDocumentContext document(services);
   CDistance d;
   d.Allocate(2);
   d.Set(0, 1, 5);
-  d.SumByRows();
+  d.SumByRows(nullptr);
   CElements side;
   side.Initialize(2, &d, nullptr, {});
-  side.document = &document;
   side.objectiveR = 0.25;
-  document.display.m_bShowObjectiveFunctionsValue = 0;
-  ComputeObjectives(side);
+  ComputeObjectives(side, false, &services);
   EXPECT_EQ(side.objectiveR, 0.25);
   EXPECT_EQ(side.objectiveS, 5.0);
-  document.display.m_bShowObjectiveFunctionsValue = 1;
-  ComputeObjectives(side);
+  ComputeObjectives(side, true, &services);
   EXPECT_NEAR(side.objectiveR, 1.0, 1e-7);
 }

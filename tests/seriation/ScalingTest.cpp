@@ -13,9 +13,6 @@
 
 namespace {
 
-const char kRefusal[] =
-    "STOP!|Too many elements to seriate!\n\nThe processing time would be too long!";
-
 // Σ_{p<q} (q − p)^power · d(s_p, s_q): the criterion a discrete swap changes.
 double Criterion(const CDistance& d, const std::vector<int>& s, int power) {
   double total = 0.0;
@@ -33,7 +30,7 @@ std::vector<int> ReferenceDiscrete(const CDistance& side, std::vector<int> seque
   const int m = static_cast<int>(sequence.size());
   const bool whole = m == side.size;
   CDistance local = Extract(side, sequence.data(), m);
-  local.SumByRows();
+  local.SumByRows(nullptr);
   std::vector<int> s = whole ? sequence : Identity(m);
   const CDistance& d = whole ? side : local;
   auto dist = [&](int a, int b) { return d.At(a, b); };
@@ -83,8 +80,8 @@ std::vector<int> ReferenceDiscrete(const CDistance& side, std::vector<int> seque
 }
 
 void UseDiscrete(CSeriationSide& side, int criterion) {
-  side.document.settings.SetSeriationCriterion = criterion;
-  side.document.settings.SeriationOptimMethode = 1;
+  side.settings.SetSeriationCriterion = ChoiceOf<ESeriation>(criterion);
+  side.settings.SeriationOptimMethode = EOptimisation::kDiscrete;
 }
 
 }  // namespace
@@ -129,7 +126,7 @@ TEST(PowerIteration, EndsWithoutConvergence) {
 TEST(NumericScaling, UdsMatrixOfALineIsTheOuterProductOfCentredCoordinates) {
   const std::vector<double> c{3, -1, 7, 0.5, 2};
   const CDistance d = LineMatrix(c);
-  const std::vector<double> matrix = ScalingMatrix(d, 1);
+  const std::vector<double> matrix = ScalingMatrix(d, ESeriation::kScaling);
   const double mean = std::accumulate(c.begin(), c.end(), 0.0) / 5;
   for (int i = 0; i < 5; ++i) {
     for (int j = 0; j < 5; ++j) {
@@ -147,11 +144,11 @@ TEST(NumericScaling, UdsSortsPointsOfALineWithPositionOneOnThePositiveSide) {
     for (double& x : c)
       x = coordinate(random);
     CSeriationSide side(LineMatrix(c));
-    side.document.settings.SetSeriationCriterion = 1;
-    side.document.settings.SeriationOptimMethode = 0;
+    side.settings.SetSeriationCriterion = ESeriation::kScaling;
+    side.settings.SeriationOptimMethode = EOptimisation::kNumeric;
     std::vector<int> sequence = Shuffled(n, random);
     const int second = sequence[1];
-    SeriateNumeric(side.elements, sequence.data(), n);
+    SeriateNumeric(side.elements, sequence.data(), n, side.settings.SetSeriationCriterion);
     std::vector<int> expected = Identity(n);
     std::sort(expected.begin(), expected.end(), [&](int a, int b) { return c[a] < c[b]; });
     const double mean = std::accumulate(c.begin(), c.end(), 0.0) / n;
@@ -171,7 +168,7 @@ TEST(DiscreteScaling, GainsAreTheChangeOfTheirCriterion) {
       std::vector<int> sequence =
           whole ? Shuffled(n, random) : std::vector<int>{9, 2, 13, 5, 0, 7, 11, 3, 6};
       const int m = static_cast<int>(sequence.size());
-      CSwapMoves moves(d, sequence.data(), m, criterion);
+      CSwapMoves moves(d, sequence.data(), m, ChoiceOf<ESeriation>(criterion));
       std::uniform_int_distribution<int> position(0, m - 1);
       for (int swaps = 0; swaps < 6; ++swaps) {
         moves.Publish();
@@ -212,7 +209,8 @@ TEST(DiscreteScaling, MatchesReferenceOnWholeSidesAndParts) {
     std::vector<int> sequence = Shuffled(n, random);
     if (round % 4 >= 2) sequence.resize(n - 3);
     const std::vector<int> expected = ReferenceDiscrete(side.distance, sequence, criterion);
-    SeriateDiscrete(side.elements, sequence.data(), static_cast<int>(sequence.size()));
+    SeriateDiscrete(side.elements, sequence.data(), static_cast<int>(sequence.size()),
+                    side.settings.SetSeriationCriterion, side.Run());
     EXPECT_EQ(sequence, expected) << "seed " << seed << " round " << round;
   }
 }
@@ -227,7 +225,8 @@ TEST(DiscreteScaling, UdsEndsOnTablesWithEqualItems) {
     UseDiscrete(side, 1);
     std::vector<int> sequence = Identity(17);
     const double before = Criterion(side.distance, sequence, 1);
-    SeriateDiscrete(side.elements, sequence.data(), 17);
+    SeriateDiscrete(side.elements, sequence.data(), 17, side.settings.SetSeriationCriterion,
+                    side.Run());
     EXPECT_GE(Criterion(side.distance, sequence, 1), before) << "seed " << seed << " " << round;
   }
 }
@@ -238,23 +237,23 @@ TEST(DiscreteScaling, UdsRefuses201ItemsAndShowsProgressAbove100) {
   std::vector<int> sequence = Identity(201);
   std::reverse(sequence.begin(), sequence.end());
   const std::vector<int> before = sequence;
-  SeriateDiscrete(side.elements, sequence.data(), 201);
+  EXPECT_EQ(SeriateDiscrete(side.elements, sequence.data(), 201,
+                            side.settings.SetSeriationCriterion, side.Run()),
+            ESeriationOutcome::kRefusedForSize);
   EXPECT_EQ(sequence, before);
-  EXPECT_TRUE(side.document.seriationRefusedForSize);
-  ASSERT_EQ(side.services.notices.size(), 1u);
-  EXPECT_EQ(side.services.notices[0], kRefusal);
   EXPECT_TRUE(side.services.progresses.empty());
 
-  side.document.seriationRefusedForSize = false;
   side.services.stopAfterSteps = 1;
-  SeriateDiscrete(side.elements, sequence.data(), 200);
-  EXPECT_FALSE(side.document.seriationRefusedForSize);
+  EXPECT_EQ(SeriateDiscrete(side.elements, sequence.data(), 200,
+                            side.settings.SetSeriationCriterion, side.Run()),
+            ESeriationOutcome::kDone);
   ASSERT_EQ(side.services.progresses.size(), 1u);
   EXPECT_EQ(side.services.progresses[0].caption, "This treatment could be long. Please wait.");
   EXPECT_EQ(side.services.progresses[0].range, 200);
   EXPECT_TRUE(side.services.progresses[0].withStopButton);
 
-  SeriateDiscrete(side.elements, sequence.data(), 100);
+  SeriateDiscrete(side.elements, sequence.data(), 100, side.settings.SetSeriationCriterion,
+                  side.Run());
   EXPECT_EQ(side.services.progresses.size(), 1u);
 }
 
@@ -267,15 +266,15 @@ TEST(DiscreteScaling, InertiaRuns1000ItemsAndRefuses1001) {
   UseDiscrete(side, 2);
   std::vector<int> sequence = Shuffled(1001, random);
   const std::vector<int> before = sequence;
-  SeriateDiscrete(side.elements, sequence.data(), 1001);
+  EXPECT_EQ(SeriateDiscrete(side.elements, sequence.data(), 1001,
+                            side.settings.SetSeriationCriterion, side.Run()),
+            ESeriationOutcome::kRefusedForSize);
   EXPECT_EQ(sequence, before);
-  EXPECT_TRUE(side.document.seriationRefusedForSize);
-  EXPECT_EQ(side.services.notices, std::vector<std::string>{kRefusal});
 
-  side.document.seriationRefusedForSize = false;
   side.services.stopAfterSteps = 1;  // one pass is enough to show it runs
-  SeriateDiscrete(side.elements, sequence.data(), 1000);
-  EXPECT_FALSE(side.document.seriationRefusedForSize);
+  EXPECT_EQ(SeriateDiscrete(side.elements, sequence.data(), 1000,
+                            side.settings.SetSeriationCriterion, side.Run()),
+            ESeriationOutcome::kDone);
   EXPECT_NE(sequence, before);
   EXPECT_TRUE(IsPermutationOf(sequence, before));
   EXPECT_EQ(sequence[1000], before[1000]);
@@ -286,6 +285,7 @@ TEST(DiscreteScaling, InertiaRuns1000ItemsAndRefuses1001) {
   side.services.stopAfterSteps = -1;
   std::vector<int> small = Identity(500);
   std::sort(small.begin(), small.end(), [&](int a, int b) { return c[a] < c[b]; });
-  SeriateDiscrete(side.elements, small.data(), 500);  // no progress at 500
+  SeriateDiscrete(side.elements, small.data(), 500, side.settings.SetSeriationCriterion,
+                  side.Run());  // no progress at 500
   EXPECT_EQ(side.services.progresses.size(), 1u);
 }

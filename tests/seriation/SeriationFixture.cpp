@@ -4,10 +4,16 @@
 #include <cmath>
 #include <numeric>
 
+#include "seriation/Seriation.h"
+
 CSeriationSide::CSeriationSide(CDistance matrix) : distance(std::move(matrix)) {
   elements.Initialize(distance.size, &distance, nullptr, {});
-  elements.settings = &document.settings;
-  elements.document = &document;
+}
+
+ESeriationOutcome CSeriationSide::SeriateSelection() {
+  const ESeriationOutcome outcome = Seriate(elements, Options(), Run());
+  ComputeObjectives(elements, true, &services);
+  return outcome;
 }
 
 CDistance MatrixOf(int n, const std::function<double(int, int)>& f) {
@@ -17,7 +23,7 @@ CDistance MatrixOf(int n, const std::function<double(int, int)>& f) {
     for (int b = a + 1; b < n; ++b)
       d.Set(a, b, f(a, b));
   }
-  d.SumByRows();
+  d.SumByRows(nullptr);
   return d;
 }
 

@@ -6,17 +6,25 @@
 #include <vector>
 
 #include "ScriptedServices.h"
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/Elements.h"
-#include "settings/DocumentContext.h"
+#include "seriation/SeriationRun.h"
+#include "settings/TreatmentSettings.h"
 
-// One side of n items with its dissimilarities, a document with scripted services and the
-// document's treatment settings, ready for the seriation methods.
+// One side of n items with its dissimilarities, scripted services and the treatment settings a
+// document would seriate it with, ready for the seriation methods.
 struct CSeriationSide {
   explicit CSeriationSide(CDistance matrix);
 
+  CSeriationOptions Options() const { return SeriationOptionsOf(settings); }
+  CSeriationRun Run() { return {&services, observer}; }
+  // Seriates the selection by the rule of the settings, then recomputes R and S, as a window
+  // does.
+  ESeriationOutcome SeriateSelection();
+
   CScriptedServices services;
-  CDocumentContext document{services};
+  TreatmentSettings settings;
+  CSeriationObserver* observer = nullptr;
   CDistance distance;
   CElements elements;
 };

@@ -27,16 +27,16 @@ TEST(Seriation, EveryRulePermutesItsSequenceAndNothingElse) {
     for (const CRule& rule : kRules) {
       CSeriationSide side(integers ? RandomIntegerMatrix(n, 0, 3, random)
                                    : EuclideanMatrix(RandomPoints(n, 3, random)));
-      side.document.settings.SetSeriationCriterion = rule.criterion;
-      side.document.settings.SeriationOptimMethode = rule.optimisation;
-      side.document.settings.Improve = rule.improve;
+      side.settings.SetSeriationCriterion = ChoiceOf<ESeriation>(rule.criterion);
+      side.settings.SeriationOptimMethode = ChoiceOf<EOptimisation>(rule.optimisation);
+      side.settings.Improve = rule.improve;
       side.elements.order = Shuffled(n, random);
       for (const int start : {0, 3}) {
         const int length = start == 0 ? n : n - 7;
         side.elements.selectionStart = start;
         side.elements.selectionLength = length;
         const std::vector<int> before = side.elements.order;
-        Seriate(side.elements);
+        side.SeriateSelection();
         const auto& after = side.elements.order;
         const std::string context =
             "seed " + std::to_string(seed) + " round " + std::to_string(round) + " rule " +
@@ -59,14 +59,14 @@ TEST(Seriation, UnknownRulesAndBadSelectionsChangeNothing) {
   CSeriationSide side(EuclideanMatrix(RandomPoints(10, 2, random)));
   const std::vector<int> before = side.elements.order;
   for (const int criterion : {4, 7, -1}) {
-    side.document.settings.SetSeriationCriterion = criterion;
-    Seriate(side.elements);
+    side.settings.SetSeriationCriterion = ChoiceOf<ESeriation>(criterion);
+    side.SeriateSelection();
     EXPECT_EQ(side.elements.order, before) << criterion;
   }
-  side.document.settings.SetSeriationCriterion = 0;
+  side.settings.SetSeriationCriterion = ESeriation::kMultipleFragment;
   side.elements.selectionStart = 6;
   side.elements.selectionLength = 5;  // runs past the order
-  Seriate(side.elements);
+  side.SeriateSelection();
   EXPECT_EQ(side.elements.order, before);
   EXPECT_DOUBLE_EQ(side.elements.objectiveS, PathLength(side.distance, before));
 }
@@ -76,13 +76,13 @@ TEST(Seriation, ImproveRunsTwoOptAfterTheHeuristic) {
   const int n = 40;
   CSeriationSide side(EuclideanMatrix(RandomPoints(n, 2, random)));
   for (const int criterion : {0, 6}) {
-    side.document.settings.SetSeriationCriterion = criterion;
-    side.document.settings.Improve = 0;
+    side.settings.SetSeriationCriterion = ChoiceOf<ESeriation>(criterion);
+    side.settings.Improve = 0;
     std::vector<int> plain = Identity(n);
-    SeriateSequence(plain.data(), n, side.elements);
-    side.document.settings.Improve = 1;
+    SeriateSequence(plain.data(), n, side.elements, side.Options(), side.Run());
+    side.settings.Improve = 1;
     std::vector<int> improved = Identity(n);
-    SeriateSequence(improved.data(), n, side.elements);
+    SeriateSequence(improved.data(), n, side.elements, side.Options(), side.Run());
     EXPECT_EQ(improved.front(), plain.front());
     EXPECT_EQ(improved.back(), plain.back());
     EXPECT_LE(PathLength(side.distance, improved), PathLength(side.distance, plain));

@@ -28,7 +28,7 @@ std::vector<int> Reference2Opt(const CDistance& d, std::vector<int> s, int maxPa
 }
 
 std::vector<int> Run2Opt(CSeriationSide& side, std::vector<int> sequence) {
-  ImproveBy2Opt(side.elements, sequence.data(), static_cast<int>(sequence.size()));
+  ImproveBy2Opt(side.elements, sequence.data(), static_cast<int>(sequence.size()), side.Run());
   return sequence;
 }
 
@@ -100,7 +100,7 @@ TEST(TwoOpt, StopKeepsTheOrderReached) {
 
   side.services.stopAfterSteps = 2;
   CRecordingObserver observer;
-  side.elements.observer = &observer;
+  side.observer = &observer;
   const std::vector<int> stopped = Run2Opt(side, sequence);
   EXPECT_EQ(stopped, Reference2Opt(side.distance, sequence, 2));
   EXPECT_EQ(side.services.progresses.back().steps, 2);
@@ -126,7 +126,7 @@ TEST(TwoOpt, ShowsTheOrderReachedAtEveryRepaint) {
   } checking;
   checking.side = &side;
   checking.start = start;
-  side.elements.observer = &checking;
-  ImproveBy2Opt(side.elements, side.elements.order.data(), n);
+  side.observer = &checking;
+  ImproveBy2Opt(side.elements, side.elements.order.data(), n, side.Run());
   EXPECT_GT(checking.pass, 1);
 }

@@ -20,18 +20,20 @@ CApplied Apply(const std::vector<std::string>& arguments) {
 }  // namespace
 
 TEST(Keywords, CaseAndPrefixDoNotMatter) {
-  EXPECT_EQ(Apply({"data.txt", "-ward"}).settings.AgregationCriterion, 4);
-  EXPECT_EQ(Apply({"data.txt", "/WARD"}).settings.AgregationCriterion, 4);
-  EXPECT_EQ(Apply({"data.txt", "-cl"}).settings.AgregationCriterion, 0);
-  EXPECT_EQ(Apply({"data.txt", "-SqaredPearson"}).settings.Dissimilarity, 3);
-  EXPECT_EQ(Apply({"-Binary", "-Numeric"}).settings.DataType, 0);  // the last one wins
+  EXPECT_EQ(Apply({"data.txt", "-ward"}).settings.AgregationCriterion, ELinkage::kWard);
+  EXPECT_EQ(Apply({"data.txt", "/WARD"}).settings.AgregationCriterion, ELinkage::kWard);
+  EXPECT_EQ(Apply({"data.txt", "-cl"}).settings.AgregationCriterion, ELinkage::kComplete);
+  EXPECT_EQ(Apply({"data.txt", "-SqaredPearson"}).settings.Dissimilarity,
+            EDissimilarity::kSquaredPearson);
+  EXPECT_EQ(Apply({"-Binary", "-Numeric"}).settings.DataType,
+            EDataType::kNumerical);  // the last one wins
 }
 
 TEST(Keywords, SlashStartsAKeywordOnlyWhenOneFollows) {
   // On this platform an absolute path begins with "/".
   const CApplied applied = Apply({"/home/user/data.txt", "/Ward", "/Exit"});
   EXPECT_EQ(applied.line.dataFile, "/home/user/data.txt");
-  EXPECT_EQ(applied.settings.AgregationCriterion, 4);
+  EXPECT_EQ(applied.settings.AgregationCriterion, ELinkage::kWard);
   EXPECT_EQ(applied.settings.Exit, 1);
   EXPECT_EQ(Apply({"-Ward", "/tmp/x.txt"}).line.dataFile, "/tmp/x.txt");
 }
@@ -55,13 +57,14 @@ TEST(Keywords, AutomationSetsItsThreeSwitches) {
 TEST(Keywords, ExportFileNamesKeepTheirCase) {
   const CApplied applied = Apply({"f", "-ExportScreenInBmpFile", "Result.IMG", "-Exit",
                                   "-ExportTableInTextFile", "Out/Table.TXT"});
-  EXPECT_EQ(applied.settings.ExportFileFormat, 4);
+  EXPECT_EQ(applied.settings.ExportFileFormat, EExportFormat::kBmp);
   EXPECT_EQ(applied.settings.exportFileName, "Result.IMG");
   EXPECT_EQ(applied.settings.exportTableFileName, "Out/Table.TXT");
   EXPECT_EQ(applied.settings.Exit, 1);
   const CApplied ps = Apply({"f", "-ExportScreenInPostScriptFile", "a.ps"});
-  EXPECT_EQ(ps.settings.ExportFileFormat, 3);
-  EXPECT_EQ(Apply({"f", "-ExportScreenInClipBoard"}).settings.ExportFileFormat, 1);
+  EXPECT_EQ(ps.settings.ExportFileFormat, EExportFormat::kPostScript);
+  EXPECT_EQ(Apply({"f", "-ExportScreenInClipBoard"}).settings.ExportFileFormat,
+            EExportFormat::kClipboard);
 }
 
 TEST(Keywords, ValuesAreScannedAsKeywordsToo) {
@@ -93,7 +96,7 @@ TEST(Keywords, DisplayValuesAreClamped) {
 
 TEST(Keywords, UnknownKeywordsAreIgnoredAndHelpIsRecognised) {
   const CApplied applied = Apply({"f", "-NoSuchThing", "-Ward"});
-  EXPECT_EQ(applied.settings.AgregationCriterion, 4);
+  EXPECT_EQ(applied.settings.AgregationCriterion, ELinkage::kWard);
   EXPECT_TRUE(Apply({"--help"}).line.help);
   EXPECT_TRUE(Apply({"-h"}).line.help);
   EXPECT_TRUE(Apply({"--version"}).line.version);

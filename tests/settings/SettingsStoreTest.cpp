@@ -6,10 +6,10 @@
 TEST(Settings, FirstRunWithEmptyStoreGivesTheDefaults) {
   CMemorySettingsStore store;
   TreatmentSettings settings;
-  settings.Dissimilarity = 7;
+  settings.Dissimilarity = EDissimilarity::kManhattan;
   LoadTreatmentSettings(store, settings, true);
-  EXPECT_EQ(settings.Dissimilarity, 1);
-  EXPECT_EQ(settings.AgregationCriterion, 2);
+  EXPECT_EQ(settings.Dissimilarity, EDissimilarity::kEuclidean);
+  EXPECT_EQ(settings.AgregationCriterion, ELinkage::kMcQuitty);
   EXPECT_EQ(settings.SeparateurBlanc, 1);
   EXPECT_EQ(settings.TitleCol, 1);
   EXPECT_EQ(settings.TitleRow, 1);
@@ -34,7 +34,7 @@ TEST(Settings, StoredValuesWinAndTheSentinelCountsAsAbsent) {
   TreatmentSettings settings;
   LoadTreatmentSettings(store, settings, true);
   EXPECT_EQ(settings.TitleCol, 0);
-  EXPECT_EQ(settings.Dissimilarity, 1);
+  EXPECT_EQ(settings.Dissimilarity, EDissimilarity::kEuclidean);
   DisplaySettings display;
   LoadDisplaySettings(store, display);
   EXPECT_EQ(display.hy, 48);
@@ -81,18 +81,18 @@ TEST(Settings, DataGroupIsLoadedAndResetOnlyWhenAsked) {
   store.WriteInt(kTreatmentSection, "DataType", 3);
   store.WriteInt(kTreatmentSection, "AgregationCriterion", 4);
   TreatmentSettings settings;
-  settings.DataType = 1;
+  settings.DataType = EDataType::kBinary;
   LoadTreatmentSettings(store, settings, false);
-  EXPECT_EQ(settings.DataType, 1);
-  EXPECT_EQ(settings.AgregationCriterion, 4);
+  EXPECT_EQ(settings.DataType, EDataType::kBinary);
+  EXPECT_EQ(settings.AgregationCriterion, ELinkage::kWard);
   LoadTreatmentSettings(store, settings, true);
-  EXPECT_EQ(settings.DataType, 3);
+  EXPECT_EQ(settings.DataType, EDataType::kContingency);
   settings.Improve = 0;
   ResetTreatmentSettings(settings, false);
-  EXPECT_EQ(settings.DataType, 3);
+  EXPECT_EQ(settings.DataType, EDataType::kContingency);
   EXPECT_EQ(settings.Improve, 1);
   ResetTreatmentSettings(settings, true);
-  EXPECT_EQ(settings.DataType, 0);
+  EXPECT_EQ(settings.DataType, EDataType::kNumerical);
 }
 
 TEST(Settings, ShowAtStartupToggleWritesEachTime) {
@@ -126,12 +126,13 @@ TEST(Choices, ColourSwitchesFollowTheIndices) {
 }
 
 TEST(Choices, LabelsKeepTheirBlanksAndUnknownCodesAreEmpty) {
-  EXPECT_STREQ(LinkageLabel(2), " McQuitty's criteria");
+  EXPECT_STREQ(LinkageLabel(ELinkage::kMcQuitty), " McQuitty's criteria");
   EXPECT_STREQ(SeriationLabel(2), " Inertia around diagonal ");
   EXPECT_STREQ(SeriationShortLabel(99), " ");
   EXPECT_STREQ(SeriationLabel(5), "");
-  EXPECT_STREQ(DissimilarityLabel(10), "Readed distances.");
-  EXPECT_STREQ(DissimilarityShortLabel(3), " Pearson2");
+  EXPECT_STREQ(DissimilarityLabel(EDissimilarity::kFromFiles), "Readed distances.");
+  EXPECT_STREQ(DissimilarityShortLabel(EDissimilarity::kSquaredPearson), " Pearson2");
   EXPECT_STREQ(TransformationLabel(3), " Normalize columns (Z-score scaling)");
-  EXPECT_STREQ(FindExportFormat(3)->caption, "Export as Posccript File  (*.ps)");
+  EXPECT_STREQ(FindExportFormat(EExportFormat::kPostScript)->caption,
+               "Export as Posccript File  (*.ps)");
 }

@@ -231,7 +231,7 @@ TEST(DesktopApp, KeysAndMenuActionsRunTheAnalysisInNewWindows) {
 TEST(DesktopApp, RefusalsAndTheTooManyWindowsRule) {
   CDesktop desktop({});
   CMainWindow& main = desktop.app->MainWindow();
-  desktop.app->ActiveDocument()->settings.AgregationCriterion = -1;
+  desktop.app->ActiveDocument()->settings.AgregationCriterion = ChoiceOf<ELinkage>(-1);
   auto refusal = CloseNextModal();
   main.Dispatch(cmd::kClusterRows);
   EXPECT_TRUE(refusal->shown);
@@ -262,7 +262,7 @@ TEST(DesktopApp, SettingsOkRerunsTheAutomationAndCancelChangesNothing) {
   });
   main.Dispatch(cmd::kSettings);
   EXPECT_TRUE(cancelled->shown);
-  EXPECT_NE(document.settings.AgregationCriterion, 4);
+  EXPECT_NE(document.settings.AgregationCriterion, ELinkage::kWard);
   EXPECT_EQ(main.ChildCount(), 1);
 
   auto accepted = CloseNextModal([](QWidget* sheet) {
@@ -272,9 +272,9 @@ TEST(DesktopApp, SettingsOkRerunsTheAutomationAndCancelChangesNothing) {
   });
   main.Dispatch(cmd::kSettings);
   EXPECT_TRUE(accepted->shown);
-  EXPECT_EQ(document.settings.AgregationCriterion, 4);
+  EXPECT_EQ(document.settings.AgregationCriterion, ELinkage::kWard);
   EXPECT_EQ(main.ChildCount(), 3) << "the rows clustered, then seriated under their tree";
-  EXPECT_EQ(desktop.app->ActiveView()->rowTree.linkage, 4);
+  EXPECT_EQ(desktop.app->ActiveView()->rowTree.linkage, ELinkage::kWard);
 }
 
 TEST(DesktopApp, ClickARowBranchAndFlipItWithTheUpKey) {
@@ -337,7 +337,7 @@ TEST(DesktopApp, AnAggregatedSubtreeRefusesTheMinimumPath) {
   const CNode& group = view.rowTree.Node(view.rowTree.selectedNode);
   ASSERT_FALSE(group.expanded);
 
-  view.Document().settings.TreeSeriationCriterion = 4;
+  view.Document().settings.TreeSeriationCriterion = ETreeSeriation::kMinimumPath;
   const std::vector<int> before = view.rowTree.order;
   const int windows = main.ChildCount();
   auto refusal = CloseNextModal();
@@ -466,8 +466,8 @@ TEST(DesktopApp, EveryWindowsOrdersShowTheStepsOfALongSeriationInThatWindow) {
   ASSERT_EQ(main.ChildCount(), 2);
   for (QWidget* child : main.Children()) {
     auto* widget = static_cast<CViewWidget*>(child);
-    CSeriationObserver* rows = widget->Model().rowTree.observer;
-    CSeriationObserver* columns = widget->Model().columnTree.observer;
+    CSeriationObserver* rows = desktop.app->SeriationObserver(widget->Model(), true);
+    CSeriationObserver* columns = desktop.app->SeriationObserver(widget->Model(), false);
     ASSERT_NE(rows, nullptr);
     ASSERT_NE(columns, nullptr);
     EXPECT_NE(rows, columns);

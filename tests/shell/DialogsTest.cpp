@@ -111,7 +111,7 @@ TEST_F(DialogsTest, DisplayGetSaveAndResetAndTheContrastControls) {
 }
 
 TEST_F(DialogsTest, ExportSizeFieldsOnlyForPostScriptAndTheDialogOpensOnThePreviousChoice) {
-  CExportDlg postScript(CExportChoice{3, 210.0, 297.0});
+  CExportDlg postScript(CExportChoice{EExportFormat::kPostScript, 210.0, 297.0});
   EXPECT_TRUE(Find<QRadioButton>(&postScript, "format3")->isChecked());
   EXPECT_TRUE(postScript.SizeFields()->isVisibleTo(&postScript));
   EXPECT_TRUE(postScript.SizeFields()->isEnabled());
@@ -121,13 +121,13 @@ TEST_F(DialogsTest, ExportSizeFieldsOnlyForPostScriptAndTheDialogOpensOnThePrevi
   Find<QRadioButton>(&postScript, "format2")->click();
   EXPECT_FALSE(postScript.SizeFields()->isVisibleTo(&postScript));
   EXPECT_FALSE(postScript.SizeFields()->isEnabled());
-  EXPECT_EQ(postScript.Choice().format, 2);
+  EXPECT_EQ(postScript.Choice().format, EExportFormat::kJpeg);
 
-  CExportDlg bitmap(CExportChoice{4, 0, 0});
+  CExportDlg bitmap(CExportChoice{EExportFormat::kBmp, 0, 0});
   EXPECT_TRUE(Find<QRadioButton>(&bitmap, "format4")->isChecked());
   EXPECT_FALSE(bitmap.SizeFields()->isVisibleTo(&bitmap));
-  CExportDlg unknown(CExportChoice{42, 0, 0});
-  EXPECT_EQ(unknown.Choice().format, 1);
+  CExportDlg unknown(CExportChoice{ChoiceOf<EExportFormat>(42), 0, 0});
+  EXPECT_EQ(unknown.Choice().format, EExportFormat::kClipboard);
   EXPECT_EQ(Find<QRadioButton>(&unknown, "format1")->text(), "Save to Clipboard");
   EXPECT_NE(unknown.findChild<QRadioButton*>("format5"), nullptr);
   EXPECT_NE(unknown.findChild<QRadioButton*>("format6"), nullptr);

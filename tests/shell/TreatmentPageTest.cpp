@@ -50,17 +50,18 @@ TEST_F(TreatmentPageTest, OptimizationOnlyForScalingRulesAndTwoOptOnlyForPathRul
     Find<QRadioButton>(page.get(), QString("seriation%1").arg(rule))->click();
     EXPECT_EQ(optimization->isEnabled(), rule == 1 || rule == 2) << rule;
     EXPECT_EQ(!improve->isHidden(), rule == 0 || rule == 6) << rule;
-    EXPECT_EQ(page->Settings().SetSeriationCriterion, rule);
+    EXPECT_EQ(page->Settings().SetSeriationCriterion, ChoiceOf<ESeriation>(rule));
   }
 }
 
 TEST_F(TreatmentPageTest, CodesTheListsDoNotOfferAreShownAndKept) {
   for (const int rule : {5, 6}) {
     TreatmentSettings settings;
-    settings.SetSeriationCriterion = rule;
-    settings.AgregationCriterion = -1;  // none chosen
-    settings.Dissimilarity = 4;         // Jaccard on numerical data, set on the command line
-    settings.TreeSeriationCriterion = 7;
+    settings.SetSeriationCriterion = ChoiceOf<ESeriation>(rule);
+    settings.AgregationCriterion = ChoiceOf<ELinkage>(-1);  // none chosen
+    settings.Dissimilarity =
+        EDissimilarity::kJaccard;  // Jaccard on numerical data, set on the command line
+    settings.TreeSeriationCriterion = ChoiceOf<ETreeSeriation>(7);
     auto page = Page(settings);
     EXPECT_TRUE(Find<QRadioButton>(page.get(), QString("seriation%1").arg(rule))->isChecked());
     for (int code = 0; code < 5; ++code) {
@@ -68,10 +69,10 @@ TEST_F(TreatmentPageTest, CodesTheListsDoNotOfferAreShownAndKept) {
     }
     ASSERT_TRUE(page->Accept());
     const TreatmentSettings kept = page->Settings();
-    EXPECT_EQ(kept.SetSeriationCriterion, rule);
-    EXPECT_EQ(kept.AgregationCriterion, -1);
-    EXPECT_EQ(kept.Dissimilarity, 4);
-    EXPECT_EQ(kept.TreeSeriationCriterion, 7);
+    EXPECT_EQ(kept.SetSeriationCriterion, ChoiceOf<ESeriation>(rule));
+    EXPECT_EQ(kept.AgregationCriterion, ChoiceOf<ELinkage>(-1));
+    EXPECT_EQ(kept.Dissimilarity, EDissimilarity::kJaccard);
+    EXPECT_EQ(kept.TreeSeriationCriterion, ChoiceOf<ETreeSeriation>(7));
     EXPECT_EQ(kept.DataRepresentation, 0);
   }
 }
@@ -86,32 +87,32 @@ TEST_F(TreatmentPageTest, MinimumPathLengthIsOfferedOnlyWithoutAggregatedGroups)
 
 TEST_F(TreatmentPageTest, DataGroupIsLockedOnceTheDocumentHasAWindow) {
   TreatmentSettings settings;
-  settings.DataType = 3;
-  settings.Dissimilarity = 9;
+  settings.DataType = EDataType::kContingency;
+  settings.Dissimilarity = EDissimilarity::kChiSquare;
   settings.TitleCol = 0;
-  settings.AgregationCriterion = 4;
+  settings.AgregationCriterion = ELinkage::kWard;
   auto page = Page(settings, {true, false});
   EXPECT_FALSE(Find<QWidget>(page.get(), "dataGroup")->isEnabled());
   EXPECT_FALSE(Find<QListWidget>(page.get(), "dataTypeList")->isEnabled());
 
   page->Reset();
   const TreatmentSettings reset = page->Settings();
-  EXPECT_EQ(reset.DataType, 3);
-  EXPECT_EQ(reset.Dissimilarity, 9);
+  EXPECT_EQ(reset.DataType, EDataType::kContingency);
+  EXPECT_EQ(reset.Dissimilarity, EDissimilarity::kChiSquare);
   EXPECT_EQ(reset.TitleCol, 0);
-  EXPECT_EQ(reset.AgregationCriterion, 2);
+  EXPECT_EQ(reset.AgregationCriterion, ELinkage::kMcQuitty);
 
   auto open = Page(settings);
   EXPECT_TRUE(Find<QWidget>(open.get(), "dataGroup")->isEnabled());
   open->Reset();
-  EXPECT_EQ(open->Settings().DataType, 0);
+  EXPECT_EQ(open->Settings().DataType, EDataType::kNumerical);
   EXPECT_EQ(open->Settings().TitleCol, 1);
 }
 
 TEST_F(TreatmentPageTest, EachDataTypeKeepsTheRepresentationAndMeasureLastChosenForIt) {
   TreatmentSettings settings;
   settings.DataRepresentation = 3;
-  settings.Dissimilarity = 2;
+  settings.Dissimilarity = EDissimilarity::kPearson;
   auto page = Page(settings);
   auto* types = Find<QListWidget>(page.get(), "dataTypeList");
   auto* numerical = Find<QComboBox>(page.get(), "representation0");
@@ -119,26 +120,26 @@ TEST_F(TreatmentPageTest, EachDataTypeKeepsTheRepresentationAndMeasureLastChosen
   EXPECT_EQ(numerical->currentData().toInt(), 3);
 
   types->setCurrentRow(3);
-  EXPECT_EQ(page->Settings().DataType, 3);
+  EXPECT_EQ(page->Settings().DataType, EDataType::kContingency);
   EXPECT_EQ(page->Settings().DataRepresentation, 0);
-  EXPECT_EQ(page->Settings().Dissimilarity, 9);
+  EXPECT_EQ(page->Settings().Dissimilarity, EDissimilarity::kChiSquare);
   contingency->setCurrentIndex(contingency->findData(2));
 
   types->setCurrentRow(1);
   EXPECT_EQ(page->Settings().DataRepresentation, 0);  // binary data are used as read
-  EXPECT_EQ(page->Settings().Dissimilarity, 1);
+  EXPECT_EQ(page->Settings().Dissimilarity, EDissimilarity::kEuclidean);
   auto* binaryMeasures = Find<QComboBox>(page.get(), "dissimilarity1");
   binaryMeasures->setCurrentIndex(binaryMeasures->findData(5));
 
   types->setCurrentRow(0);
   EXPECT_EQ(page->Settings().DataRepresentation, 3);
-  EXPECT_EQ(page->Settings().Dissimilarity, 2);
+  EXPECT_EQ(page->Settings().Dissimilarity, EDissimilarity::kPearson);
   types->setCurrentRow(3);
   EXPECT_EQ(page->Settings().DataRepresentation, 2);
   types->setCurrentRow(1);
-  EXPECT_EQ(page->Settings().Dissimilarity, 5);
+  EXPECT_EQ(page->Settings().Dissimilarity, EDissimilarity::kDice);
   types->setCurrentRow(2);
-  EXPECT_EQ(page->Settings().Dissimilarity, 6);
+  EXPECT_EQ(page->Settings().Dissimilarity, EDissimilarity::kHamming);
 
   // Each type offers only its own measures, and reading from files.
   std::vector<int> nominal;
@@ -150,10 +151,10 @@ TEST_F(TreatmentPageTest, EachDataTypeKeepsTheRepresentationAndMeasureLastChosen
 
 TEST_F(TreatmentPageTest, GetSaveAndResetFollowTheStoreRules) {
   TreatmentSettings settings;
-  settings.AgregationCriterion = 4;
-  settings.TreeSeriationCriterion = 3;
-  settings.DataType = 1;
-  settings.Dissimilarity = 5;
+  settings.AgregationCriterion = ELinkage::kWard;
+  settings.TreeSeriationCriterion = ETreeSeriation::kBipolarization;
+  settings.DataType = EDataType::kBinary;
+  settings.Dissimilarity = EDissimilarity::kDice;
   auto page = Page(settings);
   page->Save();
   store_.Sync();
@@ -169,20 +170,20 @@ TEST_F(TreatmentPageTest, GetSaveAndResetFollowTheStoreRules) {
 
   Find<QRadioButton>(page.get(), "linkage0")->click();
   page->Reset();
-  EXPECT_EQ(page->Settings().AgregationCriterion, 2);
-  EXPECT_EQ(page->Settings().DataType, 0);
+  EXPECT_EQ(page->Settings().AgregationCriterion, ELinkage::kMcQuitty);
+  EXPECT_EQ(page->Settings().DataType, EDataType::kNumerical);
   page->Get();
-  EXPECT_EQ(page->Settings().AgregationCriterion, 4);
-  EXPECT_EQ(page->Settings().TreeSeriationCriterion, 3);
-  EXPECT_EQ(page->Settings().DataType, 1);
-  EXPECT_EQ(page->Settings().Dissimilarity, 5);
+  EXPECT_EQ(page->Settings().AgregationCriterion, ELinkage::kWard);
+  EXPECT_EQ(page->Settings().TreeSeriationCriterion, ETreeSeriation::kBipolarization);
+  EXPECT_EQ(page->Settings().DataType, EDataType::kBinary);
+  EXPECT_EQ(page->Settings().Dissimilarity, EDissimilarity::kDice);
 
   // With a window the data group stays as the document has it.
   TreatmentSettings numerical;
   auto locked = Page(numerical, {true, false});
   locked->Get();
-  EXPECT_EQ(locked->Settings().DataType, 0);
-  EXPECT_EQ(locked->Settings().AgregationCriterion, 4);
+  EXPECT_EQ(locked->Settings().DataType, EDataType::kNumerical);
+  EXPECT_EQ(locked->Settings().AgregationCriterion, ELinkage::kWard);
 }
 
 TEST_F(TreatmentPageTest, StartupCheckBoxIsWrittenAtOnce) {
@@ -202,7 +203,7 @@ TEST_F(TreatmentPageTest, OkWithFileReadDissimilaritiesNeedsFilesThatOpen) {
   const std::string rows = folder_.Write("rows.txt", "0\n1 0\n");
   const std::string missing = (folder_.Path() / "missing.txt").string();
   TreatmentSettings settings;
-  settings.Dissimilarity = 10;
+  settings.Dissimilarity = EDissimilarity::kFromFiles;
   settings.RowDissimilarityFileName = rows;
   settings.ColDissimilarityFileName = missing;
   auto page = Page(settings);
@@ -246,13 +247,13 @@ TEST_F(TreatmentPageTest, SheetReturnsBothRecordsOnOkAndNothingOnCancel) {
   const auto edited = COptionsSheet::Edit(treatment, display, {}, store_, services_,
                                           COptionsSheet::Page::kTreatment, nullptr);
   ASSERT_TRUE(edited);
-  EXPECT_EQ(edited->treatment.AgregationCriterion, 4);
+  EXPECT_EQ(edited->treatment.AgregationCriterion, ELinkage::kWard);
   EXPECT_EQ(edited->display.hx, 24);
 }
 
 TEST_F(TreatmentPageTest, SheetBeforeReadingHoldsTheTreatmentPageAloneAndStaysOpenOnBadFiles) {
   TreatmentSettings settings;
-  settings.Dissimilarity = 10;
+  settings.Dissimilarity = EDissimilarity::kFromFiles;
   bool stayedOpen = false;
   WhenModalShown([&](QWidget* modal) {
     auto* sheet = qobject_cast<COptionsSheet*>(modal);

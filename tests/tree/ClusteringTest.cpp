@@ -5,10 +5,16 @@
 
 #include "ScriptedServices.h"
 #include "TreeFixture.h"
-#include "settings/DocumentContext.h"
+#include "settings/TreatmentSettings.h"
 #include "tree/AgglomerativeClustering.h"
 
 namespace {
+
+constexpr int kCompleteLinkage = CodeOf(ELinkage::kComplete);
+constexpr int kSingleLinkage = CodeOf(ELinkage::kSingle);
+constexpr int kMcQuittyLinkage = CodeOf(ELinkage::kMcQuitty);
+constexpr int kAverageLinkage = CodeOf(ELinkage::kAverage);
+constexpr int kWardLinkage = CodeOf(ELinkage::kWard);
 
 struct CMerge {
   int left;
@@ -161,15 +167,15 @@ TEST(Clustering, TwoItemsMakeOneMerge) {
 TEST(Clustering, RefusesFewerThanTwoItemsOrNoRule) {
   CSide one({{0}}, -1);
   TreatmentSettings settings;
-  settings.AgregationCriterion = kWardLinkage;
-  EXPECT_FALSE(BuildTree(one.tree, settings));
+  settings.AgregationCriterion = ELinkage::kWard;
+  EXPECT_FALSE(ClusterTree(one.tree, settings.AgregationCriterion));
   EXPECT_FALSE(one.tree.hasTree);
   EXPECT_TRUE(one.tree.nodes.empty());
   EXPECT_EQ(one.tree.order, (std::vector<int>{0}));
 
   CSide two({{0, 1}, {1, 0}}, -1);
-  settings.AgregationCriterion = -1;
-  EXPECT_FALSE(BuildTree(two.tree, settings));
+  settings.AgregationCriterion = ChoiceOf<ELinkage>(-1);
+  EXPECT_FALSE(ClusterTree(two.tree, settings.AgregationCriterion));
   EXPECT_FALSE(two.tree.hasTree);
 }
 
@@ -238,12 +244,8 @@ TEST(Clustering, MatchesNeighbourListReferenceOnTiedIntegers) {
 TEST(Clustering, ProgressWindowAboveOneThousandItems) {
   for (int n : {1000, 1001}) {
     CScriptedServices services;
-    CDocumentContext document(services);
     CSide side(RandomIntegers(n, 50, 7), -1);
-    side.tree.document = &document;
-    TreatmentSettings settings;
-    settings.AgregationCriterion = kAverageLinkage;
-    ASSERT_TRUE(BuildTree(side.tree, settings));
+    ASSERT_TRUE(ClusterTree(side.tree, ELinkage::kAverage, &services));
     const auto shown = std::find_if(services.progresses.begin(), services.progresses.end(),
                                     [](const CScriptedServices::Progress& p) {
                                       return p.caption == "Hierarchical clustering in progress.";
@@ -269,8 +271,8 @@ TEST(Clustering, ReclusteringStartsFromFreshNodes) {
   tree.selectionStart = 2;
   tree.selectionLength = 3;
   TreatmentSettings settings;
-  settings.AgregationCriterion = kSingleLinkage;
-  ASSERT_TRUE(BuildTree(tree, settings));
+  settings.AgregationCriterion = ELinkage::kSingle;
+  ASSERT_TRUE(ClusterTree(tree, settings.AgregationCriterion));
   for (const CNode& node : tree.nodes) {
     EXPECT_TRUE(node.expanded);
     EXPECT_TRUE(node.items.empty());

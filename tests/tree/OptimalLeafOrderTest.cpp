@@ -10,7 +10,7 @@
 #include <random>
 #include <stdexcept>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 
 namespace {
 

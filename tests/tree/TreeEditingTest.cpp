@@ -33,6 +33,7 @@ TEST(TreeFlip, RootFlipReversesTheOrderAndKeepsTheMarks) {
   tree.CombineMarks(tree.root);
   const double s = tree.objectiveS;
   ASSERT_TRUE(FlipSelection(tree));
+  RecomputeObjectives(tree);
   EXPECT_EQ(tree.order, Order({5, 4, 3, 2, 1, 0}));
   EXPECT_EQ(tree.objectiveS, s);
   EXPECT_EQ(tree.Node(tree.root).criterionMark, 2);

@@ -6,8 +6,27 @@
 #include <cmath>
 #include <random>
 
+#include "seriation/Elements.h"
 #include "settings/TreatmentSettings.h"
 #include "tree/AgglomerativeClustering.h"
+
+bool ClusterTree(CTree& tree, ELinkage linkage, CProgressReporter* progress) {
+  if (!BuildTree(tree, linkage, progress)) return false;
+  ComputeObjectives(tree, true, progress);
+  return true;
+}
+
+CTreeSeriationResult SeriateTree(CTree& tree, const TreatmentSettings& settings,
+                                 CProgressReporter* progress) {
+  const CTreeSeriationResult result =
+      TreeSeriate(tree, TreeSeriationOptionsOf(settings), CSeriationRun{progress, nullptr});
+  if (result.ran) ComputeObjectives(tree, true, progress);
+  return result;
+}
+
+void RecomputeObjectives(CTree& tree) {
+  ComputeObjectives(tree, true, nullptr);
+}
 
 CSide::CSide(const FullMatrix& d, int linkage) {
   const int n = static_cast<int>(d.size());
@@ -16,15 +35,11 @@ CSide::CSide(const FullMatrix& d, int linkage) {
     for (int j = i + 1; j < n; ++j)
       distance.Set(i, j, d[i][j]);
   }
-  distance.SumByRows();
+  distance.SumByRows(nullptr);
   for (int i = 0; i < n; ++i)
     labels.push_back("i" + std::to_string(i));
   tree.Initialize(n, &distance, &labels, {});
-  if (linkage >= 0) {
-    TreatmentSettings settings;
-    settings.AgregationCriterion = linkage;
-    BuildTree(tree, settings);
-  }
+  if (linkage >= 0) ClusterTree(tree, ChoiceOf<ELinkage>(linkage));
 }
 
 FullMatrix TwoTriples() {

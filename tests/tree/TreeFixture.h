@@ -4,10 +4,23 @@
 #include <string>
 #include <vector>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "tree/Tree.h"
+#include "tree/TreeSeriation.h"
+
+class CProgressReporter;
+struct TreatmentSettings;
 
 using FullMatrix = std::vector<std::vector<double>>;
+
+// As a window does it: the dendrogram with `linkage`, then R and S of the new order. False when
+// nothing was built.
+bool ClusterTree(CTree& tree, ELinkage linkage, CProgressReporter* progress = nullptr);
+// As a window does it: the selected subtree seriated by the criteria of `settings`, then R and S.
+CTreeSeriationResult SeriateTree(CTree& tree, const TreatmentSettings& settings,
+                                 CProgressReporter* progress = nullptr);
+// R and S after an edit of the order.
+void RecomputeObjectives(CTree& tree);
 
 // One side of n items over a full symmetric dissimilarity matrix, labelled "i0", "i1", …,
 // clustered with `linkage` unless it is negative.

@@ -14,7 +14,6 @@
 #include "ScriptedServices.h"
 #include "TreeFixture.h"
 #include "seriation/Seriation.h"
-#include "settings/DocumentContext.h"
 #include "settings/TreatmentSettings.h"
 #include "tree/Aggregation.h"
 #include "tree/JunctionFlip.h"
@@ -48,7 +47,7 @@ void BuildShape(CTree& tree, const Merges& merges) {
   tree.RebuildOrder(tree.root);
   SelectNode(tree, tree.root);
   tree.MarkComplete(tree.root);
-  ComputeObjectives(tree);
+  RecomputeObjectives(tree);
 }
 
 Merges RandomMerges(int n, std::mt19937& random) {
@@ -282,18 +281,14 @@ class CReference {
 // bipolarization takes its poles from the whole side as it stands.
 TreatmentSettings Criteria(int tree, int plain = 0) {
   TreatmentSettings settings;
-  settings.TreeSeriationCriterion = tree;
-  settings.SetSeriationCriterion = plain;
+  settings.TreeSeriationCriterion = ChoiceOf<ETreeSeriation>(tree);
+  settings.SetSeriationCriterion = ChoiceOf<ESeriation>(plain);
   return settings;
 }
 
 // The plain seriation of a list, as the tree side would get it.
 std::vector<int> PlainOrder(CTree& tree, std::vector<int> list, const TreatmentSettings& s) {
-  TreatmentSettings copy = s;
-  TreatmentSettings* saved = tree.settings;
-  tree.settings = &copy;
-  SeriateSequence(list.data(), static_cast<int>(list.size()), tree);
-  tree.settings = saved;
+  SeriateSequence(list.data(), static_cast<int>(list.size()), tree, SeriationOptionsOf(s), {});
   return list;
 }
 
@@ -328,7 +323,7 @@ TEST(TreeSeriation, JunctionCriteriaFollowTheirDefinitionsOnRandomTrees) {
       const auto reachable =
           grouped ? std::vector<std::vector<int>>{} : CReference(tree, d).Reachable(tree.root);
 
-      ASSERT_TRUE(TreeSeriate(tree, settings));
+      ASSERT_TRUE(SeriateTree(tree, settings).ran);
       ExpectConsistent(tree);
       EXPECT_EQ(tree.order, reference.Sequence(tree.root));
       if (!grouped) {
@@ -356,7 +351,7 @@ TEST(TreeSeriation, MinimumPathIsTheBestOrderThatExchangesReach) {
     for (const auto& sequence : reachable)
       best = std::min(best, PathLength(sequence, d));
 
-    ASSERT_TRUE(TreeSeriate(tree, Criteria(4)));
+    ASSERT_TRUE(SeriateTree(tree, Criteria(4)).ran);
     ExpectConsistent(tree);
     EXPECT_NE(std::find(reachable.begin(), reachable.end(), tree.order), reachable.end());
     if (seed % 2 == 0) {
@@ -396,7 +391,7 @@ TEST(TreeSeriation, BipolarizationPutsTheFarthestPairAtTheEnds) {
     CReference reference(tree, d);
     reference.Bipolarize(l, r);
 
-    ASSERT_TRUE(TreeSeriate(tree, Criteria(3)));
+    ASSERT_TRUE(SeriateTree(tree, Criteria(3)).ran);
     ExpectConsistent(tree);
     EXPECT_EQ(tree.order, reference.Sequence(tree.root));
     if (!grouped && poles.first >= 0) {
@@ -417,7 +412,7 @@ TEST(TreeSeriation, BipolarizationReachesPolesDeepInsideBothChildren) {
   CSide side(d, -1);
   BuildShape(side.tree, {{1, 0}, {7, 3}, {2, 8}, {4, 5}, {10, 6}, {9, 11}});
   ASSERT_EQ(side.tree.order, (std::vector<int>{2, 1, 0, 3, 4, 5, 6}));
-  ASSERT_TRUE(TreeSeriate(side.tree, Criteria(3)));
+  ASSERT_TRUE(SeriateTree(side.tree, Criteria(3)).ran);
   EXPECT_EQ(side.tree.order.front(), 0);
   EXPECT_EQ(side.tree.order.back(), 4);
   ExpectConsistent(side.tree);
@@ -429,7 +424,7 @@ TEST(JunctionFlip, NamedCases) {
   {
     CSide side(d, -1);
     BuildShape(side.tree, {{0, 1}, {2, 3}, {4, 5}});
-    JunctionFlip(side.tree, 4, 5, true, true, 0);
+    JunctionFlip(side.tree, 4, 5, true, true, ChoiceOf<ETreeSeriation>(0));
     EXPECT_EQ(side.tree.order, (std::vector<int>{1, 0, 2, 3}));  // a meets c
   }
   {
@@ -439,16 +434,16 @@ TEST(JunctionFlip, NamedCases) {
       flat[i][i] = 0.0;
     CSide side(flat, -1);
     BuildShape(side.tree, {{0, 1}, {2, 3}, {4, 5}});
-    JunctionFlip(side.tree, 4, 5, true, true, 0);
+    JunctionFlip(side.tree, 4, 5, true, true, ChoiceOf<ETreeSeriation>(0));
     EXPECT_EQ(side.tree.order, (std::vector<int>{0, 1, 2, 3}));
     // Only L may flip and both of its ends are as near to B_0: it flips.
-    JunctionFlip(side.tree, 4, 5, true, false, 1);
+    JunctionFlip(side.tree, 4, 5, true, false, ChoiceOf<ETreeSeriation>(1));
     EXPECT_EQ(side.tree.order, (std::vector<int>{1, 0, 2, 3}));
     // Only R may flip, its ends as near to A_z: it flips too, whatever the criterion.
-    JunctionFlip(side.tree, 4, 5, false, true, 7);
+    JunctionFlip(side.tree, 4, 5, false, true, ChoiceOf<ETreeSeriation>(7));
     EXPECT_EQ(side.tree.order, (std::vector<int>{1, 0, 3, 2}));
     // Neither may flip: nothing.
-    JunctionFlip(side.tree, 4, 5, false, false, 0);
+    JunctionFlip(side.tree, 4, 5, false, false, ChoiceOf<ETreeSeriation>(0));
     EXPECT_EQ(side.tree.order, (std::vector<int>{1, 0, 3, 2}));
     ExpectConsistent(side.tree);
   }
@@ -482,7 +477,7 @@ TEST(TreeSeriation, SelectedSubtreeChangesOnlyItsBlockAndTurnsAgainstItsSibling)
     reference.Junction(tree.Node(parent).left, tree.Node(parent).right, criterion,
                        tree.Node(parent).left == node, tree.Node(parent).right == node);
 
-    ASSERT_TRUE(TreeSeriate(tree, Criteria(criterion)));
+    ASSERT_TRUE(SeriateTree(tree, Criteria(criterion)).ran);
     ExpectConsistent(tree);
     EXPECT_EQ(Block(tree, sibling), siblingBefore);
     const CNode& p = tree.Node(parent);
@@ -518,7 +513,7 @@ TEST(TreeSeriation, GroupsAreOrderedByThePlainMethodAndJoinedAsSeriated) {
       CReference reference(tree, d);
       reference.Junctions(tree.root, criterion, [&](const std::vector<int>&) { return seriated; });
 
-      ASSERT_TRUE(TreeSeriate(tree, settings));
+      ASSERT_TRUE(SeriateTree(tree, settings).ran);
       ExpectConsistent(tree);
       EXPECT_EQ(tree.order, reference.Sequence(tree.root));
       std::vector<int> items = tree.Node(8).items;
@@ -544,7 +539,7 @@ TEST(TreeSeriation, SelectedGroupIsOrderedByThePlainMethodEvenForTheMinimumPath)
   const std::vector<int> before = tree.order;
   const TreatmentSettings settings = Criteria(4, 3);
   const std::vector<int> expected = PlainOrder(tree, tree.Node(pair).items, settings);
-  ASSERT_TRUE(TreeSeriate(tree, settings));
+  ASSERT_TRUE(SeriateTree(tree, settings).ran);
   ExpectConsistent(tree);
   std::vector<int> items = tree.Node(pair).items;
   if (items != expected) std::reverse(items.begin(), items.end());  // turned against its sibling
@@ -558,11 +553,8 @@ TEST(TreeSeriation, SelectedGroupIsOrderedByThePlainMethodEvenForTheMinimumPath)
 }
 
 TEST(TreeSeriation, MinimumPathRefusesGroupsOfThreeAndChangesNothing) {
-  CScriptedServices services;
-  CDocumentContext document(services);
   CSide side(TwoTriples());
   CTree& tree = side.tree;
-  tree.document = &document;
   SelectNode(tree, 8);
   ASSERT_TRUE(Aggregate(tree));
   SelectNode(tree, tree.root);
@@ -571,9 +563,9 @@ TEST(TreeSeriation, MinimumPathRefusesGroupsOfThreeAndChangesNothing) {
   const std::vector<CNode> nodes = tree.nodes;
   const std::vector<int> order = tree.order;
 
-  EXPECT_FALSE(TreeSeriate(tree, Criteria(4)));
-  ASSERT_EQ(services.messageBoxes.size(), 1u);
-  EXPECT_EQ(services.messageBoxes[0], kGroupedLeavesWarning);
+  const CTreeSeriationResult refused = SeriateTree(tree, Criteria(4));
+  EXPECT_FALSE(refused.ran);
+  EXPECT_TRUE(refused.refusedForGroupedLeaves);
   EXPECT_EQ(tree.order, order);
   for (size_t k = 0; k < nodes.size(); ++k) {
     EXPECT_EQ(tree.nodes[k].left, nodes[k].left);
@@ -581,8 +573,9 @@ TEST(TreeSeriation, MinimumPathRefusesGroupsOfThreeAndChangesNothing) {
     EXPECT_EQ(tree.nodes[k].criterionMark, nodes[k].criterionMark);
   }
   // The other criteria run on the same tree.
-  EXPECT_TRUE(TreeSeriate(tree, Criteria(1)));
-  EXPECT_TRUE(services.messageBoxes.size() == 1u);
+  const CTreeSeriationResult ran = SeriateTree(tree, Criteria(1));
+  EXPECT_TRUE(ran.ran);
+  EXPECT_FALSE(ran.refusedForGroupedLeaves);
 }
 
 TEST(TreeSeriation, MarksRecordTheRulesOnTheSelectedSubtree) {
@@ -591,15 +584,15 @@ TEST(TreeSeriation, MarksRecordTheRulesOnTheSelectedSubtree) {
   SelectNode(tree, 6);
   ASSERT_TRUE(Aggregate(tree));
   SelectNode(tree, 8);
-  ASSERT_TRUE(TreeSeriate(tree, Criteria(2, 5)));
-  RecordTreeSeriationMarks(tree, 5, 2);
+  ASSERT_TRUE(SeriateTree(tree, Criteria(2, 5)).ran);
+  RecordTreeSeriationMarks(tree, ESeriation::kCentroid, ETreeSeriation::kInertia);
   EXPECT_EQ(tree.Node(8).criterionMark, 2);
   EXPECT_EQ(tree.Node(6).methodMark, 5);  // the group inside the subtree
   EXPECT_EQ(tree.Node(8).methodMark, 5);
   EXPECT_EQ(tree.Node(9).criterionMark, -1);
   EXPECT_EQ(tree.Node(tree.root).criterionMark, -1);  // mixed with the untouched sibling
   SelectNode(tree, tree.root);
-  RecordTreeSeriationMarks(tree, 5, 2);
+  RecordTreeSeriationMarks(tree, ESeriation::kCentroid, ETreeSeriation::kInertia);
   EXPECT_EQ((CMarkPair{tree.Node(tree.root).methodMark, tree.Node(tree.root).criterionMark}),
             (CMarkPair{5, 2}));
   EXPECT_TRUE(tree.HasMethodMark());
@@ -610,7 +603,7 @@ TEST(TreeSeriation, LargeClusteredTreesStayConsistent) {
     SCOPED_TRACE(testing::Message() << "criterion " << criterion);
     const FullMatrix d = RandomEuclidean(300, 3, 11);
     CSide side(d, 1);  // single linkage: deep chains
-    ASSERT_TRUE(TreeSeriate(side.tree, Criteria(criterion)));
+    ASSERT_TRUE(SeriateTree(side.tree, Criteria(criterion)).ran);
     ExpectConsistent(side.tree);
   }
 }

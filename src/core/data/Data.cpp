@@ -4,18 +4,9 @@
 
 #include "base/Failure.h"
 #include "data/TextScan.h"
-#include "settings/DocumentContext.h"
 
-const TreatmentSettings& CData::Settings() const {
-  return document->settings;
-}
-
-bool CData::BlankIsDelimiter() const {
-  return document->settings.SeparateurBlanc != 0;
-}
-
-double CData::ParseCell(std::string_view& line) const {
-  return ParseValueCell(line, BlankIsDelimiter());
+double CData::ParseCell(std::string_view& line, bool blankIsDelimiter) const {
+  return ParseValueCell(line, blankIsDelimiter);
 }
 
 void CData::Prepare() {
@@ -25,10 +16,6 @@ void CData::Prepare() {
   } catch (const std::bad_alloc&) {
     ThrowAllocationFailure();
   }
-}
-
-int CData::ComputeDistances(bool, CProgress*) {
-  return 0;
 }
 
 double CData::RowWeight(int) const {

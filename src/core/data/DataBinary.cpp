@@ -5,8 +5,8 @@
 #include "base/Failure.h"
 #include "base/Missing.h"
 
-double CData_Binary::ParseCell(std::string_view& line) const {
-  const double value = CData::ParseCell(line);
+double CData_Binary::ParseCell(std::string_view& line, bool blankIsDelimiter) const {
+  const double value = CData::ParseCell(line, blankIsDelimiter);
   if (IsMissing(value)) throw CError(10);
   return std::trunc(value) != 0.0 ? 1.0 : 0.0;
 }
@@ -23,9 +23,4 @@ void CData_Binary::Validate() {
 void CData_Binary::ComputeValueRange() {
   minValue = 0.0;
   maxValue = 1.0;
-}
-
-int CData_Binary::ComputeDistances(bool byColumns, CProgress* progress) {
-  Validate();
-  return measures ? measures->Binary(*this, byColumns, progress) : 0;
 }

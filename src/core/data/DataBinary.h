@@ -6,9 +6,8 @@
 // integer is 1; an empty text cell ends the program with message 10).
 class CData_Binary : public CData {
  public:
-  double ParseCell(std::string_view& line) const override;
+  double ParseCell(std::string_view& line, bool blankIsDelimiter) const override;
   void Validate() override;
   void ComputeValueRange() override;
-  int ComputeDistances(bool byColumns, CProgress* progress) override;
-  int DataType() const override { return 1; }
+  EDataType DataType() const override { return EDataType::kBinary; }
 };

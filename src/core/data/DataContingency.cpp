@@ -6,10 +6,9 @@
 #include "base/Failure.h"
 #include "base/Missing.h"
 #include "data/Integers.h"
-#include "settings/TreatmentSettings.h"
 
-double CData_ContingencyTable::ParseCell(std::string_view& line) const {
-  const double value = CData::ParseCell(line);
+double CData_ContingencyTable::ParseCell(std::string_view& line, bool blankIsDelimiter) const {
+  const double value = CData::ParseCell(line, blankIsDelimiter);
   if (IsMissing(value)) throw CError(10);
   const double count = std::trunc(value);
   if (count < 0.0) throw CError(11);
@@ -51,17 +50,24 @@ void CData_ContingencyTable::Prepare() {
   }
 }
 
+// The totals of one side weight its items when the other side is profiled, and in the Chi2
+// contribution.
 double CData_ContingencyTable::RowWeight(int i) const {
-  const int representation = Settings().DataRepresentation;
-  if ((representation == 0 || representation == 2 || representation == 4) && grandTotal > 0) {
+  using enum EContingencyRepresentation;
+  const auto shown = ChoiceOf<EContingencyRepresentation>(representation);
+  if ((shown == kChi2Contribution || shown == kColumnProfiles ||
+       shown == kCenteredColumnProfiles) &&
+      grandTotal > 0) {
     return static_cast<double>(rowTotals[static_cast<size_t>(i)]) / static_cast<double>(grandTotal);
   }
   return 1.0 / rowCount;
 }
 
 double CData_ContingencyTable::ColumnWeight(int j) const {
-  const int representation = Settings().DataRepresentation;
-  if ((representation == 0 || representation == 1 || representation == 3) && grandTotal > 0) {
+  using enum EContingencyRepresentation;
+  const auto shown = ChoiceOf<EContingencyRepresentation>(representation);
+  if ((shown == kChi2Contribution || shown == kRowProfiles || shown == kCenteredRowProfiles) &&
+      grandTotal > 0) {
     return static_cast<double>(columnTotals[static_cast<size_t>(j)]) /
            static_cast<double>(grandTotal);
   }
@@ -81,7 +87,7 @@ void CData_ContingencyTable::ComputeValueRange() {
 }
 
 void CData_ContingencyTable::FinishLoad() {
-  const int representation = Settings().DataRepresentation;
+  using enum EContingencyRepresentation;
   const double grand = static_cast<double>(grandTotal);
   for (int i = 0; i < rowCount; ++i) {
     double* row = Row(i);
@@ -91,8 +97,8 @@ void CData_ContingencyTable::FinishLoad() {
       const double n = static_cast<double>(Count(i, j));
       double value = row[j];
       // An empty row or column has no profile: its cells show 0.
-      switch (representation) {
-        case 0:
+      switch (ChoiceOf<EContingencyRepresentation>(representation)) {
+        case kChi2Contribution:
           if (r > 0 && c > 0 && grand > 0) {
             const double ratio = n / (c * r / grand) - 1.0;
             value = ratio * ratio;
@@ -100,16 +106,16 @@ void CData_ContingencyTable::FinishLoad() {
             value = 0.0;
           }
           break;
-        case 1:
+        case kRowProfiles:
           value = r > 0 ? n / r : 0.0;
           break;
-        case 2:
+        case kColumnProfiles:
           value = c > 0 ? n / c : 0.0;
           break;
-        case 3:
+        case kCenteredRowProfiles:
           value = (r > 0 ? n / r : 0.0) - (grand > 0 ? c / grand : 0.0);
           break;
-        case 4:
+        case kCenteredColumnProfiles:
           value = (c > 0 ? n / c : 0.0) - (grand > 0 ? r / grand : 0.0);
           break;
         default:
@@ -119,8 +125,4 @@ void CData_ContingencyTable::FinishLoad() {
     }
   }
   ComputeValueRange();
-}
-
-int CData_ContingencyTable::ComputeDistances(bool byColumns, CProgress* progress) {
-  return measures ? measures->Contingency(*this, byColumns, progress) : 0;
 }

@@ -9,14 +9,13 @@
 // become the chosen representation at the end of the load.
 class CData_ContingencyTable : public CData {
  public:
-  double ParseCell(std::string_view& line) const override;
+  double ParseCell(std::string_view& line, bool blankIsDelimiter) const override;
   void Prepare() override;
   void ComputeValueRange() override;
   void FinishLoad() override;
-  int ComputeDistances(bool byColumns, CProgress* progress) override;
   double RowWeight(int i) const override;
   double ColumnWeight(int j) const override;
-  int DataType() const override { return 3; }
+  EDataType DataType() const override { return EDataType::kContingency; }
 
   int64_t Count(int i, int j) const {
     return counts[static_cast<size_t>(i) * static_cast<size_t>(columnCount) + j];

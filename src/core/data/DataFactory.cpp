@@ -5,13 +5,13 @@
 #include "data/DataNominal.h"
 #include "data/DataNumerical.h"
 
-std::unique_ptr<CData> CreateDataTable(int dataType) {
+std::unique_ptr<CData> CreateDataTable(EDataType dataType) {
   switch (dataType) {
-    case 1:
+    case EDataType::kBinary:
       return std::make_unique<CData_Binary>();
-    case 2:
+    case EDataType::kNominal:
       return std::make_unique<CData_Nominal>();
-    case 3:
+    case EDataType::kContingency:
       return std::make_unique<CData_ContingencyTable>();
     default:
       return std::make_unique<CData_Numerical>();

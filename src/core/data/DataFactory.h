@@ -4,6 +4,5 @@
 
 #include "data/Data.h"
 
-// The data table of a DataType code: 0 numerical, 1 binary, 2 nominal, 3 contingency table
-// (any other code gives the numerical table).
-std::unique_ptr<CData> CreateDataTable(int dataType);
+// The data table of a data type (any other code gives the numerical table).
+std::unique_ptr<CData> CreateDataTable(EDataType dataType);

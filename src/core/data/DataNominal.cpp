@@ -50,8 +50,3 @@ void CData_Nominal::ComputeValueRange() {
     }
   }
 }
-
-int CData_Nominal::ComputeDistances(bool byColumns, CProgress* progress) {
-  Validate();
-  return measures ? measures->Nominal(*this, byColumns, progress) : 0;
-}

@@ -9,10 +9,9 @@ class CData_Nominal : public CData {
  public:
   void Validate() override;
   void ComputeValueRange() override;
-  int ComputeDistances(bool byColumns, CProgress* progress) override;
   int MinCode(int j) const override { return minCodes[static_cast<size_t>(j)]; }
   int MaxCode(int j) const override { return maxCodes[static_cast<size_t>(j)]; }
-  int DataType() const override { return 2; }
+  EDataType DataType() const override { return EDataType::kNominal; }
 
   std::vector<int> minCodes;
   std::vector<int> maxCodes;

@@ -5,7 +5,6 @@
 
 #include "base/Failure.h"
 #include "base/Missing.h"
-#include "settings/TreatmentSettings.h"
 
 namespace {
 
@@ -74,9 +73,10 @@ double GrandMean(const CMatrix& table) {
 
 void CData_Numerical::Prepare() {
   CData::Prepare();
-  const int representation = Settings().DataRepresentation;
+  using enum ENumericalRepresentation;
+  const auto transformation = ChoiceOf<ENumericalRepresentation>(representation);
   try {
-    const double grandMean = representation == 5 ? GrandMean(*this) : 0.0;
+    const double grandMean = transformation == kInteraction ? GrandMean(*this) : 0.0;
     LineStatistics(*this, true, false, rowMeans, rowDeviations);
     LineStatistics(*this, false, false, columnMeans, columnDeviations);
 
@@ -88,17 +88,17 @@ void CData_Numerical::Prepare() {
         if (IsMissing(x)) continue;
         const size_t r = static_cast<size_t>(i);
         const size_t c = static_cast<size_t>(j);
-        switch (representation) {
-          case 1:
+        switch (transformation) {
+          case kCenterColumns:
             x = x - columnMeans[c];
             break;
-          case 2:
+          case kCenterRows:
             x = x - rowMeans[r];
             break;
-          case 3:
+          case kNormalizeColumns:
             x = columnDeviations[c] == 0.0 ? kMissing : (x - columnMeans[c]) / columnDeviations[c];
             break;
-          case 4:
+          case kNormalizeRows:
             if (rowDeviations[r] == 0.0) {
               x = kMissing;
               constantRow = true;
@@ -106,7 +106,7 @@ void CData_Numerical::Prepare() {
               x = (x - rowMeans[r]) / rowDeviations[r];
             }
             break;
-          case 5:
+          case kInteraction:
             x = x - columnMeans[c] - rowMeans[r] + grandMean;
             break;
           default:
@@ -120,26 +120,26 @@ void CData_Numerical::Prepare() {
     // Statistics of the transformed values, with the same sample formula as those of the raw
     // values, so that the Pearson measures stay within [−1, 1].
     std::vector<double> unused;
-    switch (representation) {
-      case 1:
+    switch (transformation) {
+      case kCenterColumns:
         LineStatistics(*this, true, false, rowMeans, rowDeviations);
         columnMeans.assign(columnMeans.size(), 0.0);
         break;
-      case 2:
+      case kCenterRows:
         LineStatistics(*this, false, false, columnMeans, columnDeviations);
         rowMeans.assign(rowMeans.size(), 0.0);
         break;
-      case 3:
+      case kNormalizeColumns:
         LineStatistics(*this, true, false, rowMeans, rowDeviations);
         columnMeans.assign(columnMeans.size(), 0.0);
         columnDeviations.assign(columnDeviations.size(), 1.0);
         break;
-      case 4:
+      case kNormalizeRows:
         LineStatistics(*this, false, false, columnMeans, columnDeviations);
         rowMeans.assign(rowMeans.size(), 0.0);
         rowDeviations.assign(rowDeviations.size(), 1.0);
         break;
-      case 5:
+      case kInteraction:
         LineStatistics(*this, true, true, unused, rowDeviations);
         LineStatistics(*this, false, true, unused, columnDeviations);
         rowMeans.assign(rowMeans.size(), 0.0);
@@ -164,8 +164,4 @@ void CData_Numerical::ComputeValueRange() {
     if (x < minValue) minValue = x;
     if (x > maxValue) maxValue = x;
   }
-}
-
-int CData_Numerical::ComputeDistances(bool byColumns, CProgress* progress) {
-  return measures ? measures->Numerical(*this, byColumns, progress) : 0;
 }

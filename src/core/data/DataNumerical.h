@@ -10,8 +10,7 @@ class CData_Numerical : public CData {
  public:
   void Prepare() override;
   void ComputeValueRange() override;
-  int ComputeDistances(bool byColumns, CProgress* progress) override;
-  int DataType() const override { return 0; }
+  EDataType DataType() const override { return EDataType::kNumerical; }
 
   std::vector<double> columnMeans;
   std::vector<double> rowMeans;

@@ -13,12 +13,8 @@ class CMatrix {
   CMatrix(CMatrix&&) = default;
   CMatrix& operator=(CMatrix&&) = default;
 
-  // Row i of the matrix (a packed dissimilarity matrix answers its own row start).
-  virtual double* Row(int i) { return cells_.data() + static_cast<size_t>(i) * columnCount; }
-  virtual const double* Row(int i) const {
-    return cells_.data() + static_cast<size_t>(i) * columnCount;
-  }
-  virtual const char* ClassName() const { return "CMatrix"; }
+  double* Row(int i) { return cells_.data() + static_cast<size_t>(i) * columnCount; }
+  const double* Row(int i) const { return cells_.data() + static_cast<size_t>(i) * columnCount; }
 
   // Reserves rows × columns cells set to 0. A failed reservation ends the program with
   // message 2 naming the size asked for.

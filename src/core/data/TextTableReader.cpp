@@ -12,11 +12,10 @@
 
 #include "base/DescriptorRead.h"
 #include "base/Failure.h"
-#include "base/Services.h"
+#include "base/Progress.h"
 #include "base/Text.h"
 #include "data/Data.h"
 #include "data/TextScan.h"
-#include "settings/DocumentContext.h"
 
 namespace {
 
@@ -67,29 +66,18 @@ bool IsTagRowWord(std::string_view label) {
 
 }  // namespace
 
-int ConfirmLargeTable(CData& data, int rows) {
-  if (rows < 1000) return rows;
-  const CLargeTableAnswer answer = data.document->Services().ConfirmLargeTable(rows);
-  if (!answer.confirmed) return 0;
-  data.document->display.m_bShowObjectiveFunctionsValue = answer.skipObjectiveR ? 0 : 1;
-  switch (answer.choice) {
-    case CLargeTableAnswer::kContinue:
-      return rows;
-    case CLargeTableAnswer::kRestrict:
-      return 1000;
-    default:
-      return 0;
-  }
-}
-
-int ReadTextTable(CData& data, const TreatmentSettings& settings, std::string* reason) {
+CReadOutcome ReadTextTable(CData& data, const CReadOptions& options, const CReadContext& context) {
+  CReadOutcome outcome;
   std::string content;
-  if (const int code = ReadWholeFile(data.fileName, content, reason); code != kReadOk) {
-    return code;
-  }
-  const bool blank = settings.SeparateurBlanc != 0;
-  const bool titleRow = settings.TitleRow != 0;
-  const bool titleCol = settings.TitleCol != 0;
+  outcome.code = ReadWholeFile(data.fileName, content, &outcome.reason);
+  if (outcome.code != kReadOk) return outcome;
+  const auto finish = [&outcome](int code) {
+    outcome.code = code;
+    return outcome;
+  };
+  const bool blank = options.blankIsDelimiter;
+  const bool titleRow = options.titleRow;
+  const bool titleCol = options.titleCol;
 
   // Columns, from the first line.
   CLineCursor cursor(content);
@@ -107,7 +95,7 @@ int ReadTextTable(CData& data, const TreatmentSettings& settings, std::string* r
   }
   int columns = nonEmpty - tags - (titleRow ? 1 : 0);
   // A first line without any cell gives no column, also when the title column is subtracted.
-  if (columns <= 0) return kReadNoColumnOrRow;
+  if (columns <= 0) return finish(kReadNoColumnOrRow);
 
   // Rows: the lines up to the first empty line.
   int lines = 0;
@@ -119,10 +107,10 @@ int ReadTextTable(CData& data, const TreatmentSettings& settings, std::string* r
     }
   }
   int rows = lines - (titleCol ? 1 : 0);
-  if (rows <= 0) return kReadNoColumnOrRow;
+  if (rows <= 0) return finish(kReadNoColumnOrRow);
 
-  rows = ConfirmLargeTable(data, rows);
-  if (rows <= 1) return kReadTooFewRows;
+  rows = ConfirmRowsToRead(rows, context, outcome);
+  if (rows <= 1) return finish(kReadTooFewRows);
 
   data.Allocate(rows, columns);
 
@@ -144,10 +132,8 @@ int ReadTextTable(CData& data, const TreatmentSettings& settings, std::string* r
     data.maxColumnLabelLength = std::max(data.maxColumnLabelLength, CharacterCount(label));
   }
 
-  std::unique_ptr<CProgress> progress;
-  if (rows >= 1001) {
-    progress = data.document->Services().OpenProgress("Is reading the data->", rows, false);
-  }
+  std::unique_ptr<CProgress> progress =
+      OpenItemProgress(context.progress, "Is reading the data->", rows);
   data.rowLabels.reserve(static_cast<size_t>(rows));
   for (int i = 0; i < rows;) {
     std::string_view line = reader.Next();
@@ -165,13 +151,13 @@ int ReadTextTable(CData& data, const TreatmentSettings& settings, std::string* r
       ReadLabelCell(line, blank);
     double* cells = data.Row(i);
     for (int j = 0; j < columns; ++j)
-      cells[j] = data.ParseCell(line);
+      cells[j] = data.ParseCell(line, blank);
     if (progress) progress->Step();
     ++i;
   }
   progress.reset();
   data.KeepRows(rows);
   // Tag records may leave fewer rows than were counted: the table still needs two.
-  if (rows < 2) return kReadTooFewRows;
-  return kReadOk;
+  if (rows < 2) return finish(kReadTooFewRows);
+  return finish(kReadOk);
 }

@@ -10,11 +10,10 @@
 #include <memory>
 
 #include "base/Missing.h"
-#include "base/Services.h"
+#include "base/Progress.h"
 #include "base/Text.h"
 #include "data/Data.h"
-#include "data/TextTableReader.h"
-#include "settings/DocumentContext.h"
+#include "data/ReadContext.h"
 #include "workbook/WideText.h"
 #include "workbook/Workbook.h"
 
@@ -58,58 +57,66 @@ std::string WorkbookCellText(const CWorkbookCell& cell) {
   }
 }
 
-int ReadWorkbookTable(CData& data, const TreatmentSettings& settings) {
+CReadOutcome ReadWorkbookTable(CData& data, const CReadOptions& options,
+                               const CReadContext& context) {
+  CReadOutcome outcome;
+  const auto finish = [&outcome](int code) {
+    outcome.code = code;
+    return outcome;
+  };
   CWorkbook workbook;
   // A file that is no readable workbook, or one without a sheet, has nothing to show: the
   // nearest message is that of the empty sheet.
-  if (!workbook.LoadWorkbook(data.fileName) || workbook.SheetCount() == 0) return kReadSheetEmpty;
+  if (!workbook.LoadWorkbook(data.fileName) || workbook.SheetCount() == 0) {
+    return finish(kReadSheetEmpty);
+  }
   const int height = workbook.Rows(0);
   const int width = workbook.Columns(0);
-  if (height == 0 || width == 0) return kReadSheetEmpty;
+  if (height == 0 || width == 0) return finish(kReadSheetEmpty);
   const auto text = [&](int row, int column) {
     return WorkbookCellText(workbook.CellAt(0, row, column));
   };
 
-  if (text(0, 0).empty() && text(1, 0).empty() && text(2, 0).empty()) return kReadNotTopLeft;
+  if (text(0, 0).empty() && text(1, 0).empty() && text(2, 0).empty()) {
+    return finish(kReadNotTopLeft);
+  }
   bool firstRowEmpty = true;
   for (int c = 0; c < width && firstRowEmpty; ++c)
     firstRowEmpty = text(0, c).empty();
-  if (firstRowEmpty) return kReadNotTopLeft;
+  if (firstRowEmpty) return finish(kReadNotTopLeft);
 
   int rows = height;
   int columns = width;
-  if (settings.TitleCol) {
+  if (options.titleCol) {
     --rows;
     for (int r = 0; r < 4; ++r)
       rows -= IsTagRowWord(text(r, 0)) ? 1 : 0;
   }
-  if (settings.TitleRow) {
+  if (options.titleRow) {
     --columns;
     for (int c = 0; c < 4; ++c)
       columns -= IsTagColumnWord(text(0, c)) ? 1 : 0;
   }
   // Tags in a sheet of one or two rows or columns can take away more than there is.
-  if (rows <= 0 || columns <= 0) return kReadSheetEmpty;
+  if (rows <= 0 || columns <= 0) return finish(kReadSheetEmpty);
   const int firstRow = height - rows;
   const int firstColumn = width - columns;
 
-  rows = ConfirmLargeTable(data, rows);
-  if (rows <= 1) return kReadTooFewRows;
+  rows = ConfirmRowsToRead(rows, context, outcome);
+  if (rows <= 1) return finish(kReadTooFewRows);
 
   data.Allocate(rows, columns);
-  std::unique_ptr<CProgress> progress;
-  if (rows > 1000) {
-    progress = data.document->Services().OpenProgress("Is reading the data->", rows, false);
-  }
+  std::unique_ptr<CProgress> progress =
+      OpenItemProgress(context.progress, "Is reading the data->", rows);
 
   data.rowLabels.reserve(static_cast<size_t>(rows));
   data.columnLabels.reserve(static_cast<size_t>(columns));
   for (int i = 0; i < rows; ++i) {
-    data.rowLabels.push_back(settings.TitleRow ? text(firstRow + i, 0) : Format("Row %d", i + 1));
+    data.rowLabels.push_back(options.titleRow ? text(firstRow + i, 0) : Format("Row %d", i + 1));
   }
   for (int j = 0; j < columns; ++j) {
-    data.columnLabels.push_back(settings.TitleCol ? text(0, firstColumn + j)
-                                                  : Format("Col-%d", j + 1));
+    data.columnLabels.push_back(options.titleCol ? text(0, firstColumn + j)
+                                                 : Format("Col-%d", j + 1));
   }
   data.maxRowLabelLength = 0;
   for (const std::string& label : data.rowLabels) {
@@ -128,5 +135,5 @@ int ReadWorkbookTable(CData& data, const TreatmentSettings& settings) {
     }
     if (progress) progress->Step();
   }
-  return kReadOk;
+  return finish(kReadOk);
 }

@@ -19,9 +19,9 @@
 
 #include "base/Failure.h"
 #include "base/Missing.h"
-#include "data/Distance.h"
 #include "data/Integers.h"
 #include "data/Matrix.h"
+#include "dissimilarity/Distance.h"
 #include "dissimilarity/PairWalk.h"
 
 namespace {
@@ -80,11 +80,11 @@ CBitSide Pack(const CMatrix& table, bool byColumns) {
 }
 
 struct CBinaryJob {
-  int code;
   const CBitSide* side;
   CDistance* matrix;
 };
 
+template <BinaryFormula Formula>
 inline __attribute__((always_inline)) void TileBody(const CBinaryJob& job, int first, int last,
                                                     CPairStop& stop) {
   const CBitSide& side = *job.side;
@@ -123,51 +123,72 @@ inline __attribute__((always_inline)) void TileBody(const CBinaryJob& job, int f
         stop.Report(i, j);
         break;
       }
-      double value = 0.0;
-      switch (job.code) {
-        case 1:
-          value = std::sqrt(static_cast<double>(b + c));
-          break;
-        case 7:
-          value = static_cast<double>(b + c);
-          break;
-        case 4:
-          value =
-              a + b + c == 0 ? 0.0 : 1.0 - static_cast<double>(a) / static_cast<double>(a + b + c);
-          break;
-        case 5:
-          value = 1.0 - static_cast<double>(2 * a + d) / static_cast<double>(2 * a + b + c + d);
-          break;
-        default:
-          break;
-      }
-      out[j] = value;
+      out[j] = Formula(a, b, c, d);
     }
   }
 }
 
+template <BinaryFormula Formula>
 __attribute__((target("popcnt"))) void TilePopcnt(const CBinaryJob& job, int first, int last,
                                                   CPairStop& stop) {
-  TileBody(job, first, last, stop);
+  TileBody<Formula>(job, first, last, stop);
 }
 
+template <BinaryFormula Formula>
 void TileBaseline(const CBinaryJob& job, int first, int last, CPairStop& stop) {
-  TileBody(job, first, last, stop);
+  TileBody<Formula>(job, first, last, stop);
 }
 
-}  // namespace
-
-bool ComputeBinaryMeasure(int code, const CMatrix& table, bool byColumns, CDistance& matrix,
-                          CProgress* progress) {
+template <BinaryFormula Formula>
+bool ComputeBinary(const CMatrix& table, bool byColumns, CDistance& matrix, CProgress* progress) {
   const CBitSide side = Pack(table, byColumns);
-  const CBinaryJob job{code, &side, &matrix};
+  const CBinaryJob job{&side, &matrix};
   static const bool popcnt = __builtin_cpu_supports("popcnt");
   return WalkPairs(matrix, kTileItems, std::max(1, side.words), progress,
                    [&](int first, int last, CPairStop& stop) {
                      if (popcnt) {
-                       TilePopcnt(job, first, last, stop);
+                       TilePopcnt<Formula>(job, first, last, stop);
                      } else {
-                       TileBaseline(job, first, last, stop);
+                       TileBaseline<Formula>(job, first, last, stop);
                      }
                    });
+}
+
+double EuclideanOfCounts(int64_t, int64_t b, int64_t c, int64_t) {
+  return std::sqrt(static_cast<double>(b + c));
+}
+
+double ManhattanOfCounts(int64_t, int64_t b, int64_t c, int64_t) {
+  return static_cast<double>(b + c);
+}
+
+// The items agree wherever both are known when a + b + c = 0.
+double JaccardOfCounts(int64_t a, int64_t b, int64_t c, int64_t) {
+  return a + b + c == 0 ? 0.0 : 1.0 - static_cast<double>(a) / static_cast<double>(a + b + c);
+}
+
+double DiceOfCounts(int64_t a, int64_t b, int64_t c, int64_t d) {
+  return 1.0 - static_cast<double>(2 * a + d) / static_cast<double>(2 * a + b + c + d);
+}
+
+}  // namespace
+
+bool ComputeBinaryEuclidean(const CMatrix& table, bool byColumns, CDistance& matrix,
+                            CProgress* progress) {
+  return ComputeBinary<EuclideanOfCounts>(table, byColumns, matrix, progress);
+}
+
+bool ComputeBinaryManhattan(const CMatrix& table, bool byColumns, CDistance& matrix,
+                            CProgress* progress) {
+  return ComputeBinary<ManhattanOfCounts>(table, byColumns, matrix, progress);
+}
+
+bool ComputeBinaryJaccard(const CMatrix& table, bool byColumns, CDistance& matrix,
+                          CProgress* progress) {
+  return ComputeBinary<JaccardOfCounts>(table, byColumns, matrix, progress);
+}
+
+bool ComputeBinaryDice(const CMatrix& table, bool byColumns, CDistance& matrix,
+                       CProgress* progress) {
+  return ComputeBinary<DiceOfCounts>(table, byColumns, matrix, progress);
 }

@@ -1,12 +1,25 @@
 #pragma once
 
+#include <cstdint>
+
 class CDistance;
 class CMatrix;
 class CProgress;
 
-// Fills the pairs i < j of `matrix` with the binary measure `code` (1 Euclidean, 4 Jaccard,
-// 5 Dice, 7 Manhattan) between the rows (byColumns false) or the columns of a 0/1 table. Returns
-// false when a pair has no complete position or only 0–0 matches over every position: the walk
-// stops at the first such pair in scan order and the entries from it on are 0.
-bool ComputeBinaryMeasure(int code, const CMatrix& table, bool byColumns, CDistance& matrix,
+// The value of a binary measure from the match counts of a pair over its complete positions:
+// a = (1, 1), b = (1, 0), c = (0, 1), d = (0, 0).
+using BinaryFormula = double (*)(int64_t a, int64_t b, int64_t c, int64_t d);
+
+// Fill the pairs i < j of `matrix` with a binary measure between the rows (byColumns false) or
+// the columns of a 0/1 table: Euclidean sqrt(b + c), Manhattan b + c, Jaccard 1 − a/(a + b + c),
+// Dice 1 − (2a + d)/(2a + b + c + d). Each returns false when a pair has no complete position or
+// only 0–0 matches over every position: the walk stops at the first such pair in scan order and
+// the entries from it on are 0.
+bool ComputeBinaryEuclidean(const CMatrix& table, bool byColumns, CDistance& matrix,
+                            CProgress* progress);
+bool ComputeBinaryManhattan(const CMatrix& table, bool byColumns, CDistance& matrix,
+                            CProgress* progress);
+bool ComputeBinaryJaccard(const CMatrix& table, bool byColumns, CDistance& matrix,
                           CProgress* progress);
+bool ComputeBinaryDice(const CMatrix& table, bool byColumns, CDistance& matrix,
+                       CProgress* progress);

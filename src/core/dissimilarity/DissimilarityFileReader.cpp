@@ -10,12 +10,10 @@
 #include <string_view>
 
 #include "base/DescriptorRead.h"
-#include "base/Failure.h"
 #include "base/Missing.h"
-#include "base/Services.h"
-#include "data/Distance.h"
+#include "base/Progress.h"
 #include "data/TextScan.h"
-#include "settings/DocumentContext.h"
+#include "dissimilarity/Distance.h"
 
 namespace {
 
@@ -81,11 +79,6 @@ float ToSingle(double value) {
   return static_cast<float>(value);
 }
 
-[[noreturn]] void Refuse(const CDistance& distance, const std::string& text) {
-  if (distance.document != nullptr) distance.document->Services().ShowMessageBox(text);
-  throw CProgramExit(1);
-}
-
 // The next line of `text` from `position`, without its line feed and carriage return; an empty
 // line once the text is used up.
 std::string_view NextLine(std::string_view text, size_t& position) {
@@ -121,17 +114,13 @@ std::string FileAccessFailureText(const std::string& fileName) {
   return failure;
 }
 
-void ReadDissimilarityFile(CDistance& distance, const std::string& fileName) {
+std::string ReadDissimilarityFile(CDistance& distance, const std::string& fileName,
+                                  CProgressReporter* reporter) {
   std::string content;
-  if (const std::string failure = ReadAll(fileName, content); !failure.empty()) {
-    Refuse(distance, failure);
-  }
+  if (std::string failure = ReadAll(fileName, content); !failure.empty()) return failure;
   const int n = distance.size;
-  std::unique_ptr<CProgress> progress;
-  if (n >= 1001 && distance.document != nullptr) {
-    progress =
-        distance.document->Services().OpenProgress("Is reading dissimilarity values.", n, false);
-  }
+  std::unique_ptr<CProgress> progress =
+      OpenItemProgress(reporter, "Is reading dissimilarity values.", n);
   // The diagonal is summed as the file gives it, in single precision.
   float diagonal = 0.0f;
   size_t position = 0;
@@ -148,7 +137,6 @@ void ReadDissimilarityFile(CDistance& distance, const std::string& fileName) {
       }
     }
   }
-  if (diagonal != 0.0f) {
-    Refuse(distance, "Reading:\t" + fileName + "\t\n\n" + kDiagonal);
-  }
+  if (diagonal != 0.0f) return "Reading:\t" + fileName + "\t\n\n" + kDiagonal;
+  return {};
 }

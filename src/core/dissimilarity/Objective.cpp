@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "base/Parallel.h"
-#include "base/Services.h"
-#include "data/Distance.h"
+#include "base/Progress.h"
+#include "dissimilarity/Distance.h"
 
 double ObjectiveR(const int* order, int n, const CDistance& distance, CProgress* progress) {
   if (n < 2) return 0.0;
@@ -39,7 +39,7 @@ double ObjectiveR(const int* order, int n, const CDistance& distance, CProgress*
   double a = 0.0;
   double squares = 0.0;
   for (int i = 0; i < n; ++i) {
-    if (progress && n > 1000) progress->Step();
+    if (progress) progress->Step();
     a += rowA[static_cast<size_t>(i)];
     squares += rowSquares[static_cast<size_t>(i)];
   }
@@ -59,7 +59,7 @@ double ObjectiveR(const int* order, int n, const CDistance& distance, CProgress*
 CPathLength ObjectiveS(const int* order, int n, const CDistance& distance, CProgress* progress) {
   CPathLength path;
   for (int k = 0; k + 1 < n; ++k) {
-    if (progress && n > 1000) progress->Step();
+    if (progress) progress->Step();
     const double d = distance.At(order[k], order[k + 1]);
     path.s += d;
     path.s2 += d * d;

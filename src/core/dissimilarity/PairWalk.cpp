@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "base/Parallel.h"
-#include "base/Services.h"
-#include "data/Distance.h"
+#include "base/Progress.h"
+#include "dissimilarity/Distance.h"
 
 void CPairStop::Report(int i, int j) {
   const int64_t key = Key(i, j);
@@ -40,7 +40,7 @@ bool WalkPairs(CDistance& matrix, int tileItems, int64_t pairCost, CProgress* pr
   const int outer = n - 1;  // items with partners above them
   if (outer <= 0) return true;
   tileItems = std::max(1, tileItems);
-  const bool stepping = progress != nullptr && n > 1000;
+  const bool stepping = progress != nullptr && ShowsProgressFor(n);
   CPairStop stop(n);
   for (int batchStart = 0; batchStart < outer;) {
     int batchEnd = outer;

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "dissimilarity/PairWalk.h"
 #include "dissimilarity/SideValues.h"
 

@@ -2,52 +2,77 @@
 
 #include <memory>
 
-#include "base/Services.h"
-#include "data/Data.h"
+#include "base/Progress.h"
+#include "base/Text.h"
+#include "data/DataContingency.h"
 #include "dissimilarity/DissimilarityFileReader.h"
-#include "dissimilarity/StandardMeasures.h"
-#include "settings/DocumentContext.h"
+#include "dissimilarity/Distance.h"
+#include "dissimilarity/MeasureRegistry.h"
+#include "settings/TreatmentSettings.h"
 
 namespace {
 
-void Bind(CDistance& matrix, CData& data, int n) {
-  matrix.data = &data;
-  matrix.document = data.document;
-  matrix.Allocate(n);
+// The chi-square terms divide by every row and column total: an empty row or column is refused
+// before any value is computed.
+std::string EmptyLineOfContingencyTable(const CData_ContingencyTable& data) {
+  for (size_t i = 0; i < data.rowTotals.size(); ++i) {
+    if (data.rowTotals[i] <= 0) {
+      return Format(
+          "STOP !\tRow %d of your contingency table has a total of 0 !\n\tThe Chi-square "
+          "distance cannot be calculated.\t",
+          static_cast<int>(i) + 1);
+    }
+  }
+  for (size_t j = 0; j < data.columnTotals.size(); ++j) {
+    if (data.columnTotals[j] <= 0) {
+      return Format(
+          "STOP !\tColumn %d of your contingency table has a total of 0 !\n\tThe Chi-square "
+          "distance cannot be calculated.\t",
+          static_cast<int>(j) + 1);
+    }
+  }
+  return {};
 }
 
-int ComputeSide(CData& data, bool byColumns) {
-  CDistance& matrix = byColumns ? data.columnDistances : data.rowDistances;
-  const TreatmentSettings& settings = data.Settings();
-  if (settings.Dissimilarity == kDissimilarityReadFromFiles) {
-    ReadDissimilarityFile(
-        matrix, byColumns ? settings.ColDissimilarityFileName : settings.RowDissimilarityFileName);
-  } else {
-    const int n = byColumns ? data.columnCount : data.rowCount;
-    std::unique_ptr<CProgress> progress;
-    if (n >= 1001) {
-      progress = data.document->Services().OpenProgress("Computing distances matrix.", n, false);
-    }
-    const int computed = data.ComputeDistances(byColumns, progress.get());
-    progress.reset();
-    if (computed == 0) return 0;
+std::string ComputeMeasure(CData& data, bool byColumns, EDissimilarity measure, CDistance& matrix,
+                           CProgressReporter* reporter) {
+  const EDataType type = data.DataType();
+  // A table of counts has one measure.
+  if (type == EDataType::kContingency) measure = EDissimilarity::kChiSquare;
+  data.Validate();
+  if (type == EDataType::kContingency) {
+    const std::string empty =
+        EmptyLineOfContingencyTable(static_cast<const CData_ContingencyTable&>(data));
+    if (!empty.empty()) return empty;
   }
-  matrix.SumByRows();
-  return 1;
+  const CMeasureRow* row = FindMeasure(measure);
+  const MeasureKernel kernel = row ? row->For(type) : nullptr;
+  if (kernel == nullptr) return {};
+  const int n = byColumns ? data.columnCount : data.rowCount;
+  std::unique_ptr<CProgress> progress =
+      OpenItemProgress(reporter, "Computing distances matrix.", n);
+  if (!kernel(data, byColumns, matrix, progress.get())) return kTooManyMissingMessage;
+  return {};
 }
 
 }  // namespace
 
-void PrepareDistanceMatrices(CData& data) {
-  if (data.measures == nullptr) data.measures = &StandardMeasures();
-  Bind(data.rowDistances, data, data.rowCount);
-  Bind(data.columnDistances, data, data.columnCount);
+CDissimilarityOptions DissimilarityOptionsOf(const TreatmentSettings& settings) {
+  return {settings.Dissimilarity, settings.RowDissimilarityFileName,
+          settings.ColDissimilarityFileName};
 }
 
-int ComputeRowDistances(CData& data) {
-  return ComputeSide(data, false);
-}
-
-int ComputeColumnDistances(CData& data) {
-  return ComputeSide(data, true);
+std::string ComputeSideDistances(CData& data, bool byColumns, const CDissimilarityOptions& options,
+                                 CDistance& matrix, CProgressReporter* progress) {
+  matrix.Allocate(byColumns ? data.columnCount : data.rowCount);
+  std::string failure;
+  if (options.measure == EDissimilarity::kFromFiles) {
+    failure = ReadDissimilarityFile(
+        matrix, byColumns ? options.columnFileName : options.rowFileName, progress);
+  } else {
+    failure = ComputeMeasure(data, byColumns, options.measure, matrix, progress);
+  }
+  if (!failure.empty()) return failure;
+  matrix.SumByRows(progress);
+  return {};
 }

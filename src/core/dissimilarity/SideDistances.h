@@ -1,16 +1,35 @@
 #pragma once
 
+#include <string>
+
+#include "settings/Choices.h"
+
 class CData;
+class CDistance;
+class CProgressReporter;
+struct TreatmentSettings;
 
-// Binds the row and the column dissimilarity matrices of a read and prepared table to the table
-// and its document and allocates them (rows × rows and columns × columns, every entry 0). Gives
-// the table the program's measures when nobody chose others.
-void PrepareDistanceMatrices(CData& data);
+// The text of the message box shown when a pair of items has no position to compare, for the
+// rows as well as for the columns.
+inline constexpr char kTooManyMissingMessage[] =
+    "STOP !\tThere are too many missing data in your dataset\n\tto calculate distances between "
+    "columns.\t";
 
-// Fill the row (or column) matrix: read from the file named by RowDissimilarityFileName
-// (ColDissimilarityFileName) when Dissimilarity is 10, otherwise computed by the table's
-// measures with the progress window "Computing distances matrix." from 1001 items on; then the
-// matrix's sums. Return 1, or 0 when the computation was stopped (its message was shown; the
-// loader then ends the program with status 1). A bad dissimilarity file ends the program.
-int ComputeRowDistances(CData& data);
-int ComputeColumnDistances(CData& data);
+// Which dissimilarities a document computes, for both sides.
+struct CDissimilarityOptions {
+  EDissimilarity measure = EDissimilarity::kEuclidean;
+  std::string rowFileName;  // read when the measure is kFromFiles
+  std::string columnFileName;
+};
+CDissimilarityOptions DissimilarityOptionsOf(const TreatmentSettings& settings);
+
+// Fills the row (byColumns false) or column matrix of a read and prepared table, allocated here
+// for the side: read from the side's dissimilarity file when the measure is kFromFiles, otherwise
+// computed (binary and nominal tables are validated first, which may end the program with
+// messages 13 or 14) with the progress window "Computing distances matrix." above 1000 items; a
+// contingency table always takes the chi-square distance, and a measure the table's type does
+// not implement leaves every entry at 0. Then the matrix's sums. Returns the text of the message
+// box that stops the program (with status 1): too many missing data, an empty row or column of a
+// contingency table, a dissimilarity file that cannot be read; empty on success.
+std::string ComputeSideDistances(CData& data, bool byColumns, const CDissimilarityOptions& options,
+                                 CDistance& matrix, CProgressReporter* progress);

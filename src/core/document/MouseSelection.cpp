@@ -71,7 +71,7 @@ int ClampedPosition(const CCellBounds& bounds, int coordinate, int origin) {
 int ActivePositionAt(const CViewModel& view, const CHeatMapPicture& picture, CPoint point) {
   const CRect matrix = picture.Zone(EPictureZone::kMatrix);
   if (!Inside(matrix, point)) return -1;
-  if (view.Document().rowsActive) {
+  if (view.Document().switches.rowsActive) {
     return ClampedPosition(picture.RowBounds(), point.y, matrix.top);
   }
   // Columns are found by the cell width, as the header of the matrix is laid out.
@@ -86,18 +86,18 @@ void PressAt(CViewModel& view, const CHeatMapPicture& picture, CPoint point) {
 
   const int position = ActivePositionAt(view, picture, point);
   if (position >= 0) {
-    SelectBlock(view.Side(document.rowsActive), position, position);
+    SelectBlock(view.Side(document.switches.rowsActive), position, position);
     return;
   }
   if (Inside(picture.Zone(EPictureZone::kRowTree), point) && view.rowTree.hasTree) {
     const int node = picture.RowNodeAt(point);
-    document.rowsActive = true;
+    document.switches.rowsActive = true;
     if (node != kNoNode) SelectNode(view.rowTree, node);
     return;
   }
   if (Inside(picture.Zone(EPictureZone::kColumnTree), point) && view.columnTree.hasTree) {
     const int node = picture.ColumnNodeAt(point);
-    document.rowsActive = false;
+    document.switches.rowsActive = false;
     if (node != kNoNode) SelectNode(view.columnTree, node);
   }
 }
@@ -106,7 +106,7 @@ bool DragTo(CViewModel& view, const CHeatMapPicture& picture, int anchor, CPoint
   if (anchor < 0) return false;
   const CRect matrix = picture.Zone(EPictureZone::kMatrix);
   if (!Inside(matrix, point)) return false;
-  CTree& side = view.Side(view.Document().rowsActive);
+  CTree& side = view.Side(view.Document().switches.rowsActive);
   const int position = ActivePositionAt(view, picture, point);
   if (position < 0 || anchor >= side.count) return false;
   const int start = side.selectionStart;
@@ -154,7 +154,7 @@ std::string FormatPosition(int first, int second) {
 // The mean of the selected items of the active side at one position of the other side,
 // missing values skipped.
 double ProfileValue(const CViewModel& view, const CData& data, int otherPosition) {
-  const bool rows = view.Document().rowsActive;
+  const bool rows = view.Document().switches.rowsActive;
   const CTree& side = rows ? view.rowTree : view.columnTree;
   const CTree& other = rows ? view.columnTree : view.rowTree;
   const int otherItem = other.order[static_cast<size_t>(otherPosition)];
@@ -194,7 +194,8 @@ CBrowseText BrowseAt(const CViewModel& view, const CHeatMapPicture& picture, CPo
     if (&zone == &matrix) {
       text.value = FormatValue(" x =", data.At(row, column));
     } else {
-      text.value = FormatValue(" M =", ProfileValue(view, data, document.rowsActive ? j : i));
+      text.value =
+          FormatValue(" M =", ProfileValue(view, data, document.switches.rowsActive ? j : i));
     }
     text.position = FormatPosition(static_cast<unsigned>(i + 1), static_cast<unsigned>(j + 1));
     return text;

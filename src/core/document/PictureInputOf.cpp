@@ -30,16 +30,7 @@ CPictureInput MakePictureInput(CViewModel& view) {
   input.rows = &view.rowTree;
   input.columns = &view.columnTree;
   input.display = &document.display;
-  CDisplaySwitches& show = input.switches;
-  show.dataMatrix = document.showDataMatrix;
-  show.metrics = document.showMetrics;
-  show.rowTree = document.showRowTree;
-  show.columnTree = document.showColumnTree;
-  show.rowLabels = document.showRowLabels;
-  show.columnLabels = document.showColumnLabels;
-  show.averageProfile = document.showAverageProfile;
-  show.criteria = document.showCriteria;
-  show.rowsActive = document.rowsActive;
+  input.switches = document.switches;
   input.dataType = document.settings.DataType;
   input.dataRepresentation = document.settings.DataRepresentation;
   input.dissimilarity = document.settings.Dissimilarity;
@@ -50,8 +41,8 @@ CPictureInput MakePictureInput(CViewModel& view) {
   CReportInput& report = input.report;
   report.showTopFrame = document.display.m_bShowTopFrame != 0;
   report.showObjectiveFunctions = document.display.m_bShowObjectiveFunctionsValue != 0;
-  report.showCriteria = document.showCriteria;
-  report.showMetrics = document.showMetrics;
+  report.showCriteria = document.switches.criteria;
+  report.showMetrics = document.switches.metrics;
   report.dissimilarity = document.settings.Dissimilarity;
   report.rows = ReportSideOf(view.rowTree);
   report.columns = ReportSideOf(view.columnTree);

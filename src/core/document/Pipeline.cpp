@@ -8,6 +8,7 @@
 #include "document/ViewModel.h"
 #include "document/WindowHost.h"
 #include "seriation/Seriation.h"
+#include "seriation/SeriationRun.h"
 #include "settings/Choices.h"
 #include "tree/AgglomerativeClustering.h"
 #include "tree/TreeSeriation.h"
@@ -22,21 +23,39 @@ void Changed(CViewModel& view, bool fitFrame) {
 // command-line name (cut at the first point of its file name) with the format's extension, or
 // a name asked once in a save dialog.
 void PrepareExportName(CQuorvelDoc& document) {
-  if (!document.automationPending || document.settings.ExportFileFormat == 1) return;
-  const CExportFormat* format = FindExportFormat(document.settings.ExportFileFormat);
+  if (!document.automationPending) return;
+  const EExportFormat code = document.settings.ExportFileFormat;
+  if (code == EExportFormat::kClipboard) return;
+  const CExportFormat* format = FindExportFormat(code);
   if (format == nullptr) return;
-  if (!document.settings.exportFileName.empty()) {
-    document.exportName = WithExtension(document.settings.exportFileName, format->extension);
+  if (const std::string named = CommandLineExportName(document, *format); !named.empty()) {
+    document.exportName = named;
     return;
   }
   if (!document.exportName.empty()) return;
-  const std::string proposed = WithExtension(document.title, format->extension);
-  if (auto chosen = document.Services().AskSaveFileName(proposed, format->filter)) {
+  if (auto chosen = document.Services().AskSaveFileName(ProposedExportName(document, *format),
+                                                        format->filter)) {
     document.exportName = *chosen;
   }
 }
 
+CSeriationRun RunOf(CViewModel& view, bool rows) {
+  CQuorvelDoc& document = view.Document();
+  CWindowHost* host = document.Host();
+  return {&document.Services(), host ? host->SeriationObserver(view, rows) : nullptr};
+}
+
 }  // namespace
+
+std::string CommandLineExportName(const CQuorvelDoc& document, const CExportFormat& format) {
+  if (document.settings.exportFileName.empty()) return {};
+  return WithExtension(document.settings.exportFileName, format.extension);
+}
+
+std::string ProposedExportName(const CQuorvelDoc& document, const CExportFormat& format) {
+  const std::string& base = document.exportName.empty() ? document.title : document.exportName;
+  return WithExtension(base, format.extension);
+}
 
 CViewModel& NewResultWindow(CViewModel& view, bool fromClustering) {
   CQuorvelDoc& document = view.Document();
@@ -66,7 +85,7 @@ void ClusterSide(CViewModel& view, bool rows) {
     Changed(view, false);
     return;
   }
-  if (document.settings.AgregationCriterion < 0) {
+  if (!IsChosen(document.settings.AgregationCriterion)) {
     document.Services().ShowNotice("WARNING !",
                                    "You must choose a Hierarchical Classification method.");
     return;
@@ -81,7 +100,9 @@ void ClusterSide(CViewModel& view, bool rows) {
   CTree& result = target.Side(rows);
   result.linkage = document.settings.AgregationCriterion;
   result.userSelection = false;
-  BuildTree(result, document.settings);
+  if (BuildTree(result, document.settings.AgregationCriterion, &document.Services())) {
+    target.ComputeObjectivesOf(rows);
+  }
   Changed(target, true);
 }
 
@@ -92,15 +113,15 @@ void SeriateSide(CViewModel& view, bool rows) {
   if (side.hasTree) {
     const bool collapsed = side.selectedNode != kNoNode && !side.Node(side.selectedNode).IsLeaf() &&
                            !side.Node(side.selectedNode).expanded;
-    if (collapsed && settings.SetSeriationCriterion < 0) {
+    if (collapsed && !IsChosen(settings.SetSeriationCriterion)) {
       document.Services().ShowNotice("ATTENTION !", "You must choose a Seriation method.");
       return;
     }
-    if (settings.TreeSeriationCriterion < 0) {
+    if (!IsChosen(settings.TreeSeriationCriterion)) {
       document.Services().ShowNotice("ATTENTION !", "You must choose a Tree Seriation method.");
       return;
     }
-  } else if (settings.SetSeriationCriterion < 0) {
+  } else if (!IsChosen(settings.SetSeriationCriterion)) {
     document.Services().ShowNotice("ATTENTION !", "You must choose a Seriation method.");
     return;
   }
@@ -112,23 +133,34 @@ void SeriateSide(CViewModel& view, bool rows) {
   const bool newWindow = document.views.size() > viewsBefore;
   CTree& result = target.Side(rows);
 
-  document.seriationRefusedForSize = false;
+  const CSeriationRun run = RunOf(target, rows);
+  bool refusedForSize = false;
   if (side.hasTree && side.selectedNode != kNoNode) {
     // The marks stay as they were when the tree seriation refused to run.
-    const bool ran = TreeSeriate(result, settings);
+    const CTreeSeriationResult outcome = TreeSeriate(result, TreeSeriationOptionsOf(settings), run);
+    if (outcome.refusedForGroupedLeaves) {
+      document.Services().ShowMessageBox(kGroupedLeavesWarning);
+      Changed(target, false);
+    }
+    if (outcome.ran) target.ComputeObjectivesOf(rows);
+    refusedForSize = outcome.refusedForSize;
     if (result.hasTree && result.Node(result.root).expanded) result.RebuildOrder(result.root);
-    if (ran) {
+    if (outcome.ran) {
       RecordTreeSeriationMarks(result, settings.SetSeriationCriterion,
                                settings.TreeSeriationCriterion);
     }
   } else {
     result.orderMethodMark = -1;
-    Seriate(result);
-    result.orderMethodMark = settings.SetSeriationCriterion;
+    refusedForSize =
+        Seriate(result, SeriationOptionsOf(settings), run) == ESeriationOutcome::kRefusedForSize;
+    target.ComputeObjectivesOf(rows);
+    result.orderMethodMark = CodeOf(settings.SetSeriationCriterion);
+  }
+  if (refusedForSize) {
+    document.Services().ShowNotice(kTooManyElementsTitle, kTooManyElementsText);
   }
 
-  if (document.seriationRefusedForSize) {
-    document.seriationRefusedForSize = false;
+  if (refusedForSize) {
     result.orderMethodMark = -1;
     if (newWindow) {
       document.CloseView(target);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <string>
+
 class CQuorvelDoc;
 class CViewModel;
+struct CExportFormat;
 
 // The analysis commands of a window and the automatic treatment after a load. Each result
 // normally opens a new window that starts as a copy of the document's most recent one.
@@ -23,3 +26,10 @@ void SeriateSide(CViewModel& view, bool rows);
 // prepared after each step, the export of the newest window and the end of the program when
 // asked.
 void RunAutomation(CQuorvelDoc& document, bool cluster, bool seriate);
+
+// The export file named on the command line, cut at the first point of its file name and given
+// the format's extension; empty when the command line named none.
+std::string CommandLineExportName(const CQuorvelDoc& document, const CExportFormat& format);
+// The name a save dialog proposes for an export: the last export's name, or the document's title,
+// with the format's extension.
+std::string ProposedExportName(const CQuorvelDoc& document, const CExportFormat& format);

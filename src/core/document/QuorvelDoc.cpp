@@ -14,14 +14,12 @@
 #include "data/WorkbookTableReader.h"
 #include "dissimilarity/SideDistances.h"
 #include "document/WindowHost.h"
+#include "seriation/Elements.h"
 #include "settings/SettingsPersistence.h"
 
 CQuorvelDoc::CQuorvelDoc(CServices& services, CSettingsStore& store, CCommandLine commandLine,
                          CWindowHost* host)
-    : CDocumentContext(services),
-      store_(&store),
-      commandLine_(std::move(commandLine)),
-      host_(host) {
+    : services_(&services), store_(&store), commandLine_(std::move(commandLine)), host_(host) {
   rowOrder.isRowSide = true;
   columnOrder.isRowSide = false;
 }
@@ -36,7 +34,6 @@ void CQuorvelDoc::BuildSettings() {
   LoadDisplaySettings(*store_, display);
   LoadTreatmentSettings(*store_, settings, true);
   ApplyKeywords(commandLine_, settings, display);
-  settings.document = this;
   DeriveColorSwitches(display);
 }
 
@@ -61,11 +58,7 @@ bool CQuorvelDoc::OpenDocument(const std::string& path, int* failureCode) {
       return false;
     }
     settings = edited;
-    settings.document = this;
   }
-  rowOrder.settings = &settings;
-  columnOrder.settings = &settings;
-  rowOrder.document = columnOrder.document = this;
   rowOrder.isRowSide = rowOrder.byRows = true;
   columnOrder.isRowSide = columnOrder.byRows = false;
 
@@ -80,30 +73,53 @@ bool CQuorvelDoc::OpenDocument(const std::string& path, int* failureCode) {
   return true;
 }
 
-int CQuorvelDoc::ReadDataTable(std::string* reason) {
-  // Only a name ending in exactly "xls" is a workbook: data.XLS goes to the text reader.
-  const bool workbook =
-      pathName.size() >= 3 && pathName.compare(pathName.size() - 3, 3, "xls") == 0;
-  if (workbook) return ReadWorkbookTable(*data, settings);
-  return ReadTextTable(*data, settings, reason);
+namespace {
+
+// Only a name ending in exactly "xls" is a workbook: data.XLS goes to the text reader.
+CReadOutcome ReadDataTable(CData& data, const CReadOptions& options, const CReadContext& context) {
+  const std::string& path = data.fileName;
+  const bool workbook = path.size() >= 3 && path.compare(path.size() - 3, 3, "xls") == 0;
+  if (workbook) return ReadWorkbookTable(data, options, context);
+  return ReadTextTable(data, options, context);
 }
+
+}  // namespace
 
 int CQuorvelDoc::LoadDataFile(const std::string& path, std::string* reason) {
   pathName = path;
   data = CreateDataTable(settings.DataType);
   title = FileNameOf(path);
-  data->document = this;
   data->fileName = path;
+  data->representation = settings.DataRepresentation;
   data->maxRowLabelLength = data->maxColumnLabelLength = 0;
-  if (const int code = ReadDataTable(reason); code != 0) return code;
+  CReadContext context;
+  context.progress = &Services();
+  context.confirmLargeTable = [this](int rows) { return Services().ConfirmLargeTable(rows); };
+  const CReadOutcome outcome = ReadDataTable(*data, ReadOptionsOf(settings), context);
+  // The large-data window decides whether R is computed for this document.
+  if (outcome.computeObjectiveR) {
+    display.m_bShowObjectiveFunctionsValue = *outcome.computeObjectiveR ? 1 : 0;
+  }
+  if (outcome.code != kReadOk) {
+    if (reason) *reason = outcome.reason;
+    return outcome.code;
+  }
   data->Prepare();
   data->ComputeValueRange();
 
-  PrepareDistanceMatrices(*data);
   BindOrders();
-  // A computation stopped for missing data has shown its message: the program ends.
-  if (ComputeRowDistances(*data) == 0) throw CProgramExit(1);
-  if (ComputeColumnDistances(*data) == 0) throw CProgramExit(1);
+  // A computation stopped for missing data, an empty line of a contingency table or a
+  // dissimilarity file that cannot be read: its message, then the program ends.
+  const CDissimilarityOptions measures = DissimilarityOptionsOf(settings);
+  for (const bool byColumns : {false, true}) {
+    CDistance& matrix = byColumns ? columnDistances : rowDistances;
+    const std::string failure =
+        ComputeSideDistances(*data, byColumns, measures, matrix, &Services());
+    if (!failure.empty()) {
+      Services().ShowMessageBox(failure);
+      throw CProgramExit(1);
+    }
+  }
   data->FinishLoad();
   return 0;
 }
@@ -112,16 +128,12 @@ void CQuorvelDoc::BindOrders() {
   std::vector<double> weights(static_cast<size_t>(data->rowCount));
   for (int i = 0; i < data->rowCount; ++i)
     weights[static_cast<size_t>(i)] = data->RowWeight(i);
-  rowOrder.Initialize(data->rowCount, &data->rowDistances, &data->rowLabels, weights);
+  rowOrder.Initialize(data->rowCount, &rowDistances, &data->rowLabels, weights);
   weights.assign(static_cast<size_t>(data->columnCount), 0.0);
   for (int j = 0; j < data->columnCount; ++j) {
     weights[static_cast<size_t>(j)] = data->ColumnWeight(j);
   }
-  columnOrder.Initialize(data->columnCount, &data->columnDistances, &data->columnLabels, weights);
-  for (CTree* side : {&rowOrder, &columnOrder}) {
-    side->settings = &settings;
-    side->document = this;
-  }
+  columnOrder.Initialize(data->columnCount, &columnDistances, &data->columnLabels, weights);
 }
 
 CViewModel& CQuorvelDoc::CreateView() {
@@ -153,10 +165,6 @@ void CQuorvelDoc::CloseView(CViewModel& view) {
     break;
   }
   if (currentView == &view) currentView = views.empty() ? nullptr : views.back().get();
-}
-
-void CQuorvelDoc::RepaintActiveView() {
-  if (host_ && currentView) host_->ViewChanged(*currentView, false);
 }
 
 void CQuorvelDoc::UpdateAllViews(bool fitFrame) {

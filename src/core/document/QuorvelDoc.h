@@ -5,25 +5,33 @@
 #include <vector>
 
 #include "data/Data.h"
+#include "dissimilarity/Distance.h"
+#include "document/PictureExporter.h"
 #include "document/ViewModel.h"
-#include "settings/DocumentContext.h"
+#include "settings/DisplaySettings.h"
+#include "settings/DisplaySwitches.h"
 #include "settings/Keywords.h"
+#include "settings/TreatmentSettings.h"
 #include "tree/Tree.h"
 
-class CPictureExporter;
+class CServices;
 class CSettingsStore;
 class CWindowHost;
 
-// One opened data file: the prepared data table with its two dissimilarity matrices, the
-// document's copies of the settings, the two loaded orders, the display switches of its windows
-// and the windows (views) themselves.
-class CQuorvelDoc : public CDocumentContext {
+// One opened data file: the prepared data table with the dissimilarity matrices of its two
+// sides, the document's copies of the settings, the two loaded orders, the display switches of
+// its windows and the windows (views) themselves. The document is the only part of the core that
+// talks to the services: the layers below it get their options, a progress reporter and
+// callbacks, and give back their results.
+class CQuorvelDoc {
  public:
   // `host` may be null (a batch run). The settings come from the defaults, the store and the
   // command line, in this order, when the document is opened.
   CQuorvelDoc(CServices& services, CSettingsStore& store, CCommandLine commandLine,
               CWindowHost* host);
-  ~CQuorvelDoc() override;
+  ~CQuorvelDoc();
+  CQuorvelDoc(const CQuorvelDoc&) = delete;
+  CQuorvelDoc& operator=(const CQuorvelDoc&) = delete;
 
   // Opens `path`: checks that the file can be opened, builds the settings, shows the treatment
   // dialog when the program was started without arguments (and the settings ask for it), loads
@@ -41,13 +49,17 @@ class CQuorvelDoc : public CDocumentContext {
   // Destroys a view (its window goes first).
   void CloseView(CViewModel& view);
 
-  // Both display switches and the settings reach the windows through here.
-  void RepaintActiveView() override;
+  // Lays out and repaints every window (fitting the frames when asked).
   void UpdateAllViews(bool fitFrame = false);
 
+  CServices& Services() const { return *services_; }
   CWindowHost* Host() const { return host_; }
-  CSettingsStore& Store() const { return *store_; }
-  const CCommandLine& CommandLine() const { return commandLine_; }
+  // R is computed only while the objective functions are shown.
+  bool ComputesObjectiveR() const { return display.m_bShowObjectiveFunctionsValue != 0; }
+
+  TreatmentSettings settings;
+  DisplaySettings display;
+  CDisplaySwitches switches;
 
   std::string pathName;
   std::string saveName;
@@ -55,6 +67,9 @@ class CQuorvelDoc : public CDocumentContext {
   std::string treeFileName;
   std::string title;
   std::unique_ptr<CData> data;
+  // The dissimilarities between the rows and between the columns of `data`.
+  CDistance rowDistances;
+  CDistance columnDistances;
   CTree rowOrder;
   CTree columnOrder;
   int sx = 12;
@@ -62,20 +77,6 @@ class CQuorvelDoc : public CDocumentContext {
   CViewModel* currentView = nullptr;
   std::vector<std::unique_ptr<CViewModel>> views;
 
-  // Display switches of the document's windows.
-  bool showAverageProfile = false;
-  bool showLabelList = false;
-  bool showDataValues = false;
-  bool showMetrics = false;
-  bool showCriteria = true;
-  bool showRowTree = true;
-  bool showColumnTree = true;
-  bool showDataMatrix = true;
-  bool showRowLabels = true;
-  bool showColumnLabels = true;
-  bool rowsActive = true;
-  // "Browse Data values": the value under the pointer is shown.
-  bool browseDataValues = false;
   bool automationPending = true;
   bool firstView = true;
 
@@ -86,16 +87,14 @@ class CQuorvelDoc : public CDocumentContext {
   // The automatic treatment asked the program to end.
   bool exitRequested = false;
 
-  // The export choice and the PostScript size of the export dialog.
-  int exportChoice = 1;
-  double exportWidthMm = 0.0;
-  double exportHeightMm = 0.0;
+  // The last choice of the export dialog.
+  CExportChoice exportChoice;
 
  private:
   void BuildSettings();
-  int ReadDataTable(std::string* reason);
   void BindOrders();
 
+  CServices* services_;
   CSettingsStore* store_;
   CCommandLine commandLine_;
   CWindowHost* host_;

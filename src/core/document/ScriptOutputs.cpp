@@ -29,17 +29,22 @@ std::string Trimmed(const char* label) {
 std::string TransformationOf(const CQuorvelDoc& document) {
   const int code = document.settings.DataRepresentation;
   switch (document.data->DataType()) {
-    case 0: {
-      const CChoice* choice = FindChoice(NumericalRepresentationChoices(), code);
+    case EDataType::kNumerical: {
+      const auto* choice =
+          FindChoice(NumericalRepresentationChoices(), ChoiceOf<ENumericalRepresentation>(code));
       return choice ? Trimmed(choice->label) : std::string();
     }
-    case 3: {
-      const CChoice* choice = FindChoice(ContingencyRepresentationChoices(), code);
+    case EDataType::kContingency: {
+      const auto* choice = FindChoice(ContingencyRepresentationChoices(),
+                                      ChoiceOf<EContingencyRepresentation>(code));
       return choice ? Trimmed(choice->label) : std::string();
     }
-    case 2:
-      return code == kSpecificColorLevelsPerColumn ? "Specific Color Levels for each columns"
-                                                   : "Same Color Levels for each columns";
+    case EDataType::kNominal: {
+      const auto levels = code == CodeOf(ENominalLevels::kPerColumn)
+                              ? ENominalLevels::kPerColumn
+                              : ENominalLevels::kSameForEveryColumn;
+      return FindChoice(NominalRepresentationChoices(), levels)->caption;
+    }
     default:
       return "Original values";
   }

@@ -20,9 +20,11 @@ void Changed(CViewModel& view, bool fitFrame = false) {
 }
 
 // The editing commands mark the side as worked on by the user: a later seriation then works in
-// this window instead of opening a new one.
-bool Edited(CViewModel& view, bool rows, bool changed) {
+// this window instead of opening a new one. An order that changed has its R and S recomputed
+// (aggregation changes no order).
+bool Edited(CViewModel& view, bool rows, bool changed, bool orderChanged = true) {
   if (changed) {
+    if (orderChanged) view.ComputeObjectivesOf(rows);
     view.Side(rows).userSelection = true;
     Changed(view);
   }
@@ -30,7 +32,7 @@ bool Edited(CViewModel& view, bool rows, bool changed) {
 }
 
 CTree& ActiveSide(CViewModel& view) {
-  return view.Side(view.Document().rowsActive);
+  return view.Side(view.Document().switches.rowsActive);
 }
 
 }  // namespace
@@ -65,7 +67,7 @@ bool SwapSide(CViewModel& view, bool rows) {
 
 bool AggregateSide(CViewModel& view, bool rows) {
   if (!CanAggregate(view.Side(rows))) return false;
-  return Edited(view, rows, Aggregate(view.Side(rows)));
+  return Edited(view, rows, Aggregate(view.Side(rows)), false);
 }
 
 bool RandomiseSide(CViewModel& view, bool rows, std::int64_t seed) {
@@ -130,40 +132,41 @@ void ChoosePaletteItem(CViewModel& view, const CPaletteChoice& choice) {
 
 namespace {
 
-bool* SwitchOf(CQuorvelDoc& document, int command) {
-  switch (command) {
-    case 32831:
-      return &document.showAverageProfile;
-    case 32813:
-      return &document.showLabelList;
-    case 32837:
-      return &document.showDataValues;
-    case 32850:
-      return &document.showMetrics;
-    case 32846:
-      return &document.showCriteria;
-    case 32847:
-      return &document.showRowTree;
-    case 32848:
-      return &document.showColumnTree;
-    case 32849:
-      return &document.showDataMatrix;
-    case 32852:
-      return &document.showRowLabels;
-    case 32853:
-      return &document.showColumnLabels;
+bool* SwitchOf(CQuorvelDoc& document, EDisplaySwitch which) {
+  CDisplaySwitches& switches = document.switches;
+  switch (which) {
+    case EDisplaySwitch::kAverageProfile:
+      return &switches.averageProfile;
+    case EDisplaySwitch::kLabelList:
+      return &switches.labelList;
+    case EDisplaySwitch::kDataValues:
+      return &switches.dataValues;
+    case EDisplaySwitch::kMetrics:
+      return &switches.metrics;
+    case EDisplaySwitch::kCriteria:
+      return &switches.criteria;
+    case EDisplaySwitch::kRowTree:
+      return &switches.rowTree;
+    case EDisplaySwitch::kColumnTree:
+      return &switches.columnTree;
+    case EDisplaySwitch::kDataMatrix:
+      return &switches.dataMatrix;
+    case EDisplaySwitch::kRowLabels:
+      return &switches.rowLabels;
+    case EDisplaySwitch::kColumnLabels:
+      return &switches.columnLabels;
     default:
       return nullptr;
   }
 }
 
-int* DisplaySwitchOf(CQuorvelDoc& document, int command) {
-  switch (command) {
-    case 32840:
+int* StoredSwitchOf(CQuorvelDoc& document, EDisplaySwitch which) {
+  switch (which) {
+    case EDisplaySwitch::kObjectiveFunctions:
       return &document.display.m_bShowObjectiveFunctionsValue;
-    case 32841:
+    case EDisplaySwitch::kColorScale:
       return &document.display.m_bShowScale;
-    case 32896:
+    case EDisplaySwitch::kTopFrame:
       return &document.display.m_bShowTopFrame;
     default:
       return nullptr;
@@ -172,27 +175,24 @@ int* DisplaySwitchOf(CQuorvelDoc& document, int command) {
 
 }  // namespace
 
-bool ToggleDisplaySwitch(CQuorvelDoc& document, int command) {
-  if (bool* flag = SwitchOf(document, command)) {
+void ToggleDisplaySwitch(CQuorvelDoc& document, EDisplaySwitch which) {
+  if (bool* flag = SwitchOf(document, which)) {
     *flag = !*flag;
-  } else if (int* stored = DisplaySwitchOf(document, command)) {
+  } else if (int* stored = StoredSwitchOf(document, which)) {
     *stored = *stored ? 0 : 1;
     // Turning the objective functions on computes them for every window first.
-    if (command == 32840 && *stored) {
+    if (which == EDisplaySwitch::kObjectiveFunctions && *stored) {
       for (auto& view : document.views)
         view->ComputeObjectives();
     }
-  } else {
-    return false;
   }
   document.UpdateAllViews();
-  return true;
 }
 
-bool DisplaySwitchState(const CQuorvelDoc& document, int command) {
+bool DisplaySwitchState(const CQuorvelDoc& document, EDisplaySwitch which) {
   CQuorvelDoc& mutableDocument = const_cast<CQuorvelDoc&>(document);
-  if (const bool* flag = SwitchOf(mutableDocument, command)) return *flag;
-  if (const int* stored = DisplaySwitchOf(mutableDocument, command)) return *stored != 0;
+  if (const bool* flag = SwitchOf(mutableDocument, which)) return *flag;
+  if (const int* stored = StoredSwitchOf(mutableDocument, which)) return *stored != 0;
   return false;
 }
 

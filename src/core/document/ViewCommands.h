@@ -6,6 +6,7 @@
 
 #include "base/Geometry.h"
 #include "render/Zoom.h"
+#include "settings/DisplaySwitches.h"
 
 class CQuorvelDoc;
 class CTree;
@@ -42,9 +43,9 @@ void ZoomDelete(CViewModel& view);
 void ToggleFitToWindow(CViewModel& view);
 void ChoosePaletteItem(CViewModel& view, const CPaletteChoice& choice);
 
-// Display switches of a document (command numbers of the menus) and their state.
-bool ToggleDisplaySwitch(CQuorvelDoc& document, int command);
-bool DisplaySwitchState(const CQuorvelDoc& document, int command);
+// Display switches of a document and their state.
+void ToggleDisplaySwitch(CQuorvelDoc& document, EDisplaySwitch which);
+bool DisplaySwitchState(const CQuorvelDoc& document, EDisplaySwitch which);
 // A cell-size preset for the rows (height) or the columns (width); nothing when it is the
 // current one.
 void SetCellSize(CQuorvelDoc& document, bool rows, int size);

@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "base/Services.h"
 #include "document/QuorvelDoc.h"
 #include "seriation/Elements.h"
 
@@ -22,6 +23,10 @@ int CViewModel::OpenCount() {
 }
 
 void CViewModel::ComputeObjectives() {
-  ::ComputeObjectives(rowTree);
-  ::ComputeObjectives(columnTree);
+  ComputeObjectivesOf(true);
+  ComputeObjectivesOf(false);
+}
+
+void CViewModel::ComputeObjectivesOf(bool rows) {
+  ::ComputeObjectives(Side(rows), document_->ComputesObjectiveR(), &document_->Services());
 }

@@ -18,8 +18,10 @@ class CViewModel {
   CTree& Side(bool rows) { return rows ? rowTree : columnTree; }
 
   // Recomputes R and S of both sides (the first view, and when the objective functions are
-  // switched on).
+  // switched on), or of one side after its order changed. R only while the objective functions
+  // are shown.
   void ComputeObjectives();
+  void ComputeObjectivesOf(bool rows);
 
   // Windows of all documents together, for the "too many windows" rules.
   static int OpenCount();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+class CSeriationObserver;
 class CViewModel;
 struct TreatmentSettings;
 
@@ -22,4 +23,7 @@ class CWindowHost {
   virtual bool EditSettingsBeforeOpening(TreatmentSettings& settings, const std::string& path) = 0;
   // The automatic treatment asked the program to end.
   virtual void RequestExit() = 0;
+  // The watcher of a seriation running on a side of a view (it repaints the window as the order
+  // changes), or null.
+  virtual CSeriationObserver* SeriationObserver(CViewModel& view, bool rows) = 0;
 };

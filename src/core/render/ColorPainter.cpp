@@ -145,7 +145,9 @@ int CColorPainter::LevelOf(double value, bool forMetrics) const {
     if (value > 0 && level < 510) ++level;
     return std::clamp(level, 0, 2 * kMaximumLevelsPerSide);
   }
-  if (data_.representation == 0) return ClampedLevel(TruncatedLevel(value));  // the code itself
+  if (data_.NominalLevels(ENominalLevels::kSameForEveryColumn)) {
+    return ClampedLevel(TruncatedLevel(value));  // the code itself
+  }
   return SpectrumLevel(value, n);
 }
 
@@ -177,7 +179,7 @@ void CColorPainter::UseDataRange() {
 }
 
 void CColorPainter::UseColumnRange(int column) {
-  if (!data_.IsNominal() || data_.representation != kSpecificColorLevelsPerColumn) return;
+  if (!data_.NominalLevels(ENominalLevels::kPerColumn)) return;
   if (column < 0 || column >= static_cast<int>(data_.maxCodes.size())) return;
   rangeMax_ = data_.maxCodes[static_cast<size_t>(column)];
 }
@@ -254,7 +256,7 @@ void CColorPainter::DrawLegend(const CFont& textFont, int pictureWidth) {
   SetPictureColors();
   textPosition.y += 12;
 
-  if (!nominal || data_.representation != 0) {
+  if (!data_.NominalLevels(ENominalLevels::kSameForEveryColumn)) {
     std::string minText = "Min";
     std::string maxText = "Max";
     if (!nominal) {

@@ -7,6 +7,7 @@
 #include "base/Geometry.h"
 #include "render/LevelColor.h"
 #include "render/Pen.h"
+#include "settings/Choices.h"
 
 class CDevice;
 struct CFont;
@@ -14,13 +15,16 @@ struct DisplaySettings;
 
 // What the painter needs of the table it paints.
 struct CPaintedData {
-  int dataType = 0;        // DataType code: 0 numerical, 1 binary, 2 nominal, 3 contingency
-  int representation = 0;  // DataRepresentation (nominal: 0 same levels, 8 levels per column)
+  EDataType dataType = EDataType::kNumerical;
+  int representation = 0;  // DataRepresentation (nominal: the colour levels, ENominalLevels)
   double maxValue = 0.0;   // the table's value range
   double minValue = 0.0;
   std::vector<int> maxCodes;  // nominal: the largest code of each column
 
-  bool IsNominal() const { return dataType == 2; }
+  bool IsNominal() const { return dataType == EDataType::kNominal; }
+  bool NominalLevels(ENominalLevels levels) const {
+    return IsNominal() && representation == CodeOf(levels);
+  }
 };
 
 inline constexpr int kLevelCount = 512;

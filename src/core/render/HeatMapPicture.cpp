@@ -120,7 +120,7 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
   const int columnCount = input_.columns ? static_cast<int>(input_.columns->order.size()) : 0;
   const int sx = input_.sx;
   const int sy = input_.sy;
-  const bool nominal = input_.dataType == 2;
+  const bool nominal = input_.dataType == EDataType::kNominal;
   const bool topFrame = display.m_bShowTopFrame != 0;
 
   const int W = columnCount * hx_;
@@ -352,7 +352,7 @@ void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
   if (data) {
     painted.maxValue = data->maxValue;
     painted.minValue = data->minValue;
-    if (input_.dataType == 2) {
+    if (input_.dataType == EDataType::kNominal) {
       painted.maxCodes.resize(static_cast<size_t>(data->columnCount));
       for (int j = 0; j < data->columnCount; ++j) {
         painted.maxCodes[static_cast<size_t>(j)] = data->MaxCode(j);

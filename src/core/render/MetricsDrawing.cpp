@@ -1,6 +1,6 @@
 #include "render/MetricsDrawing.h"
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "render/CellGeometry.h"
 #include "render/ColorPainter.h"
 #include "tree/Tree.h"

@@ -5,24 +5,11 @@
 #include "base/Geometry.h"
 #include "render/Pen.h"
 #include "render/Report.h"
+#include "settings/DisplaySwitches.h"
 
 class CData;
 class CTree;
 struct DisplaySettings;
-
-// The display switches of a document's windows (menu commands and the Display dialog).
-struct CDisplaySwitches {
-  bool dataMatrix = true;
-  bool metrics = false;
-  bool rowTree = true;
-  bool columnTree = true;
-  bool rowLabels = true;
-  bool columnLabels = true;
-  bool averageProfile = false;
-  bool criteria = true;
-  // The side the selection commands act on (the average profile averages its selection).
-  bool rowsActive = true;
-};
 
 // Everything one picture of a window is drawn from. The pointers are not owned; they must stay
 // valid while a CHeatMapPicture made from this description is used. The trees are not const:
@@ -33,10 +20,10 @@ struct CPictureInput {
   CTree* columns = nullptr;
   const DisplaySettings* display = nullptr;
   CDisplaySwitches switches;
-  int dataType = 0;            // DataType code: 0 numerical, 1 binary, 2 nominal, 3 contingency
+  EDataType dataType = EDataType::kNumerical;
   int dataRepresentation = 0;  // DataRepresentation of the treatment settings
-  int dissimilarity = 1;       // the document's dissimilarity code
-  int sx = 12;                 // spacing between picture elements, horizontal and vertical
+  EDissimilarity dissimilarity = EDissimilarity::kEuclidean;
+  int sx = 12;  // spacing between picture elements, horizontal and vertical
   int sy = 12;
   double zoom = 1.0;
   bool fitToWindow = false;

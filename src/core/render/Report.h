@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "settings/Choices.h"
+
 // What the title frame reports of one side of a window.
 struct CReportSide {
   double r = 0.0;
   double s = 0.0;
   bool hasTree = false;
-  int linkage = -1;
+  ELinkage linkage = ChoiceOf<ELinkage>(-1);
   int treeSeriationCode = -1;  // the root's tree-seriation mark; −1 none
   int seriationCode = -1;      // the root's seriation mark with a tree (−1 and −3: none), else
                                // the order's own mark (−1: none)
@@ -19,7 +21,7 @@ struct CReportInput {
   bool showObjectiveFunctions = true;
   bool showCriteria = true;
   bool showMetrics = false;
-  int dissimilarity = 1;
+  EDissimilarity dissimilarity = EDissimilarity::kEuclidean;
   CReportSide rows;
   CReportSide columns;
 };

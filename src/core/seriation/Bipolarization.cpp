@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/Elements.h"
 #include "seriation/FarthestPair.h"
 #include "seriation/WorkArray.h"

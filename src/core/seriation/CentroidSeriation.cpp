@@ -5,8 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/Elements.h"
+#include "seriation/SeriationRun.h"
 #include "seriation/WorkArray.h"
 
 namespace {
@@ -120,7 +121,7 @@ int OffsetInOrder(const CElements& elements, const int* sequence, int m) {
 
 }  // namespace
 
-void SeriateByCentroid(CElements& elements, int* sequence, int m) {
+void SeriateByCentroid(CElements& elements, int* sequence, int m, CSeriationObserver* observer) {
   if (m < 2) return;
   const CDistance& d = *elements.distance;
   CCentroidList list(sequence, m);
@@ -143,7 +144,6 @@ void SeriateByCentroid(CElements& elements, int* sequence, int m) {
   list.MoveToFront(front);
   list.MoveToBack(back);
 
-  CSeriationObserver* observer = elements.observer;
   const int offset = OffsetInOrder(elements, sequence, m);
   std::vector<int> segment;
   std::vector<int> between;

@@ -1,6 +1,7 @@
 #pragma once
 
 class CElements;
+class CSeriationObserver;
 
 // Centroid seriation: the sequence becomes a list whose ends (the anchors) are the two items
 // farthest apart, and each segment A … B of the list is split around its medoid s: the nodes
@@ -16,6 +17,6 @@ class CElements;
 // compared with f(s). Ties: the first in list order; bests are replaced only by strictly better
 // values.
 //
-// After each split the view (the observer, when there is one) selects the segment in the side's
+// After each split the observer (when there is one) selects the segment in the side's
 // order and repaints. Time O(m²) per level of splitting, memory O(m).
-void SeriateByCentroid(CElements& elements, int* sequence, int m);
+void SeriateByCentroid(CElements& elements, int* sequence, int m, CSeriationObserver* observer);

@@ -4,15 +4,13 @@
 #include <cstdlib>
 #include <memory>
 
-#include "base/Services.h"
-#include "data/Distance.h"
+#include "base/Progress.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/Elements.h"
 #include "seriation/SquareByPosition.h"
 #include "seriation/WorkArray.h"
-#include "settings/DocumentContext.h"
-#include "settings/TreatmentSettings.h"
 
-CSwapMoves::CSwapMoves(const CDistance& distance, int* sequence, int m, int criterion)
+CSwapMoves::CSwapMoves(const CDistance& distance, int* sequence, int m, ESeriation criterion)
     : sequence_(sequence),
       m_(m),
       criterion_(criterion),
@@ -62,7 +60,7 @@ double CSwapMoves::SumOfRow(int x) const {
 }
 
 double CSwapMoves::Gain(int i, int j) const {
-  if (criterion_ == 1) {
+  if (criterion_ == ESeriation::kScaling) {
     double gain = 0.0;
     for (int k = 0; k < m_; ++k) {
       const double toA = At(k, i);
@@ -93,7 +91,7 @@ void CSwapMoves::SwapPositions(int i, int j) {
 
 CMove CSwapMoves::FindBestMove() {
   CMove best;
-  if (criterion_ != 2) {
+  if (criterion_ != ESeriation::kInertia) {
     for (int i = 0; i + 1 < m_; ++i) {
       for (int j = i + 1; j < m_; ++j) {
         const double gain = Gain(i, j);
@@ -144,25 +142,21 @@ void CSwapMoves::Publish() {
   std::copy(items_.begin(), items_.end(), sequence_);
 }
 
-void SeriateDiscrete(CElements& elements, int* sequence, int m) {
-  const int criterion = elements.settings->SetSeriationCriterion;
-  if (criterion != 1 && criterion != 2) return;
-  const int refusedFrom = criterion == 1 ? 201 : 1001;
-  const int shownAbove = criterion == 1 ? 100 : 500;
-  if (m >= refusedFrom) {
-    if (elements.document != nullptr) {
-      elements.document->Services().ShowNotice(
-          "STOP!", "Too many elements to seriate!\n\nThe processing time would be too long!");
-      elements.document->seriationRefusedForSize = true;
-    }
-    return;
+ESeriationOutcome SeriateDiscrete(CElements& elements, int* sequence, int m, ESeriation criterion,
+                                  const CSeriationRun& run) {
+  if (criterion != ESeriation::kScaling && criterion != ESeriation::kInertia) {
+    return ESeriationOutcome::kDone;
   }
-  if (m < 2) return;
+  const bool scaling = criterion == ESeriation::kScaling;
+  const int refusedFrom = scaling ? 201 : 1001;
+  const int shownAbove = scaling ? 100 : 500;
+  if (m >= refusedFrom) return ESeriationOutcome::kRefusedForSize;
+  if (m < 2) return ESeriationOutcome::kDone;
   std::unique_ptr<CProgress> progress;
-  if (m > shownAbove && elements.document != nullptr) {
-    progress = elements.document->Services().OpenProgress(
-        "This treatment could be long. Please wait.", m, true);
+  if (m > shownAbove && run.progress != nullptr) {
+    progress = run.progress->OpenProgress("This treatment could be long. Please wait.", m, true);
   }
   CSwapMoves moves(*elements.distance, sequence, m, criterion);
-  ImproveLoop(moves, progress.get(), elements.observer);
+  ImproveLoop(moves, progress.get(), run.observer);
+  return ESeriationOutcome::kDone;
 }

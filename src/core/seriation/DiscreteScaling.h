@@ -1,5 +1,7 @@
 #pragma once
 
+#include "seriation/SeriationRun.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -8,7 +10,7 @@
 class CDistance;
 class CElements;
 
-// The swap moves of discrete UDS (criterion 1) and discrete inertia (criterion 2) on one
+// The swap moves of discrete UDS (kScaling) and discrete inertia (kInertia) on one
 // sequence s_0 … s_{m−1}. It holds the dissimilarities by current position, the row sums R of the
 // items at each position and the rank-weighted sums W[p] = Σ_k (k + 1)·d(s_p, s_k) of the
 // sequence (k ascending), all kept up to date through the swaps.
@@ -18,7 +20,7 @@ class CElements;
 // order. Memory m² doubles.
 class CSwapMoves final : public CImprovementMoves {
  public:
-  CSwapMoves(const CDistance& distance, int* sequence, int m, int criterion);
+  CSwapMoves(const CDistance& distance, int* sequence, int m, ESeriation criterion);
 
   // What swapping positions i < j gains (a = s_i, b = s_j):
   // - UDS: Σ_k (d(s_k, b) − d(s_k, a))·(|i − k| − |j − k|) over the k ≠ i, j ascending, the
@@ -56,7 +58,7 @@ class CSwapMoves final : public CImprovementMoves {
 
   int* sequence_;
   int m_;
-  int criterion_;
+  ESeriation criterion_;
   std::vector<int> items_;
   std::vector<double> p_;  // p_[x·m + y] = d(s_x, s_y)
   std::vector<double> r_;  // R of the item at each position
@@ -67,10 +69,11 @@ class CSwapMoves final : public CImprovementMoves {
   std::vector<double> rankSquare_;   // (p + 1)² for a position p
 };
 
-// Discrete UDS or inertia (SetSeriationCriterion 1 or 2): the improvement loop with swap moves.
-// UDS refuses sequences of 201 items or more and shows its progress above 100 items; inertia
-// refuses 1001 or more and shows progress above 500. A refusal shows "STOP!" / "Too many elements
-// to seriate!…", leaves the sequence as it is and marks the document (seriationRefusedForSize).
-// The progress window "This treatment could be long. Please wait." has range m and a stop button.
-// A pass costs O(m³) for UDS and O(m²) for inertia.
-void SeriateDiscrete(CElements& elements, int* sequence, int m);
+// Discrete UDS or inertia (`criterion` kScaling or kInertia; nothing for another): the
+// improvement loop with swap moves. UDS refuses sequences of 201 items or more and shows its
+// progress above 100 items; inertia refuses 1001 or more and shows progress above 500. A refusal
+// leaves the sequence as it is; the caller shows kTooManyElementsText. The progress window "This
+// treatment could be long. Please wait." has range m and a stop button. A pass costs O(m³) for
+// UDS and O(m²) for inertia.
+ESeriationOutcome SeriateDiscrete(CElements& elements, int* sequence, int m, ESeriation criterion,
+                                  const CSeriationRun& run);

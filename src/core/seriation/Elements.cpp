@@ -3,10 +3,9 @@
 #include <memory>
 #include <numeric>
 
-#include "base/Services.h"
-#include "data/Distance.h"
+#include "base/Progress.h"
+#include "dissimilarity/Distance.h"
 #include "dissimilarity/Objective.h"
-#include "settings/DocumentContext.h"
 
 void CElements::Initialize(int n, CDistance* sideDistance,
                            const std::vector<std::string>* sideLabels,
@@ -28,35 +27,15 @@ void CElements::Initialize(int n, CDistance* sideDistance,
   objectiveR = objectiveS = objectiveS2 = 0.0;
 }
 
-namespace {
-
-std::unique_ptr<CProgress> ProgressFor(CElements& elements, const char* caption) {
-  if (elements.count <= 1000 || elements.document == nullptr) return nullptr;
-  return elements.document->Services().OpenProgress(caption, elements.count, false);
-}
-
-}  // namespace
-
-void ComputeObjectiveR(CElements& elements) {
+void ComputeObjectives(CElements& elements, bool computeR, CProgressReporter* progress) {
   if (elements.distance == nullptr) return;
-  if (elements.document != nullptr && !elements.document->display.m_bShowObjectiveFunctionsValue) {
-    return;
+  const int n = elements.count;
+  if (computeR) {
+    auto window = OpenItemProgress(progress, "Computing objective function R.", n);
+    elements.objectiveR = ObjectiveR(elements.order.data(), n, *elements.distance, window.get());
   }
-  auto progress = ProgressFor(elements, "Computing objective function R.");
-  elements.objectiveR =
-      ObjectiveR(elements.order.data(), elements.count, *elements.distance, progress.get());
-}
-
-void ComputeObjectiveS(CElements& elements) {
-  if (elements.distance == nullptr) return;
-  auto progress = ProgressFor(elements, "Computing objective function S.");
-  const CPathLength path =
-      ObjectiveS(elements.order.data(), elements.count, *elements.distance, progress.get());
+  auto window = OpenItemProgress(progress, "Computing objective function S.", n);
+  const CPathLength path = ObjectiveS(elements.order.data(), n, *elements.distance, window.get());
   elements.objectiveS = path.s;
   elements.objectiveS2 = path.s2;
-}
-
-void ComputeObjectives(CElements& elements) {
-  ComputeObjectiveR(elements);
-  ComputeObjectiveS(elements);
 }

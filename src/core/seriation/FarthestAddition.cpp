@@ -3,7 +3,7 @@
 #include <limits>
 #include <vector>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/Elements.h"
 #include "seriation/Extract.h"
 #include "seriation/WorkArray.h"

@@ -1,7 +1,8 @@
 #include "seriation/ImproveLoop.h"
 
-#include "base/Services.h"
+#include "base/Progress.h"
 #include "seriation/Elements.h"
+#include "seriation/SeriationRun.h"
 
 void ImproveLoop(CImprovementMoves& moves, CProgress* progress, CSeriationObserver* observer) {
   for (;;) {

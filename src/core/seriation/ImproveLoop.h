@@ -1,7 +1,7 @@
 #pragma once
 
 class CProgress;
-class CSeriationObserver;
+class CSeriationObserver;  // seriation/SeriationRun.h
 
 // A move of an improvement loop between positions i < j of a sequence, and what it gains.
 struct CMove {

@@ -7,7 +7,7 @@
 
 #include "base/Failure.h"
 #include "base/Parallel.h"
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/Elements.h"
 #include "seriation/SquareByPosition.h"
 #include "seriation/WorkArray.h"

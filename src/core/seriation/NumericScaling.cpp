@@ -3,14 +3,13 @@
 #include <cstdint>
 #include <utility>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/Elements.h"
 #include "seriation/Extract.h"
 #include "seriation/PowerIteration.h"
 #include "seriation/WorkArray.h"
-#include "settings/TreatmentSettings.h"
 
-std::vector<double> ScalingMatrix(const CDistance& positional, int criterion) {
+std::vector<double> ScalingMatrix(const CDistance& positional, ESeriation criterion) {
   const int m = positional.size;
   const size_t n = static_cast<size_t>(m);
   std::vector<double> r = WorkArray<double>(n);
@@ -33,7 +32,7 @@ std::vector<double> ScalingMatrix(const CDistance& positional, int criterion) {
     double* row = matrix.data() + static_cast<size_t>(i) * n;
     for (int j = 0; j < m; ++j) {
       const double d = positional.At(i, j);
-      if (criterion == 1) {
+      if (criterion == ESeriation::kScaling) {
         row[j] = -0.5 * (d * d - (r[static_cast<size_t>(i)] + r[static_cast<size_t>(j)]) / size +
                          total / sizeSquared);
       } else {
@@ -44,10 +43,9 @@ std::vector<double> ScalingMatrix(const CDistance& positional, int criterion) {
   return matrix;
 }
 
-void SeriateNumeric(CElements& elements, int* sequence, int m) {
+void SeriateNumeric(CElements& elements, int* sequence, int m, ESeriation criterion) {
   if (m < 2) return;
-  const int criterion = elements.settings->SetSeriationCriterion;
-  if (criterion != 1 && criterion != 2) return;
+  if (criterion != ESeriation::kScaling && criterion != ESeriation::kInertia) return;
   std::vector<double> x;
   {
     const CDistance positional = Extract(*elements.distance, sequence, m);

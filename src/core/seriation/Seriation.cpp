@@ -1,5 +1,7 @@
 #include "seriation/Seriation.h"
 
+#include <array>
+
 #include "seriation/Bipolarization.h"
 #include "seriation/CentroidSeriation.h"
 #include "seriation/DiscreteScaling.h"
@@ -8,47 +10,76 @@
 #include "seriation/MultipleFragment.h"
 #include "seriation/NumericScaling.h"
 #include "seriation/TwoOpt.h"
-#include "settings/TreatmentSettings.h"
 
-void Seriate(CElements& elements) {
-  const int start = elements.selectionStart;
-  const int length = elements.selectionLength;
-  if (start >= 0 && length >= 0 && start + length <= static_cast<int>(elements.order.size())) {
-    SeriateSequence(elements.Sequence(), length, elements);
-  }
-  ComputeObjectives(elements);
+namespace {
+
+ESeriationOutcome MultipleFragment(CElements& elements, int* sequence, int m,
+                                   const CSeriationOptions& options, const CSeriationRun& run) {
+  SeriateByMF(elements, sequence, m);
+  if (options.improve) ImproveBy2Opt(elements, sequence, m, run);
+  return ESeriationOutcome::kDone;
 }
 
-void SeriateSequence(int* sequence, int m, CElements& elements) {
-  if (sequence == nullptr || m < 1 || elements.settings == nullptr ||
-      elements.distance == nullptr) {
-    return;
+ESeriationOutcome Scaling(CElements& elements, int* sequence, int m,
+                          const CSeriationOptions& options, const CSeriationRun& run) {
+  if (options.optimisation == EOptimisation::kNumeric) {
+    SeriateNumeric(elements, sequence, m, options.rule);
+    return ESeriationOutcome::kDone;
   }
-  const TreatmentSettings& settings = *elements.settings;
-  switch (settings.SetSeriationCriterion) {
-    case 0:
-      SeriateByMF(elements, sequence, m);
-      if (settings.Improve != 0) ImproveBy2Opt(elements, sequence, m);
-      break;
-    case 1:
-    case 2:
-      if (settings.SeriationOptimMethode == 0) {
-        SeriateNumeric(elements, sequence, m);
-      } else {
-        SeriateDiscrete(elements, sequence, m);
-      }
-      break;
-    case 3:
-      SeriateByBipolarization(elements, sequence, m);
-      break;
-    case 5:
-      SeriateByCentroid(elements, sequence, m);
-      break;
-    case 6:
-      SeriateByFA(elements, sequence, m);
-      if (settings.Improve != 0) ImproveBy2Opt(elements, sequence, m);
-      break;
-    default:
-      break;
+  return SeriateDiscrete(elements, sequence, m, options.rule, run);
+}
+
+ESeriationOutcome Bipolarization(CElements& elements, int* sequence, int m,
+                                 const CSeriationOptions&, const CSeriationRun&) {
+  SeriateByBipolarization(elements, sequence, m);
+  return ESeriationOutcome::kDone;
+}
+
+ESeriationOutcome Centroid(CElements& elements, int* sequence, int m, const CSeriationOptions&,
+                           const CSeriationRun& run) {
+  SeriateByCentroid(elements, sequence, m, run.observer);
+  return ESeriationOutcome::kDone;
+}
+
+ESeriationOutcome FarthestAddition(CElements& elements, int* sequence, int m,
+                                   const CSeriationOptions& options, const CSeriationRun& run) {
+  SeriateByFA(elements, sequence, m);
+  if (options.improve) ImproveBy2Opt(elements, sequence, m, run);
+  return ESeriationOutcome::kDone;
+}
+
+constexpr std::array kMethods{
+    CSeriationMethodRow{ESeriation::kMultipleFragment, MultipleFragment},
+    CSeriationMethodRow{ESeriation::kScaling, Scaling},
+    CSeriationMethodRow{ESeriation::kInertia, Scaling},
+    CSeriationMethodRow{ESeriation::kBipolarization, Bipolarization},
+    CSeriationMethodRow{ESeriation::kCentroid, Centroid},
+    CSeriationMethodRow{ESeriation::kFarthestAddition, FarthestAddition},
+};
+
+}  // namespace
+
+std::span<const CSeriationMethodRow> SeriationMethods() {
+  return kMethods;
+}
+
+ESeriationOutcome SeriateSequence(int* sequence, int m, CElements& elements,
+                                  const CSeriationOptions& options, const CSeriationRun& run) {
+  if (sequence == nullptr || m < 1 || elements.distance == nullptr) {
+    return ESeriationOutcome::kDone;
   }
+  for (const CSeriationMethodRow& method : kMethods) {
+    if (method.code == options.rule) return method.seriate(elements, sequence, m, options, run);
+  }
+  return ESeriationOutcome::kDone;
+}
+
+ESeriationOutcome Seriate(CElements& elements, const CSeriationOptions& options,
+                          const CSeriationRun& run) {
+  const int start = elements.selectionStart;
+  const int length = elements.selectionLength;
+  if (start < 0 || length < 0 || start + length > static_cast<int>(elements.order.size())) {
+    return ESeriationOutcome::kDone;
+  }
+  return SeriateSequence(elements.Sequence(), length, elements, options, run);
 }

@@ -1,19 +1,35 @@
 #pragma once
 
+#include <span>
+
+#include "seriation/SeriationRun.h"
+
 class CElements;
 
-// Seriates the sequence of `elements` (selectionLength entries of `order` from selectionStart)
-// with the rule SetSeriationCriterion, then recomputes the objective functions (R only while they
-// are shown, S always). A selection that does not lie inside the order changes nothing.
-void Seriate(CElements& elements);
-
-// Rewrites the m item indices of `sequence` with a permutation of the same items, by the rule
-// SetSeriationCriterion of elements.settings:
-//   0 multiple fragment, then 2-opt when Improve is non-zero;
-//   1, 2 UDS or inertia, numeric when SeriationOptimMethode is 0, discrete otherwise;
-//   3 bipolarization; 5 centroid seriation;
-//   6 farthest addition, then 2-opt when Improve is non-zero;
-//   any other code nothing.
-// The dissimilarities are those of elements.distance; `sequence` need not lie in the order
+// A plain seriation method: rewrites the m item indices of `sequence` with a permutation of the
+// same items, by the dissimilarities of elements.distance; `sequence` need not lie in the order
 // (tree seriation passes the item list of a node).
-void SeriateSequence(int* sequence, int m, CElements& elements);
+using SeriationMethod = ESeriationOutcome (*)(CElements& elements, int* sequence, int m,
+                                              const CSeriationOptions& options,
+                                              const CSeriationRun& run);
+
+// One row per plain seriation rule:
+//   multiple fragment, then 2-opt when `improve`;
+//   UDS and inertia, numeric or discrete by `optimisation`;
+//   bipolarization; centroid seriation;
+//   farthest addition, then 2-opt when `improve`.
+struct CSeriationMethodRow {
+  ESeriation code;
+  SeriationMethod seriate;
+};
+std::span<const CSeriationMethodRow> SeriationMethods();
+
+// Seriates `sequence` by the method of options.rule; a rule without a method changes nothing.
+ESeriationOutcome SeriateSequence(int* sequence, int m, CElements& elements,
+                                  const CSeriationOptions& options, const CSeriationRun& run);
+
+// Seriates the selection of `elements` (selectionLength entries of `order` from selectionStart);
+// a selection that does not lie inside the order changes nothing. The caller recomputes the
+// objective functions.
+ESeriationOutcome Seriate(CElements& elements, const CSeriationOptions& options,
+                          const CSeriationRun& run);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/Parallel.h"
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/WorkArray.h"
 
 std::vector<double> SquareByPosition(const CDistance& distance, const int* sequence, int m) {

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "base/Parallel.h"
-#include "base/Services.h"
-#include "data/Distance.h"
+#include "base/Progress.h"
+#include "dissimilarity/Distance.h"
 #include "seriation/Elements.h"
 #include "seriation/ImproveLoop.h"
+#include "seriation/SeriationRun.h"
 #include "seriation/SquareByPosition.h"
 #include "seriation/WorkArray.h"
-#include "settings/DocumentContext.h"
 
 namespace {
 
@@ -146,13 +146,13 @@ class CPathReversals final : public CImprovementMoves {
 
 }  // namespace
 
-void ImproveBy2Opt(CElements& elements, int* sequence, int m) {
+void ImproveBy2Opt(CElements& elements, int* sequence, int m, const CSeriationRun& run) {
   std::unique_ptr<CProgress> progress;
-  if (elements.document != nullptr) {
-    progress = elements.document->Services().OpenProgress(
-        "2-Opt local search heuristic. Improving the solution.", 50, true);
+  if (run.progress != nullptr) {
+    progress = run.progress->OpenProgress("2-Opt local search heuristic. Improving the solution.",
+                                          50, true);
   }
   if (m < 1) return;
   CPathReversals moves(*elements.distance, sequence, m);
-  ImproveLoop(moves, progress.get(), elements.observer);
+  ImproveLoop(moves, progress.get(), run.observer);
 }

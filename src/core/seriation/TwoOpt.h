@@ -1,6 +1,7 @@
 #pragma once
 
 class CElements;
+struct CSeriationRun;
 
 // Improves the open path of the sequence by 2-opt: each pass finds the reversal of an inner
 // segment s_{i+1} … s_{j−1} that shortens the path most, its gain being
@@ -13,10 +14,11 @@ class CElements;
 // 0, or a rounding residue that would repeat the same empty move for ever).
 //
 // The progress window "2-Opt local search heuristic. Improving the solution." (range 50, with a
-// stop button) is open for the whole run; the view repaints after every pass.
+// stop button) is open for the whole run when the run has a reporter; the observer repaints after
+// every pass.
 //
 // The dissimilarities are copied by current position (each gain reads two contiguous rows), and
 // every row keeps its best reversal, so a pass recomputes only the gains the last reversal
 // changed: O(m·L) for a reversed segment of L items instead of O(m²), with the same move as a
 // full scan. Memory m² doubles.
-void ImproveBy2Opt(CElements& elements, int* sequence, int m);
+void ImproveBy2Opt(CElements& elements, int* sequence, int m, const CSeriationRun& run);

@@ -4,129 +4,146 @@
 
 namespace {
 
+constexpr unsigned kNumerical = DataTypeBit(EDataType::kNumerical);
+constexpr unsigned kBinary = DataTypeBit(EDataType::kBinary);
+constexpr unsigned kNominal = DataTypeBit(EDataType::kNominal);
+constexpr unsigned kContingency = DataTypeBit(EDataType::kContingency);
+
+using DataType = CChoice<EDataType>;
 constexpr std::array kDataTypes{
-    CChoice{0, "Numeric", "", "Numerical", "", ""},
-    CChoice{1, "Binary", "", "Binary", "", ""},
-    CChoice{2, "Nominal", "", "Nominal", "", ""},
-    CChoice{3, "", "", "Contingency table", "", ""},
+    DataType{EDataType::kNumerical, "Numeric", "", "Numerical", "", ""},
+    DataType{EDataType::kBinary, "Binary", "", "Binary", "", ""},
+    DataType{EDataType::kNominal, "Nominal", "", "Nominal", "", ""},
+    DataType{EDataType::kContingency, "", "", "Contingency table", "", ""},
 };
 
+using Numerical = CChoice<ENumericalRepresentation>;
+using enum ENumericalRepresentation;
 constexpr std::array kNumericalRepresentations{
-    CChoice{0, "OriginalData", "", "Original values", " Original values", ""},
-    CChoice{1, "MeanCenterColumns", "", "Mean center columns", " Mean center columns", ""},
-    CChoice{2, "MeanCenterRows", "", "Mean center rows", " Mean center rows", ""},
-    CChoice{3, "NormalizeColums", "", "Normalize columns (Z-score scaling)",
-            " Normalize columns (Z-score scaling)", ""},
-    CChoice{4, "NormalizeRows", "", "Normalize rows (Z-score scaling)",
-            " Normalize rows (Z-score scaling)", ""},
-    CChoice{5, "Interaction", "", "Interaction term", " Interaction term", ""},
+    Numerical{kOriginal, "OriginalData", "", "Original values", " Original values", "", kNumerical},
+    Numerical{kCenterColumns, "MeanCenterColumns", "", "Mean center columns",
+              " Mean center columns", "", kNumerical},
+    Numerical{kCenterRows, "MeanCenterRows", "", "Mean center rows", " Mean center rows", "",
+              kNumerical},
+    Numerical{kNormalizeColumns, "NormalizeColums", "", "Normalize columns (Z-score scaling)",
+              " Normalize columns (Z-score scaling)", "", kNumerical},
+    Numerical{kNormalizeRows, "NormalizeRows", "", "Normalize rows (Z-score scaling)",
+              " Normalize rows (Z-score scaling)", "", kNumerical},
+    Numerical{kInteraction, "Interaction", "", "Interaction term", " Interaction term", "",
+              kNumerical},
 };
 
+using Contingency = CChoice<EContingencyRepresentation>;
+using enum EContingencyRepresentation;
 constexpr std::array kContingencyRepresentations{
-    CChoice{0, "", "", "Chi2 contribution", "Chi2 contribution", ""},
-    CChoice{1, "", "", "Row Profiles", "Row Profiles", ""},
-    CChoice{2, "", "", "Column Profiles", "Column Profiles", ""},
-    CChoice{3, "", "", "Centered Row Profiles", "Centered Row Profiles", ""},
-    CChoice{4, "", "", "Centered Column Profiles", "Centered Column Profiles", ""},
+    Contingency{kChi2Contribution, "", "", "Chi2 contribution", "Chi2 contribution", "",
+                kContingency},
+    Contingency{kRowProfiles, "", "", "Row Profiles", "Row Profiles", "", kContingency},
+    Contingency{kColumnProfiles, "", "", "Column Profiles", "Column Profiles", "", kContingency},
+    Contingency{kCenteredRowProfiles, "", "", "Centered Row Profiles", "Centered Row Profiles", "",
+                kContingency},
+    Contingency{kCenteredColumnProfiles, "", "", "Centered Column Profiles",
+                "Centered Column Profiles", "", kContingency},
 };
 
+using Nominal = CChoice<ENominalLevels>;
 constexpr std::array kNominalRepresentations{
-    CChoice{0, "", "", "Same Color Levels for each columns", "", ""},
-    CChoice{kSpecificColorLevelsPerColumn, "", "", "Specific Color Levels for each columns", "",
-            ""},
+    Nominal{ENominalLevels::kSameForEveryColumn, "", "", "Same Color Levels for each columns", "",
+            "", kNominal},
+    Nominal{ENominalLevels::kPerColumn, "", "", "Specific Color Levels for each columns", "", "",
+            kNominal},
 };
 
+using Measure = CChoice<EDissimilarity>;
+using enum EDissimilarity;
 constexpr std::array kDissimilarities{
-    CChoice{1, "Euclidian", "", "Euclidean distance", "Euclidean distance", " Euclidean"},
-    CChoice{2, "Pearson", "", "(1 - Pearson's correlation coefficient)",
-            "(1 - Pearson's correlation coefficient)", " Pearson"},
-    CChoice{3, "SqaredPearson", "", "(1 - Pearson's Squared correlation coefficient)",
-            "(1 - Pearson's Squared correlation coefficient)", " Pearson2"},
-    CChoice{4, "Jaccard", "", "Jaccard similarity coefficient", "Jaccard similarity coefficient",
-            " Jaccard"},
-    CChoice{5, "Dice", "", "Dice similarity coefficient", "Dice similarity coefficient", " Dice"},
-    CChoice{6, "Hamming", "", "Hamming distance", "Hamming distance", " Hamming"},
-    CChoice{7, "Manhattan", "", "Manhattan distance", "Manhattan distance", " Manhattan"},
-    CChoice{8, "Chebyshev", "", "Chebyshev distance", "Chebyshev distance", " Chebyshev"},
-    CChoice{9, "", "", "Chi-square distance", "Chi-square distance", " Chi2"},
-    CChoice{10, "", "", "Read from files", "Readed distances.", " Read"},
+    Measure{kEuclidean, "Euclidian", "", "Euclidean distance", "Euclidean distance", " Euclidean",
+            kNumerical | kBinary},
+    Measure{kPearson, "Pearson", "", "(1 - Pearson's correlation coefficient)",
+            "(1 - Pearson's correlation coefficient)", " Pearson", kNumerical},
+    Measure{kSquaredPearson, "SqaredPearson", "", "(1 - Pearson's Squared correlation coefficient)",
+            "(1 - Pearson's Squared correlation coefficient)", " Pearson2", kNumerical},
+    Measure{kJaccard, "Jaccard", "", "Jaccard similarity coefficient",
+            "Jaccard similarity coefficient", " Jaccard", kBinary},
+    Measure{kDice, "Dice", "", "Dice similarity coefficient", "Dice similarity coefficient",
+            " Dice", kBinary},
+    Measure{kHamming, "Hamming", "", "Hamming distance", "Hamming distance", " Hamming", kNominal},
+    Measure{kManhattan, "Manhattan", "", "Manhattan distance", "Manhattan distance", " Manhattan",
+            kNumerical | kBinary},
+    Measure{kChebyshev, "Chebyshev", "", "Chebyshev distance", "Chebyshev distance", " Chebyshev",
+            kNumerical},
+    Measure{kChiSquare, "", "", "Chi-square distance", "Chi-square distance", " Chi2",
+            kContingency},
+    Measure{kFromFiles, "", "", "Read from files", "Readed distances.", " Read", kEveryDataType},
 };
 
+using Linkage = CChoice<ELinkage>;
 constexpr std::array kLinkages{
-    CChoice{0, "CompletLinkage", "CL", "Complete Linkage (furthest neighbor)", " Complete linkage",
+    Linkage{ELinkage::kComplete, "CompletLinkage", "CL", "Complete Linkage (furthest neighbor)",
+            " Complete linkage", ""},
+    Linkage{ELinkage::kSingle, "SingleLinkage", "SL", "Single Linkage (nearest neighbor)",
+            " Single linkage", ""},
+    Linkage{ELinkage::kMcQuitty, "WPGMA", "", "McQuitty's method (WPGMA)", " McQuitty's criteria",
             ""},
-    CChoice{1, "SingleLinkage", "SL", "Single Linkage (nearest neighbor)", " Single linkage", ""},
-    CChoice{2, "WPGMA", "", "McQuitty's method (WPGMA)", " McQuitty's criteria", ""},
-    CChoice{3, "UPGMA", "", "Average Linkage (UPGMA)", " Average linkage", ""},
-    CChoice{4, "Ward", "", "Ward's Minimum Variance Method", " Ward's criteria", ""},
+    Linkage{ELinkage::kAverage, "UPGMA", "", "Average Linkage (UPGMA)", " Average linkage", ""},
+    Linkage{ELinkage::kWard, "Ward", "", "Ward's Minimum Variance Method", " Ward's criteria", ""},
 };
 
+using Seriation = CChoice<ESeriation>;
 constexpr std::array kSeriations{
-    CChoice{0, "SetSeriationByMF", "", "Multiple-fragment heuristic (MF)",
-            " Multiple-fragment heuristic (MF)", " MF "},
-    CChoice{1, "SetSeriationByUDS", "", "Unidimensional Scaling (UDS)",
-            " Unidimensional Scaling (UDS)", " UDS "},
-    CChoice{2, "SetSeriationByInertia", "", "Inertia around diagonal", " Inertia around diagonal ",
-            " Inertia "},
-    CChoice{3, "SetSeriationByBipolarization", "", "Bipolarization", " Bipolarization",
-            " Bipolarization"},
-    CChoice{5, "SetSeriationByCentroide", "", "Centroid seriation", "", " "},
-    CChoice{6, "SetSeriationByFA", "", "Farthest Addition Heuristic (FA)",
-            " Farthest Addition Heuristic (FA)", " FA "},
+    Seriation{ESeriation::kMultipleFragment, "SetSeriationByMF", "",
+              "Multiple-fragment heuristic (MF)", " Multiple-fragment heuristic (MF)", " MF "},
+    Seriation{ESeriation::kScaling, "SetSeriationByUDS", "", "Unidimensional Scaling (UDS)",
+              " Unidimensional Scaling (UDS)", " UDS "},
+    Seriation{ESeriation::kInertia, "SetSeriationByInertia", "", "Inertia around diagonal",
+              " Inertia around diagonal ", " Inertia "},
+    Seriation{ESeriation::kBipolarization, "SetSeriationByBipolarization", "", "Bipolarization",
+              " Bipolarization", " Bipolarization"},
+    Seriation{ESeriation::kCentroid, "SetSeriationByCentroide", "", "Centroid seriation", "", " "},
+    Seriation{ESeriation::kFarthestAddition, "SetSeriationByFA", "",
+              "Farthest Addition Heuristic (FA)", " Farthest Addition Heuristic (FA)", " FA "},
 };
 
+using TreeSeriation = CChoice<ETreeSeriation>;
 constexpr std::array kTreeSeriations{
-    CChoice{0, "TreeSeriationByMF", "", "Multiple-fragment heuristic (MF)",
-            " Multiple-fragment heuristic (MF)", " MF "},
-    CChoice{1, "TreeSeriationByUDS", "", "Unidimensional Scaling (UDS)",
-            " Unidimensional Scaling (UDS)", " UDS "},
-    CChoice{2, "TreeSeriationByInertia", "", "Inertia around diagonal", " Inertia around diagonal ",
-            " Inertia "},
-    CChoice{3, "TreeSeriationByBipolarization", "", "Bipolarization", " Bipolarization",
-            " Bipolarization"},
-    CChoice{4, "TreeSeriationByTSP", "", "Minimum path length (TSP)", " Minimum path length (TSP)",
-            " TSP "},
+    TreeSeriation{ETreeSeriation::kMultipleFragment, "TreeSeriationByMF", "",
+                  "Multiple-fragment heuristic (MF)", " Multiple-fragment heuristic (MF)", " MF "},
+    TreeSeriation{ETreeSeriation::kScaling, "TreeSeriationByUDS", "",
+                  "Unidimensional Scaling (UDS)", " Unidimensional Scaling (UDS)", " UDS "},
+    TreeSeriation{ETreeSeriation::kInertia, "TreeSeriationByInertia", "", "Inertia around diagonal",
+                  " Inertia around diagonal ", " Inertia "},
+    TreeSeriation{ETreeSeriation::kBipolarization, "TreeSeriationByBipolarization", "",
+                  "Bipolarization", " Bipolarization", " Bipolarization"},
+    TreeSeriation{ETreeSeriation::kMinimumPath, "TreeSeriationByTSP", "",
+                  "Minimum path length (TSP)", " Minimum path length (TSP)", " TSP "},
 };
 
-// Seriation labels of the report, shared by plain and tree seriation codes.
-constexpr std::array kSeriationLabels{
-    CChoice{-2, "", "", "", " Several criteria used", " "},
-    CChoice{0, "", "", "", " Multiple-fragment heuristic (MF)", " MF "},
-    CChoice{1, "", "", "", " Unidimensional Scaling (UDS)", " UDS "},
-    CChoice{2, "", "", "", " Inertia around diagonal ", " Inertia "},
-    CChoice{3, "", "", "", " Bipolarization", " Bipolarization"},
-    CChoice{4, "", "", "", " Minimum path length (TSP)", " TSP "},
-    CChoice{6, "", "", "", " Farthest Addition Heuristic (FA)", " FA "},
+using Optimisation = CChoice<EOptimisation>;
+constexpr std::array kOptimisations{
+    Optimisation{EOptimisation::kNumeric, "NumericalOptimisation", "", "Numeric", "", ""},
+    Optimisation{EOptimisation::kDiscrete, "DiscreteOptimisation", "", "Discrete", "", ""},
 };
 
 constexpr std::array kExportFormats{
-    CExportFormat{1, "ExportScreenInClipBoard", "Save to Clipboard", "", ""},
-    CExportFormat{2, "ExportScreenInJpegFile", "Export as Jpeg File  (*.jpg)", ".jpg",
-                  "Bitmaps JPEG - jpg Files (*.jpg)|*.jpg|All Files (*.*)|*.*||"},
-    CExportFormat{3, "ExportScreenInPostScriptFile", "Export as Posccript File  (*.ps)", ".ps",
+    CExportFormat{EExportFormat::kClipboard, "ExportScreenInClipBoard", "Save to Clipboard", "",
+                  ""},
+    CExportFormat{EExportFormat::kJpeg, "ExportScreenInJpegFile", "Export as Jpeg File  (*.jpg)",
+                  ".jpg", "Bitmaps JPEG - jpg Files (*.jpg)|*.jpg|All Files (*.*)|*.*||"},
+    CExportFormat{EExportFormat::kPostScript, "ExportScreenInPostScriptFile",
+                  "Export as Posccript File  (*.ps)", ".ps",
                   "PostScript Files (*.ps;*.eps)|*.ps; *.eps|All Files (*.*)|*.*||"},
-    CExportFormat{4, "ExportScreenInBmpFile", "Export as Bitmap File  (*.bmp)", ".bmp",
-                  "Bitmaps BMP - bmp Files (*.bmp)|*.bmp|All Files (*.*)|*.*||"},
-    CExportFormat{5, "ExportScreenInPngFile", "Export as PNG File  (*.png)", ".png",
-                  "PNG Files (*.png)|*.png|All Files (*.*)|*.*||"},
-    CExportFormat{6, "ExportScreenInPdfFile", "Export as PDF File  (*.pdf)", ".pdf",
-                  "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*||"},
-};
-
-constexpr std::array kScaleColorWords{
-    CNamedValue{"red", 0},  CNamedValue{"yellow", 1}, CNamedValue{"green", 2},
-    CNamedValue{"cyan", 3}, CNamedValue{"blue", 4},   CNamedValue{"magenta", 5},
-    CNamedValue{"grey", 6}, CNamedValue{"white", 7},  CNamedValue{"black", 8},
-};
-
-constexpr std::array kBackgroundWords{
-    CNamedValue{"white", 0}, CNamedValue{"grey", 1},  CNamedValue{"black", 2},
-    CNamedValue{"red", 3},   CNamedValue{"green", 4}, CNamedValue{"blue", 5},
+    CExportFormat{EExportFormat::kBmp, "ExportScreenInBmpFile", "Export as Bitmap File  (*.bmp)",
+                  ".bmp", "Bitmaps BMP - bmp Files (*.bmp)|*.bmp|All Files (*.*)|*.*||"},
+    CExportFormat{EExportFormat::kPng, "ExportScreenInPngFile", "Export as PNG File  (*.png)",
+                  ".png", "PNG Files (*.png)|*.png|All Files (*.*)|*.*||"},
+    CExportFormat{EExportFormat::kPdf, "ExportScreenInPdfFile", "Export as PDF File  (*.pdf)",
+                  ".pdf", "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*||"},
 };
 
 constexpr std::array kCellSizeWords{
-    CNamedValue{"narrowest", 1}, CNamedValue{"narrow", 6}, CNamedValue{"normal", 12},
-    CNamedValue{"wide", 24},     CNamedValue{"huge", 48},
+    CNamedValue{"narrowest", kCellSizePresets[0]}, CNamedValue{"narrow", kCellSizePresets[1]},
+    CNamedValue{"normal", kCellSizePresets[2]},    CNamedValue{"wide", kCellSizePresets[3]},
+    CNamedValue{"huge", kCellSizePresets[4]},
 };
 
 constexpr std::array kTreeSizeWords{
@@ -135,23 +152,27 @@ constexpr std::array kTreeSizeWords{
     CNamedValue{"huge", 40},
 };
 
+// The first seven have an item in the Display dialog.
 constexpr std::array kScaleColors{
-    CScaleColor{"Red", Rgb(255, 0, 0), 1, 0, 0},
-    CScaleColor{"Yellow", Rgb(255, 255, 0), 1, 1, 0},
-    CScaleColor{"Green", Rgb(0, 255, 0), 0, 1, 0},
-    CScaleColor{"Cyan", Rgb(0, 255, 255), 0, 1, 1},
-    CScaleColor{"Blue", Rgb(0, 0, 255), 0, 0, 1},
-    CScaleColor{"Magenta", Rgb(255, 0, 255), 1, 0, 1},
-    CScaleColor{"Grey", Rgb(235, 235, 235), 1, 1, 1},
+    CScaleColor{0, "red", "Red", Rgb(255, 0, 0), 1, 0, 0},
+    CScaleColor{1, "yellow", "Yellow", Rgb(255, 255, 0), 1, 1, 0},
+    CScaleColor{2, "green", "Green", Rgb(0, 255, 0), 0, 1, 0},
+    CScaleColor{3, "cyan", "Cyan", Rgb(0, 255, 255), 0, 1, 1},
+    CScaleColor{4, "blue", "Blue", Rgb(0, 0, 255), 0, 0, 1},
+    CScaleColor{5, "magenta", "Magenta", Rgb(255, 0, 255), 1, 0, 1},
+    CScaleColor{6, "grey", "Grey", Rgb(235, 235, 235), 1, 1, 1},
+    CScaleColor{kNoScaleColor, "white", "", Rgb(255, 255, 255), 0, 0, 0},
+    CScaleColor{8, "black", "", Rgb(0, 0, 0), 0, 0, 0},
 };
+constexpr size_t kScaleColorItems = 7;
 
 constexpr std::array kBackgroundColors{
-    CBackgroundColor{"White", Rgb(255, 255, 255)},
-    CBackgroundColor{"Black", Rgb(0, 0, 0)},
-    CBackgroundColor{"Grey", Rgb(235, 235, 235)},
-    CBackgroundColor{"Ivory", Rgb(250, 240, 230)},
-    CBackgroundColor{"Red-Grey", Rgb(200, 150, 150)},
-    CBackgroundColor{"Pale Green", Rgb(180, 255, 180)},
+    CBackgroundColor{0, "white", "White", Rgb(255, 255, 255)},
+    CBackgroundColor{1, "grey", "Black", Rgb(0, 0, 0)},
+    CBackgroundColor{2, "black", "Grey", Rgb(235, 235, 235)},
+    CBackgroundColor{3, "red", "Ivory", Rgb(250, 240, 230)},
+    CBackgroundColor{4, "green", "Red-Grey", Rgb(200, 150, 150)},
+    CBackgroundColor{5, "blue", "Pale Green", Rgb(180, 255, 180)},
 };
 
 constexpr std::array kLevels{
@@ -159,85 +180,101 @@ constexpr std::array kLevels{
     CNamedValue{"3", 3},     CNamedValue{"2", 2},   CNamedValue{"1", 1},
 };
 
-const char* LabelOf(std::span<const CChoice> choices, int code, const char* fallback) {
-  const CChoice* choice = FindChoice(choices, code);
+template <typename E>
+const char* LabelOf(std::span<const CChoice<E>> choices, E code, const char* fallback) {
+  const CChoice<E>* choice = FindChoice(choices, code);
   return choice ? choice->label : fallback;
 }
 
-const char* ShortLabelOf(std::span<const CChoice> choices, int code, const char* fallback) {
-  const CChoice* choice = FindChoice(choices, code);
+template <typename E>
+const char* ShortLabelOf(std::span<const CChoice<E>> choices, E code, const char* fallback) {
+  const CChoice<E>* choice = FindChoice(choices, code);
   return choice ? choice->shortLabel : fallback;
 }
 
 }  // namespace
 
-std::span<const CChoice> DataTypeChoices() {
+std::span<const CChoice<EDataType>> DataTypeChoices() {
   return kDataTypes;
 }
-std::span<const CChoice> NumericalRepresentationChoices() {
+std::span<const CChoice<ENumericalRepresentation>> NumericalRepresentationChoices() {
   return kNumericalRepresentations;
 }
-std::span<const CChoice> ContingencyRepresentationChoices() {
+std::span<const CChoice<EContingencyRepresentation>> ContingencyRepresentationChoices() {
   return kContingencyRepresentations;
 }
-std::span<const CChoice> NominalRepresentationChoices() {
+std::span<const CChoice<ENominalLevels>> NominalRepresentationChoices() {
   return kNominalRepresentations;
 }
-std::span<const CChoice> DissimilarityChoices() {
+std::span<const CChoice<EDissimilarity>> DissimilarityChoices() {
   return kDissimilarities;
 }
-std::span<const CChoice> LinkageChoices() {
+std::span<const CChoice<ELinkage>> LinkageChoices() {
   return kLinkages;
 }
-std::span<const CChoice> SeriationChoices() {
+std::span<const CChoice<ESeriation>> SeriationChoices() {
   return kSeriations;
 }
-std::span<const CChoice> TreeSeriationChoices() {
+std::span<const CChoice<ETreeSeriation>> TreeSeriationChoices() {
   return kTreeSeriations;
+}
+std::span<const CChoice<EOptimisation>> OptimisationChoices() {
+  return kOptimisations;
 }
 std::span<const CExportFormat> ExportFormats() {
   return kExportFormats;
 }
 
-const CExportFormat* FindExportFormat(int code) {
+const CExportFormat* FindExportFormat(EExportFormat code) {
   for (const CExportFormat& format : kExportFormats) {
     if (format.code == code) return &format;
   }
   return nullptr;
 }
 
-const CChoice* FindChoice(std::span<const CChoice> choices, int code) {
-  for (const CChoice& choice : choices) {
-    if (choice.code == code) return &choice;
+const char* LinkageLabel(ELinkage code) {
+  return LabelOf<ELinkage>(kLinkages, code, "");
+}
+
+// A mark holds a plain seriation code or a tree seriation code; both sets share their labels
+// where their codes meet.
+const char* SeriationLabel(int mark) {
+  if (mark == kSeveralSeriationsMark) return " Several criteria used";
+  if (const auto* plain = FindChoice<ESeriation>(kSeriations, ChoiceOf<ESeriation>(mark))) {
+    return plain->label;
   }
-  return nullptr;
+  return LabelOf<ETreeSeriation>(kTreeSeriations, ChoiceOf<ETreeSeriation>(mark), "");
 }
 
-const char* LinkageLabel(int code) {
-  return LabelOf(kLinkages, code, "");
-}
-const char* SeriationLabel(int code) {
-  return LabelOf(kSeriationLabels, code, "");
-}
-const char* SeriationShortLabel(int code) {
-  return ShortLabelOf(kSeriationLabels, code, " ");
-}
-const char* DissimilarityLabel(int code) {
-  return LabelOf(kDissimilarities, code, "");
-}
-const char* DissimilarityShortLabel(int code) {
-  return ShortLabelOf(kDissimilarities, code, "");
-}
-const char* TransformationLabel(int code) {
-  return LabelOf(kNumericalRepresentations, code, "");
+const char* SeriationShortLabel(int mark) {
+  if (mark == kSeveralSeriationsMark) return " ";
+  if (const auto* plain = FindChoice<ESeriation>(kSeriations, ChoiceOf<ESeriation>(mark))) {
+    return plain->shortLabel;
+  }
+  return ShortLabelOf<ETreeSeriation>(kTreeSeriations, ChoiceOf<ETreeSeriation>(mark), " ");
 }
 
-std::span<const CNamedValue> ScaleColorWords() {
-  return kScaleColorWords;
+const char* DissimilarityLabel(EDissimilarity code) {
+  return LabelOf<EDissimilarity>(kDissimilarities, code, "");
 }
-std::span<const CNamedValue> BackgroundWords() {
-  return kBackgroundWords;
+const char* DissimilarityShortLabel(EDissimilarity code) {
+  return ShortLabelOf<EDissimilarity>(kDissimilarities, code, "");
 }
+const char* TransformationLabel(int representation) {
+  return LabelOf<ENumericalRepresentation>(kNumericalRepresentations,
+                                           ChoiceOf<ENumericalRepresentation>(representation), "");
+}
+
+std::vector<EDissimilarity> DissimilaritiesOfDataType(EDataType dataType) {
+  std::vector<EDissimilarity> codes;
+  for (const CChoice<EDissimilarity>& measure : kDissimilarities) {
+    if (measure.AppliesTo(dataType)) codes.push_back(measure.code);
+  }
+  // An unknown data type still offers the files.
+  if (codes.empty()) codes.push_back(EDissimilarity::kFromFiles);
+  return codes;
+}
+
 std::span<const CNamedValue> CellSizeWords() {
   return kCellSizeWords;
 }
@@ -247,29 +284,18 @@ std::span<const CNamedValue> TreeSizeWords() {
 std::span<const CScaleColor> ScaleColors() {
   return kScaleColors;
 }
+std::span<const CScaleColor> ScaleColorItems() {
+  return std::span<const CScaleColor>(kScaleColors).first(kScaleColorItems);
+}
+const CScaleColor* FindScaleColor(int index) {
+  for (const CScaleColor& color : kScaleColors) {
+    if (color.index == index) return &color;
+  }
+  return nullptr;
+}
 std::span<const CBackgroundColor> BackgroundColors() {
   return kBackgroundColors;
 }
 std::span<const CNamedValue> LevelChoices() {
   return kLevels;
-}
-
-std::span<const int> DissimilaritiesOfDataType(int dataType) {
-  static constexpr int kNumerical[] = {1, 2, 3, 7, 8, 10};
-  static constexpr int kBinary[] = {1, 4, 5, 7, 10};
-  static constexpr int kNominal[] = {6, 10};
-  static constexpr int kContingency[] = {9, 10};
-  static constexpr int kOther[] = {10};
-  switch (dataType) {
-    case 0:
-      return kNumerical;
-    case 1:
-      return kBinary;
-    case 2:
-      return kNominal;
-    case 3:
-      return kContingency;
-    default:
-      return kOther;
-  }
 }

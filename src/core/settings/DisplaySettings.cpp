@@ -5,11 +5,8 @@
 namespace {
 
 void SwitchesOf(int index, int& red, int& green, int& blue) {
-  const auto colors = ScaleColors();
-  if (index >= 0 && index < static_cast<int>(colors.size())) {
-    red = colors[static_cast<size_t>(index)].red;
-    green = colors[static_cast<size_t>(index)].green;
-    blue = colors[static_cast<size_t>(index)].blue;
+  if (const CScaleColor* color = FindScaleColor(index)) {
+    red = color->red, green = color->green, blue = color->blue;
   } else {
     red = green = blue = 0;
   }

@@ -45,6 +45,20 @@ int WordValue(std::span<const CNamedValue> words, const std::string& value, int 
   return current;
 }
 
+int ScaleColorOfWord(const std::string& value, int current) {
+  for (const CScaleColor& color : ScaleColors()) {
+    if (value == color.word) return color.index;
+  }
+  return current;
+}
+
+int BackgroundOfWord(const std::string& value, int current) {
+  for (const CBackgroundColor& color : BackgroundColors()) {
+    if (value == color.word) return color.index;
+  }
+  return current;
+}
+
 void ApplyColorLevel(DisplaySettings& display, int n) {
   if (n >= 255 || n <= 0) {
     display.m_intNumberOfNuances = 255, display.m_intColorNumberOfNuances = 0;
@@ -63,37 +77,42 @@ CKeywordTable BuildTable() {
   CKeywordTable table;
   using T = CKeywordTarget;
   // The code tables carry the keywords of their choices.
-  for (const CChoice& choice : DataTypeChoices()) {
+  for (const auto& choice : DataTypeChoices()) {
     if (*choice.keyword) {
       AddFlag(table, choice.keyword, [code = choice.code](T& t) { t.settings.DataType = code; });
     }
   }
-  for (const CChoice& choice : DissimilarityChoices()) {
+  for (const auto& choice : DissimilarityChoices()) {
     if (*choice.keyword) {
       AddFlag(table, choice.keyword,
               [code = choice.code](T& t) { t.settings.Dissimilarity = code; });
     }
   }
-  for (const CChoice& choice : LinkageChoices()) {
+  for (const auto& choice : LinkageChoices()) {
     auto apply = [code = choice.code](T& t) { t.settings.AgregationCriterion = code; };
     AddFlag(table, choice.keyword, apply);
     if (*choice.alias) AddFlag(table, choice.alias, apply);
   }
-  for (const CChoice& choice : NumericalRepresentationChoices()) {
+  for (const auto& choice : NumericalRepresentationChoices()) {
     AddFlag(table, choice.keyword,
-            [code = choice.code](T& t) { t.settings.DataRepresentation = code; });
+            [code = CodeOf(choice.code)](T& t) { t.settings.DataRepresentation = code; });
   }
-  for (const CChoice& choice : SeriationChoices()) {
+  for (const auto& choice : SeriationChoices()) {
     AddFlag(table, choice.keyword,
             [code = choice.code](T& t) { t.settings.SetSeriationCriterion = code; });
   }
-  for (const CChoice& choice : TreeSeriationChoices()) {
+  for (const auto& choice : TreeSeriationChoices()) {
     AddFlag(table, choice.keyword,
             [code = choice.code](T& t) { t.settings.TreeSeriationCriterion = code; });
   }
+  for (const auto& choice : OptimisationChoices()) {
+    AddFlag(table, choice.keyword,
+            [code = choice.code](T& t) { t.settings.SeriationOptimMethode = code; });
+  }
   for (const CExportFormat& format : ExportFormats()) {
-    if (format.code == 1) {
-      AddFlag(table, format.keyword, [](T& t) { t.settings.ExportFileFormat = 1; });
+    if (format.code == EExportFormat::kClipboard) {
+      AddFlag(table, format.keyword,
+              [](T& t) { t.settings.ExportFileFormat = EExportFormat::kClipboard; });
     } else {
       AddValue(
           table, format.keyword,
@@ -111,8 +130,6 @@ CKeywordTable BuildTable() {
   AddFlag(table, "TitleCol", [](T& t) { t.settings.TitleCol = 1; });
   AddFlag(table, "NoTitleRow", [](T& t) { t.settings.TitleRow = 0; });
   AddFlag(table, "TitleRow", [](T& t) { t.settings.TitleRow = 1; });
-  AddFlag(table, "NumericalOptimisation", [](T& t) { t.settings.SeriationOptimMethode = 0; });
-  AddFlag(table, "DiscreteOptimisation", [](T& t) { t.settings.SeriationOptimMethode = 1; });
   AddFlag(table, "AutomationCol", [](T& t) {
     t.settings.AutomationCol = t.settings.ClusteringAutomationCol =
         t.settings.SeriationAutomationCol = 1;
@@ -165,18 +182,16 @@ CKeywordTable BuildTable() {
     t.display.hx = std::max(1, LeadingInteger(value));
   });
   AddValue(table, "HighColor", [](T& t, const std::string& value) {
-    t.display.m_intColorHighValue =
-        WordValue(ScaleColorWords(), value, t.display.m_intColorHighValue);
+    t.display.m_intColorHighValue = ScaleColorOfWord(value, t.display.m_intColorHighValue);
   });
   AddValue(table, "LowColor", [](T& t, const std::string& value) {
-    t.display.m_intColorLowValue =
-        WordValue(ScaleColorWords(), value, t.display.m_intColorLowValue);
+    t.display.m_intColorLowValue = ScaleColorOfWord(value, t.display.m_intColorLowValue);
   });
   AddValue(table, "ColorLevel", [](T& t, const std::string& value) {
     ApplyColorLevel(t.display, LeadingInteger(value));
   });
   AddValue(table, "BkColor", [](T& t, const std::string& value) {
-    t.display.BkColor = WordValue(BackgroundWords(), value, t.display.BkColor);
+    t.display.BkColor = BackgroundOfWord(value, t.display.BkColor);
   });
   AddValue(table, "Contrast", [](T& t, const std::string& value) {
     t.display.ContrastColor = std::clamp(LeadingInteger(value), 0, 100);

@@ -7,6 +7,14 @@ void ReadInto(CSettingsStore& store, const char* section, const char* name, int&
   if (stored != kAbsentValue) field = stored;
 }
 
+// A choice reads its stored code, whatever the code is.
+template <typename E>
+void ReadInto(CSettingsStore& store, const char* section, const char* name, E& field) {
+  int code = CodeOf(field);
+  ReadInto(store, section, name, code);
+  field = ChoiceOf<E>(code);
+}
+
 void ReadInto(CSettingsStore& store, const char* section, const char* name, std::string& field) {
   field = store.ReadString(section, name, field);
 }
@@ -27,7 +35,6 @@ void ResetTreatmentSettings(TreatmentSettings& settings, bool withDataGroup) {
     result.ColDissimilarityFileName = settings.ColDissimilarityFileName;
     result.ShowWindowsOptionsDlgAtStartTime = settings.ShowWindowsOptionsDlgAtStartTime;
   }
-  result.document = settings.document;
   settings = std::move(result);
 }
 
@@ -66,21 +73,21 @@ void LoadTreatmentSettings(CSettingsStore& store, TreatmentSettings& settings, b
 
 void SaveTreatmentSettings(CSettingsStore& store, const TreatmentSettings& settings) {
   const char* s = kTreatmentSection;
-  store.WriteInt(s, "AgregationCriterion", settings.AgregationCriterion);
+  store.WriteInt(s, "AgregationCriterion", CodeOf(settings.AgregationCriterion));
   store.WriteInt(s, "AutomationCol", settings.AutomationCol);
   store.WriteInt(s, "AutomationRow", settings.AutomationRow);
   store.WriteInt(s, "ClusteringAutomationCol", settings.ClusteringAutomationCol);
   store.WriteInt(s, "ClusteringAutomationRow", settings.ClusteringAutomationRow);
   store.WriteInt(s, "DataRepresentation", settings.DataRepresentation);
-  store.WriteInt(s, "DataType", settings.DataType);
-  store.WriteInt(s, "Dissimilarity", settings.Dissimilarity);
+  store.WriteInt(s, "DataType", CodeOf(settings.DataType));
+  store.WriteInt(s, "Dissimilarity", CodeOf(settings.Dissimilarity));
   store.WriteInt(s, "Improve", settings.Improve);
   store.WriteInt(s, "SeparateurBlanc", settings.SeparateurBlanc);
   store.WriteInt(s, "SeriationAutomationCol", settings.SeriationAutomationCol);
   store.WriteInt(s, "SeriationAutomationRow", settings.SeriationAutomationRow);
-  store.WriteInt(s, "SeriationOptimMethode", settings.SeriationOptimMethode);
-  store.WriteInt(s, "SetSeriationCriterion", settings.SetSeriationCriterion);
-  store.WriteInt(s, "TreeSeriationCriterion", settings.TreeSeriationCriterion);
+  store.WriteInt(s, "SeriationOptimMethode", CodeOf(settings.SeriationOptimMethode));
+  store.WriteInt(s, "SetSeriationCriterion", CodeOf(settings.SetSeriationCriterion));
+  store.WriteInt(s, "TreeSeriationCriterion", CodeOf(settings.TreeSeriationCriterion));
 }
 
 void LoadDisplaySettings(CSettingsStore& store, DisplaySettings& display) {

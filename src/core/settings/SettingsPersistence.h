@@ -9,7 +9,7 @@ inline constexpr const char* kDisplaySection = "Settings\\Display";
 // A stored value equal to this sentinel counts as absent.
 inline constexpr int kAbsentValue = -99999;
 
-// The built-in defaults; the data group only when `withDataGroup`. The back pointer stays.
+// The built-in defaults; the data group only when `withDataGroup`.
 void ResetTreatmentSettings(TreatmentSettings& settings, bool withDataGroup);
 void ResetDisplaySettings(DisplaySettings& display);
 

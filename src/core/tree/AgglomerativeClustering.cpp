@@ -38,13 +38,17 @@
 #include "base/Failure.h"
 #include "base/Memory.h"
 #include "base/Parallel.h"
-#include "base/Services.h"
-#include "data/Distance.h"
-#include "settings/DocumentContext.h"
-#include "settings/TreatmentSettings.h"
+#include "base/Progress.h"
+#include "dissimilarity/Distance.h"
 #include "tree/Tree.h"
 
 namespace {
+
+constexpr int kCompleteLinkage = CodeOf(ELinkage::kComplete);
+constexpr int kSingleLinkage = CodeOf(ELinkage::kSingle);
+constexpr int kMcQuittyLinkage = CodeOf(ELinkage::kMcQuitty);
+constexpr int kAverageLinkage = CodeOf(ELinkage::kAverage);
+constexpr int kWardLinkage = CodeOf(ELinkage::kWard);
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
@@ -354,8 +358,9 @@ class CClustering {
 
 }  // namespace
 
-void ClusterNodes(const CDistance& distance, int n, int linkage, std::vector<CNode>& nodes,
+void ClusterNodes(const CDistance& distance, int n, ELinkage rule, std::vector<CNode>& nodes,
                   CProgress* progress) {
+  const int linkage = CodeOf(rule);
   if (n < 2 || linkage < kCompleteLinkage || linkage > kWardLinkage) return;
   CClustering clustering(distance, n);
   try {
@@ -380,9 +385,9 @@ void ClusterNodes(const CDistance& distance, int n, int linkage, std::vector<CNo
   clustering.Run(linkage, nodes, progress);
   nodes[2 * n - 2].parent = 0;
 }
-bool BuildTree(CTree& tree, const TreatmentSettings& settings) {
+bool BuildTree(CTree& tree, ELinkage rule, CProgressReporter* reporter) {
   const int n = tree.count;
-  const int linkage = settings.AgregationCriterion;
+  const int linkage = CodeOf(rule);
   if (n < 2 || tree.distance == nullptr || tree.distance->size < n || linkage < 0 ||
       linkage > kWardLinkage) {
     return false;
@@ -392,12 +397,9 @@ bool BuildTree(CTree& tree, const TreatmentSettings& settings) {
   }
   tree.selectionStart = 0;
   {
-    std::unique_ptr<CProgress> progress;
-    if (n > 1000 && tree.document != nullptr) {
-      progress =
-          tree.document->Services().OpenProgress("Hierarchical clustering in progress.", n, false);
-    }
-    ClusterNodes(*tree.distance, n, linkage, tree.nodes, progress.get());
+    std::unique_ptr<CProgress> progress =
+        OpenItemProgress(reporter, "Hierarchical clustering in progress.", n);
+    ClusterNodes(*tree.distance, n, rule, tree.nodes, progress.get());
   }
   tree.root = 2 * n - 2;
   tree.selectedNode = tree.root;
@@ -405,7 +407,6 @@ bool BuildTree(CTree& tree, const TreatmentSettings& settings) {
   // The selection is the selected node's block: the whole side.
   tree.selectionLength = n;
   tree.RebuildOrder(tree.root);
-  ComputeObjectives(tree);
   tree.hasTree = true;
   tree.MarkComplete(tree.selectedNode);
   return true;

@@ -22,7 +22,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "tree/Tree.h"
 #include "tree/TreeFlip.h"
 
@@ -77,7 +77,7 @@ CJunctionScores ScoreInertia(const CDistance& d, const int* a, int p, const int*
 }  // namespace
 
 void JunctionFlip(CTree& tree, int leftNode, int rightNode, bool mayFlipLeft, bool mayFlipRight,
-                  int criterion) {
+                  ETreeSeriation criterion) {
   if (tree.distance == nullptr || (!mayFlipLeft && !mayFlipRight)) return;
   // Group blocks are rewritten too: a group's list may have been seriated since its block was
   // last written.
@@ -96,14 +96,14 @@ void JunctionFlip(CTree& tree, int leftNode, int rightNode, bool mayFlipLeft, bo
 
   CJunctionScores s;
   switch (criterion) {
-    case 0:
+    case ETreeSeriation::kMultipleFragment:
       s.e = std::min(d.At(a0, b0), d.At(a0, bz)) - std::min(d.At(az, b0), d.At(az, bz));
       s.f = std::min(d.At(a0, b0), d.At(az, b0)) - std::min(d.At(a0, bz), d.At(az, bz));
       break;
-    case 1:
+    case ETreeSeriation::kScaling:
       s = ScoreUds(d, a, p, b, q);
       break;
-    case 2:
+    case ETreeSeriation::kInertia:
       s = ScoreInertia(d, a, p, b, q);
       break;
     default:

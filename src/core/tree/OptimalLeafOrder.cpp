@@ -48,7 +48,7 @@
 #include "base/Failure.h"
 #include "base/Memory.h"
 #include "base/Parallel.h"
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "tree/MinPlusProduct.h"
 
 namespace {

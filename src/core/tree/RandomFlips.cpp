@@ -32,7 +32,6 @@ void RandomFlips(CTree& tree, int node, CRand15& coin, CRan1& uniform) {
     if (r >= 0.5) std::swap(current.left, current.right);
   }
   tree.RebuildOrder(tree.root);
-  ComputeObjectives(tree);
   tree.ResetEditedMarks();
 }
 
@@ -54,7 +53,6 @@ bool RandomiseSelection(CTree& tree, std::int64_t seed) {
                             static_cast<size_t>(tree.selectionLength)),
                uniform);
   if (group != kNoNode) tree.StoreGroupItems(group);
-  ComputeObjectives(tree);
   tree.ResetEditedMarks();
   return true;
 }

@@ -76,10 +76,6 @@ bool SortSelection(CTree& tree, std::span<const double> itemKeys, bool descendin
     if (group != kNoNode) tree.StoreGroupItems(group);
   }
   tree.ResetEditedMarks();
-  if (descending) {
-    FlipSelection(tree);  // recomputes R and S
-  } else {
-    ComputeObjectives(tree);
-  }
+  if (descending) FlipSelection(tree);
   return true;
 }

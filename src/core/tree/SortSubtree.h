@@ -13,7 +13,7 @@ void SortSubtree(CTree& tree, int node, std::span<const double> itemKeys);
 // The sort command on a side: nothing for a single selected item; the selected expanded
 // subtree through SortSubtree; otherwise the selected block of the order by the stable
 // insertion sort (and, inside a group, the group's list with it). For `descending` the result
-// is then reversed by the flip command, so equal keys end in reversed relative order. R and S
-// are recomputed and the seriation marks of the edited part reset. Returns false when nothing
-// changed.
+// is then reversed by the flip command, so equal keys end in reversed relative order. The
+// seriation marks of the edited part are reset (the caller recomputes R and S). Returns false
+// when nothing changed.
 bool SortSelection(CTree& tree, std::span<const double> itemKeys, bool descending);

@@ -10,7 +10,6 @@ bool SwapPrimary(CTree& tree) {
   CNode& node = tree.Node(tree.selectedNode);
   std::swap(node.left, node.right);
   tree.RebuildOrder(tree.root);
-  ComputeObjectives(tree);
   tree.ResetEditedMarks();
   return true;
 }

@@ -5,6 +5,7 @@
 
 #include "base/Geometry.h"
 #include "seriation/Elements.h"
+#include "settings/Choices.h"
 #include "tree/Node.h"
 
 // The provenance pair of a subtree: the seriation method and the tree-seriation criterion last
@@ -82,7 +83,7 @@ class CTree : public CElements {
   bool marksShown = false;
   bool userSelection = false;
   int orderMethodMark = -1;
-  int linkage = -1;
+  ELinkage linkage = ChoiceOf<ELinkage>(-1);
   int lastClicked = kNoNode;
   int root = kNoNode;
   std::vector<CNode> nodes;  // 2n − 1 nodes once clustered: leaves, then merges

@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 #include "tree/Tree.h"
 
 namespace {

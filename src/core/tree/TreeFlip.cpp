@@ -72,7 +72,6 @@ bool FlipSelection(CTree& tree) {
       tree.MarkItemGroup(-1);
     }
   }
-  ComputeObjectives(tree);
   if (tree.selectionLength != tree.count) tree.ResetEditedMarks();
   return true;
 }

@@ -3,9 +3,9 @@
 class CTree;
 
 // The flip command: reverses the selection (the selected subtree, or the selected block of the
-// order), recomputes R and S and, unless the whole side was flipped, resets the seriation marks
-// of the edited part. Returns false when nothing changed (a single selected item; with a tree,
-// a block that is neither a subtree nor inside one group).
+// order) and, unless the whole side was flipped, resets the seriation marks of the edited part
+// (the caller recomputes R and S). Returns false when nothing changed (a single selected item; with
+// a tree, a block that is neither a subtree nor inside one group).
 bool FlipSelection(CTree& tree);
 
 // Reverses one subtree within the selection: an expanded node through FlipSubtree, an

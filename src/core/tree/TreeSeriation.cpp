@@ -2,11 +2,12 @@
 // it, by exchanging children of its nodes and reordering the lists of its groups.
 //
 // Inputs: the tree (its order current with its nodes), its dissimilarities, and the criterion
-// TreeSeriationCriterion (groups are ordered by SetSeriationCriterion).
-//   0, 1, 2: bottom-up junction flips (JunctionFlip.cpp), children settled before their parent;
-//   3: bipolarization of the selected node only (TreeBipolarization.cpp);
-//   4: the exact minimum path of the selected node (TreeLeafOrder.cpp), refused when a group of
-//      more than two leaves lies in it;
+// (groups are ordered by the plain seriation).
+//   multiple fragment, UDS, inertia: bottom-up junction flips (JunctionFlip.cpp), children
+//      settled before their parent;
+//   bipolarization: of the selected node only (TreeBipolarization.cpp);
+//   minimum path: the exact minimum path of the selected node (TreeLeafOrder.cpp), refused when
+//      a group of more than two leaves lies in it;
 //   any other code: groups only.
 // The selected node is then turned against its sibling, the sibling staying as it is.
 // Tie rules: those of the criteria. Cost: O(m²) dissimilarities over a subtree of m leaves for
@@ -18,9 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/Services.h"
 #include "seriation/Seriation.h"
-#include "settings/DocumentContext.h"
 #include "settings/TreatmentSettings.h"
 #include "tree/JunctionFlip.h"
 #include "tree/Tree.h"
@@ -29,51 +28,39 @@
 
 namespace {
 
-// The plain seriation of a group reads the settings of the element set: they are the given ones
-// while the tree is seriated.
-class CSettingsScope {
- public:
-  CSettingsScope(CTree& tree, const TreatmentSettings& settings)
-      : tree_(tree), saved_(tree.settings), local_(settings) {
-    tree_.settings = &local_;
-  }
-  ~CSettingsScope() { tree_.settings = saved_; }
-  CSettingsScope(const CSettingsScope&) = delete;
-  CSettingsScope& operator=(const CSettingsScope&) = delete;
-
- private:
-  CTree& tree_;
-  TreatmentSettings* saved_;
-  TreatmentSettings local_;
-};
-
 // Orders a group's list by the plain seriation method and writes it into the group's block.
-void SeriateGroup(CTree& tree, int group) {
+ESeriationOutcome SeriateGroup(CTree& tree, int group, const CTreeSeriationOptions& options,
+                               const CSeriationRun& run) {
   CNode& node = tree.Node(group);
-  SeriateSequence(node.items.data(), static_cast<int>(node.items.size()), tree);
+  const ESeriationOutcome outcome = SeriateSequence(
+      node.items.data(), static_cast<int>(node.items.size()), tree, options.groups, run);
   tree.WriteLeaves(group, node.first);
+  return outcome;
 }
 
 }  // namespace
 
-void SeriateSubtree(CTree& tree, int node, const TreatmentSettings& settings) {
-  if (node == kNoNode || tree.IsLeaf(node)) return;
-  CSettingsScope scope(tree, settings);
-  const int criterion = settings.TreeSeriationCriterion;
+CTreeSeriationOptions TreeSeriationOptionsOf(const TreatmentSettings& settings) {
+  return {settings.TreeSeriationCriterion, SeriationOptionsOf(settings)};
+}
+
+ESeriationOutcome SeriateSubtree(CTree& tree, int node, const CTreeSeriationOptions& options,
+                                 const CSeriationRun& run) {
+  if (node == kNoNode || tree.IsLeaf(node)) return ESeriationOutcome::kDone;
+  const ETreeSeriation criterion = options.criterion;
   const CNode& top = tree.Node(node);
-  if (!top.expanded) {
-    SeriateGroup(tree, node);
-    return;
-  }
-  if (criterion == 3) {
+  if (!top.expanded) return SeriateGroup(tree, node, options, run);
+  if (criterion == ETreeSeriation::kBipolarization) {
     Bipolarize(tree, top.left, top.right);
-    return;
+    return ESeriationOutcome::kDone;
   }
-  if (criterion == 4) {
+  if (criterion == ETreeSeriation::kMinimumPath) {
     if (top.complete) OptimalLeafOrder(tree, node);
-    return;
+    return ESeriationOutcome::kDone;
   }
-  // Children before parents: left subtree, right subtree, then the junction of the two.
+  // Children before parents: left subtree, right subtree, then the junction of the two. A group
+  // refused for its size stays as it was; the others are seriated all the same.
+  ESeriationOutcome outcome = ESeriationOutcome::kDone;
   std::vector<std::pair<int, bool>> stack{{node, false}};
   while (!stack.empty()) {
     const auto [v, childrenDone] = stack.back();
@@ -81,7 +68,9 @@ void SeriateSubtree(CTree& tree, int node, const TreatmentSettings& settings) {
     const CNode& current = tree.Node(v);
     if (current.IsLeaf()) continue;
     if (!current.expanded) {
-      SeriateGroup(tree, v);
+      if (SeriateGroup(tree, v, options, run) == ESeriationOutcome::kRefusedForSize) {
+        outcome = ESeriationOutcome::kRefusedForSize;
+      }
     } else if (!childrenDone) {
       stack.emplace_back(v, true);
       stack.emplace_back(current.right, false);
@@ -90,18 +79,21 @@ void SeriateSubtree(CTree& tree, int node, const TreatmentSettings& settings) {
       JunctionFlip(tree, current.left, current.right, true, true, criterion);
     }
   }
+  return outcome;
 }
 
-bool TreeSeriate(CTree& tree, const TreatmentSettings& settings) {
+CTreeSeriationResult TreeSeriate(CTree& tree, const CTreeSeriationOptions& options,
+                                 const CSeriationRun& run) {
+  CTreeSeriationResult result;
   const int node = tree.selectedNode;
-  if (!tree.hasTree || node == kNoNode || tree.distance == nullptr) return false;
-  const int criterion = settings.TreeSeriationCriterion;
-  if (criterion == 4 && !tree.Node(node).complete) {
-    if (tree.document != nullptr) tree.document->Services().ShowMessageBox(kGroupedLeavesWarning);
-    if (tree.observer != nullptr) tree.observer->Repaint();
-    return false;
+  if (!tree.hasTree || node == kNoNode || tree.distance == nullptr) return result;
+  const ETreeSeriation criterion = options.criterion;
+  if (criterion == ETreeSeriation::kMinimumPath && !tree.Node(node).complete) {
+    result.refusedForGroupedLeaves = true;
+    return result;
   }
-  SeriateSubtree(tree, node, settings);
+  result.refusedForSize =
+      SeriateSubtree(tree, node, options, run) == ESeriationOutcome::kRefusedForSize;
   if (tree.Node(node).expanded) tree.RebuildOrder(node);
   // Against the sibling: only the selected node may turn. A node inside a group has no sibling
   // of its own to meet.
@@ -111,12 +103,12 @@ bool TreeSeriate(CTree& tree, const TreatmentSettings& settings) {
     JunctionFlip(tree, p.left, p.right, p.left == node, p.right == node, criterion);
   }
   tree.RebuildOrder(node);
-  ComputeObjectives(tree);
-  return true;
+  result.ran = true;
+  return result;
 }
 
-void RecordTreeSeriationMarks(CTree& tree, int seriationCode, int treeSeriationCode) {
+void RecordTreeSeriationMarks(CTree& tree, ESeriation seriation, ETreeSeriation treeSeriation) {
   if (!tree.hasTree || tree.selectedNode == kNoNode) return;
-  tree.SetMarks(tree.selectedNode, seriationCode, treeSeriationCode);
+  tree.SetMarks(tree.selectedNode, CodeOf(seriation), CodeOf(treeSeriation));
   tree.CombineMarks(tree.root);
 }

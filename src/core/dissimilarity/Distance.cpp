@@ -1,12 +1,11 @@
-#include "data/Distance.h"
+#include "dissimilarity/Distance.h"
 
 #include <memory>
 #include <new>
 
 #include "base/Failure.h"
 #include "base/Memory.h"
-#include "base/Services.h"
-#include "settings/DocumentContext.h"
+#include "base/Progress.h"
 
 void CDistance::Allocate(int n) {
   if (n < 0) ThrowAllocationFailure();
@@ -30,20 +29,15 @@ void CDistance::CopyTo(CDistance& other) const {
   other.Allocate(size);
   other.values = values;
   other.mean = mean;
-  other.data = data;
-  other.document = document;
   other.rowSums = rowSums;
   other.rankWeightedRowSums = rankWeightedRowSums;
   other.max = max;
 }
 
-void CDistance::SumByRows() {
+void CDistance::SumByRows(CProgressReporter* reporter) {
   const int n = size;
-  std::unique_ptr<CProgress> progress;
-  if (n > 1000 && document != nullptr) {
-    progress = document->Services().OpenProgress("Adding distances by rows in distances matrix.", n,
-                                                 false);
-  }
+  std::unique_ptr<CProgress> progress =
+      OpenItemProgress(reporter, "Adding distances by rows in distances matrix.", n);
   // Streaming the triangle row by row adds, for every item, its partners in index order:
   // partners below it arrive while their own rows are walked, partners above it with its row.
   std::fill(rowSums.begin(), rowSums.end(), 0.0);

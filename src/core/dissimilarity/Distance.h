@@ -3,20 +3,16 @@
 #include <cstddef>
 #include <vector>
 
-#include "data/Matrix.h"
-
-class CData;
-class CDocumentContext;
+class CProgressReporter;
 
 // The dissimilarity matrix of one side: the upper triangle with its diagonal, packed row by row
 // (entry (i, j), i <= j, at i·n − i(i+1)/2 + j), plus the per-item sums the seriation methods
 // read. d(a, b) is always read with the smaller index as the row.
-class CDistance : public CMatrix {
+class CDistance {
  public:
   // Where the entries of item i with partners j >= i start: Row(i)[j] is d(i, j).
-  double* Row(int i) override { return values.data() + RowOffset(i, size); }
-  const double* Row(int i) const override { return values.data() + RowOffset(i, size); }
-  const char* ClassName() const override { return "CDistance"; }
+  double* Row(int i) { return values.data() + RowOffset(i, size); }
+  const double* Row(int i) const { return values.data() + RowOffset(i, size); }
 
   static size_t RowOffset(int i, int n) {
     const size_t row = static_cast<size_t>(i);
@@ -38,17 +34,15 @@ class CDistance : public CMatrix {
 
   // Reserves the triangle and the two sum arrays for n items; every entry starts at 0.
   void Allocate(int n);
-  // Allocates `other` for this size and copies values, sums, mean, max and both links.
+  // Allocates `other` for this size and copies values, sums, mean and max.
   void CopyTo(CDistance& other) const;
 
   // rowSums, rankWeightedRowSums, mean and max from the stored values (progress above 1000
-  // items, through the document's services when the matrix has a document).
-  void SumByRows();
+  // items).
+  void SumByRows(CProgressReporter* progress);
 
   std::vector<double> values;
   double mean = 0.0;
-  CData* data = nullptr;
-  CDocumentContext* document = nullptr;
   int size = 0;
   std::vector<double> rowSums;              // Σ_{j≠i} d(i, j)
   std::vector<double> rankWeightedRowSums;  // Σ_{j≠i} (j + 1)·d(i, j)

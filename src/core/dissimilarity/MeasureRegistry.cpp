@@ -1,0 +1,86 @@
+#include "dissimilarity/MeasureRegistry.h"
+
+#include <array>
+
+#include "data/DataContingency.h"
+#include "data/DataNumerical.h"
+#include "dissimilarity/BinaryMeasures.h"
+#include "dissimilarity/PositionMeasures.h"
+#include "dissimilarity/SideValues.h"
+
+namespace {
+
+// The measures that walk the positions of the values as they are (after centring for Pearson).
+template <EPositionMeasure Measure>
+bool NumericalMeasure(const CData& data, bool byColumns, CDistance& matrix, CProgress* progress) {
+  const auto& table = static_cast<const CData_Numerical&>(data);
+  constexpr bool pearson =
+      Measure == EPositionMeasure::kPearson || Measure == EPositionMeasure::kSquaredPearson;
+  const std::vector<double>& means = byColumns ? table.columnMeans : table.rowMeans;
+  CSideValues side = NumericalSide(table, byColumns, pearson ? &means : nullptr);
+  if constexpr (pearson) {
+    // Padded with zeros to whole panels; statistics not computed (an unprepared table) count
+    // as 0, so the correlation is then 0.
+    side.deviations = byColumns ? table.columnDeviations : table.rowDeviations;
+    side.deviations.resize(static_cast<size_t>(side.PanelCount()) * CSideValues::kPanelWidth, 0.0);
+  }
+  return ComputePositionMeasure(Measure, side, matrix, progress);
+}
+
+// Validated codes are integers, so comparing the cells compares the codes.
+bool Hamming(const CData& data, bool byColumns, CDistance& matrix, CProgress* progress) {
+  const CSideValues side = NumericalSide(data, byColumns, nullptr);
+  return ComputePositionMeasure(EPositionMeasure::kHamming, side, matrix, progress);
+}
+
+bool ChiSquare(const CData& data, bool byColumns, CDistance& matrix, CProgress* progress) {
+  const auto& table = static_cast<const CData_ContingencyTable&>(data);
+  const CSideValues side = ChiSquareSide(table, byColumns);
+  return ComputePositionMeasure(EPositionMeasure::kChiSquare, side, matrix, progress);
+}
+
+template <bool (*Binary)(const CMatrix&, bool, CDistance&, CProgress*)>
+bool BinaryMeasure(const CData& data, bool byColumns, CDistance& matrix, CProgress* progress) {
+  return Binary(data, byColumns, matrix, progress);
+}
+
+using enum EDissimilarity;
+using P = EPositionMeasure;
+constexpr std::array kMeasures{
+    CMeasureRow{kEuclidean, NumericalMeasure<P::kEuclidean>, BinaryMeasure<ComputeBinaryEuclidean>},
+    CMeasureRow{kPearson, NumericalMeasure<P::kPearson>},
+    CMeasureRow{kSquaredPearson, NumericalMeasure<P::kSquaredPearson>},
+    CMeasureRow{kJaccard, nullptr, BinaryMeasure<ComputeBinaryJaccard>},
+    CMeasureRow{kDice, nullptr, BinaryMeasure<ComputeBinaryDice>},
+    CMeasureRow{kHamming, nullptr, nullptr, Hamming},
+    CMeasureRow{kManhattan, NumericalMeasure<P::kManhattan>, BinaryMeasure<ComputeBinaryManhattan>},
+    CMeasureRow{kChebyshev, NumericalMeasure<P::kChebyshev>},
+    CMeasureRow{kChiSquare, nullptr, nullptr, nullptr, ChiSquare},
+};
+
+}  // namespace
+
+MeasureKernel CMeasureRow::For(EDataType type) const {
+  switch (type) {
+    case EDataType::kNumerical:
+      return numerical;
+    case EDataType::kBinary:
+      return binary;
+    case EDataType::kNominal:
+      return nominal;
+    case EDataType::kContingency:
+      return contingency;
+  }
+  return nullptr;
+}
+
+std::span<const CMeasureRow> MeasureRows() {
+  return kMeasures;
+}
+
+const CMeasureRow* FindMeasure(EDissimilarity code) {
+  for (const CMeasureRow& row : kMeasures) {
+    if (row.code == code) return &row;
+  }
+  return nullptr;
+}

@@ -1,0 +1,7 @@
+#include "seriation/SeriationRun.h"
+
+#include "settings/TreatmentSettings.h"
+
+CSeriationOptions SeriationOptionsOf(const TreatmentSettings& settings) {
+  return {settings.SetSeriationCriterion, settings.Improve != 0, settings.SeriationOptimMethode};
+}

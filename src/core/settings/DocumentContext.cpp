@@ -1,5 +1,0 @@
-#include "settings/DocumentContext.h"
-
-CDocumentContext::CDocumentContext(CServices& services) : services_(&services) {
-  settings.document = this;
-}
