@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -182,4 +183,28 @@ TEST(BatchRun, PictureExportToAnUnwritableFolderFails) {
                           "-ExportScreenInBmpFile", "/nonexistent-folder/x.bmp", "-Exit"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.output.find("/nonexistent-folder/x.bmp"), std::string::npos) << run.output;
+}
+
+TEST(BatchRun, OutputsGoThroughToStandardOutputAndFollowLinks) {
+  CTempDir folder;
+  // As root a broken build would replace the machine's /dev/stdout: root uses another name.
+  const std::string standardOutput = ::geteuid() == 0 ? "/dev/fd/1" : "/dev/stdout";
+  // The picture keyword adds ".ps" to the name cut at its first point: a link so named leads
+  // it to the standard output too.
+  const std::filesystem::path screen = folder.Path() / "screen.ps";
+  std::filesystem::create_symlink(standardOutput, screen);
+  std::filesystem::create_directory(folder.Path() / "trees");
+  const std::filesystem::path rows = folder.Path() / "rows.phy";
+  std::filesystem::create_symlink("trees/rows.phy", rows);
+  const CRun run =
+      RunQuorvel(folder, {ExamplePath("iris_numeric.txt"), "-Ward", "-AutomationRow",
+                          "-ExportTableInTextFile", standardOutput, "-ExportScreenInPostScriptFile",
+                          screen.string(), "-ExportRowTreeInNewickFile", rows.string(), "-Exit"});
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("Flower\tSepal.Length"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("<< /PageSize [595 842]"), std::string::npos);
+  EXPECT_TRUE(std::filesystem::is_symlink(screen));
+  EXPECT_TRUE(std::filesystem::is_symlink(rows));
+  EXPECT_EQ(NewickLeaves(ReadFileText((folder.Path() / "trees" / "rows.phy").string())).size(),
+            150u);
 }
