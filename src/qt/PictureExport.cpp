@@ -10,6 +10,8 @@
 #include "export/ExportFile.h"
 #include "export/JpegWriter.h"
 #include "export/PicturePostScript.h"
+#include "export/PictureSvg.h"
+#include "qt/QtTextMeasurer.h"
 #include "qt/RasterImage.h"
 #include "qt/ScreenDC.h"
 #include "render/HeatMapPicture.h"
@@ -92,6 +94,11 @@ bool ExportPicture(CHeatMapPicture& picture, int format, const std::string& path
       return true;
     case 6:
       return ExportPdf(picture, path, failure);
+    case 7: {
+      const CQtTextMeasurer measurer;
+      if (!WritePictureSvg(picture, path, &measurer, &error)) return Fail(failure, error);
+      return true;
+    }
     case 2:
     case 4:
     case 5: {

@@ -22,6 +22,6 @@ bool RenderPictureRaster(CHeatMapPicture& picture, CRaster& raster);
 QImage RenderPicture(CHeatMapPicture& picture);
 
 // Writes the picture to `path` in `format` (ExportFileFormat: 2 JPEG, 3 PostScript, 4 BMP,
-// 5 PNG, 6 PDF), completely or not at all.
+// 5 PNG, 6 PDF, 7 SVG), completely or not at all.
 bool ExportPicture(CHeatMapPicture& picture, int format, const std::string& path,
                    CExportFailure* failure);

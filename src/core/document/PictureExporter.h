@@ -9,9 +9,9 @@ class CViewModel;
 class CPictureExporter {
  public:
   virtual ~CPictureExporter() = default;
-  // `format` as ExportFileFormat: 2 JPEG, 3 PostScript, 4 BMP, 5 PNG, 6 PDF. False with a reason
-  // (naming the file) when nothing could be written, or with an empty reason when the failure
-  // was reported already (the bitmap that could not be created).
+  // `format` as ExportFileFormat: 2 JPEG, 3 PostScript, 4 BMP, 5 PNG, 6 PDF, 7 SVG. False with a
+  // reason (naming the file) when nothing could be written, or with an empty reason when the
+  // failure was reported already (the bitmap that could not be created).
   virtual bool ExportToFile(CViewModel& view, int format, const std::string& path,
                             std::string* error) = 0;
   virtual bool CopyToClipboard(CViewModel& view, std::string* error) = 0;

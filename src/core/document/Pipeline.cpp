@@ -9,6 +9,7 @@
 #include "document/WindowHost.h"
 #include "seriation/Seriation.h"
 #include "settings/Choices.h"
+#include "settings/ExportFileName.h"
 #include "tree/AgglomerativeClustering.h"
 #include "tree/TreeSeriation.h"
 
@@ -19,14 +20,14 @@ void Changed(CViewModel& view, bool fitFrame) {
 }
 
 // After an automatic step, the name of the file the picture will be exported to: the
-// command-line name (cut at the first point of its file name) with the format's extension, or
-// a name asked once in a save dialog.
+// command-line name as the format takes it (CommandLineExportName), or a name asked once in a
+// save dialog.
 void PrepareExportName(CQuorvelDoc& document) {
   if (!document.automationPending || document.settings.ExportFileFormat == 1) return;
   const CExportFormat* format = FindExportFormat(document.settings.ExportFileFormat);
   if (format == nullptr) return;
   if (!document.settings.exportFileName.empty()) {
-    document.exportName = WithExtension(document.settings.exportFileName, format->extension);
+    document.exportName = CommandLineExportName(*format, document.settings.exportFileName);
     return;
   }
   if (!document.exportName.empty()) return;

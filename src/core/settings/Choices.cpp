@@ -111,6 +111,8 @@ constexpr std::array kExportFormats{
                   "PNG Files (*.png)|*.png|All Files (*.*)|*.*||"},
     CExportFormat{6, "ExportScreenInPdfFile", "Export as PDF File  (*.pdf)", ".pdf",
                   "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*||"},
+    CExportFormat{7, "ExportScreenInSvgFile", "Export as SVG File  (*.svg)", ".svg",
+                  "SVG Files (*.svg)|*.svg|All Files (*.*)|*.*||"},
 };
 
 constexpr std::array kScaleColorWords{

@@ -33,7 +33,8 @@ std::span<const CChoice> LinkageChoices();
 std::span<const CChoice> SeriationChoices();
 // Tree seriation rules 0 to 4 (TreeSeriationCriterion).
 std::span<const CChoice> TreeSeriationChoices();
-// Export formats (ExportFileFormat): 1 clipboard, 2 JPEG, 3 PostScript, 4 BMP, 5 PNG, 6 PDF.
+// Export formats (ExportFileFormat): 1 clipboard, 2 JPEG, 3 PostScript, 4 BMP, 5 PNG, 6 PDF,
+// 7 SVG.
 struct CExportFormat {
   int code;
   const char* keyword;    // command-line keyword; the file formats take the file name as value
