@@ -210,13 +210,3 @@ TEST(PictureSvg, SmallPictureMatchesTheGoldenFile) {
   EXPECT_TRUE(text == expected) << "differs from " << golden << " (" << text.size()
                                 << " bytes against " << expected.size() << ")";
 }
-
-TEST(PictureSvg, UnwritableFolderReportsAndWritesNothing) {
-  CSmallPicture small;
-  CHeatMapPicture picture(small.Input());
-  CFixedMeasurer measurer;
-  picture.RecomputeLayout(measurer);
-  std::string error;
-  EXPECT_FALSE(WritePictureSvg(picture, "/nonexistent-folder/x.svg", &measurer, &error));
-  EXPECT_NE(error.find("/nonexistent-folder/x.svg"), std::string::npos);
-}

@@ -82,16 +82,6 @@ TEST(SvgDevice, AnEmptyPictureIsAWellFormedSvgOfItsSize) {
   EXPECT_FALSE(device.IsPrinting()) << "the picture keeps the screen's background";
 }
 
-TEST(SvgDevice, FinishingTwiceEndsTheDocumentOnceAndLaterDrawingIsDropped) {
-  CSvgDC device({10, 10}, {10, 10}, nullptr);
-  device.Finish();
-  device.FillSolidRect(CRect{0, 0, 5, 5}, Rgb(1, 2, 3));
-  device.Finish();
-  const std::string& text = device.Text();
-  EXPECT_EQ(text.find("</svg>"), text.rfind("</svg>"));
-  EXPECT_EQ(text.find("<rect"), std::string::npos);
-}
-
 // --- Fills -----------------------------------------------------------------------------------
 
 TEST(SvgDevice, FillsAreRectanglesOfTheirColourWithRedInTheLowByte) {
