@@ -143,7 +143,7 @@ void BM_JpegExport_5000x200_Cell1(benchmark::State& state) {
 BENCHMARK(BM_JpegExport_5000x200_Cell1)->Unit(benchmark::kMillisecond);
 
 // Every export of a table's picture (layout, drawing, encoding, writing): arguments are the
-// format code (2 JPEG, 3 PostScript, 4 BMP, 5 PNG, 6 PDF), rows, columns and cell size.
+// format code (2 JPEG, 3 PostScript, 4 BMP, 5 PNG, 6 PDF, 7 SVG), rows, columns and cell size.
 void BM_Export(benchmark::State& state) {
   Application();
   const int format = static_cast<int>(state.range(0));
@@ -163,8 +163,8 @@ void BM_Export(benchmark::State& state) {
   std::filesystem::remove(path);
 }
 BENCHMARK(BM_Export)
-    ->ArgsProduct({{2, 3, 4, 5, 6}, {1000}, {100}, {1, 12}})
-    ->ArgsProduct({{2, 3, 4, 5, 6}, {5000}, {200}, {1, 12}})
+    ->ArgsProduct({{2, 3, 4, 5, 6, 7}, {1000}, {100}, {1, 12}})
+    ->ArgsProduct({{2, 3, 4, 5, 6, 7}, {5000}, {200}, {1, 12}})
     ->ArgNames({"format", "rows", "columns", "cell"})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);

@@ -8,5 +8,6 @@ PACKAGES=(
   qt6-base-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core fonts-urw-base35 ghostscript
+  libexpat1-dev librsvg2-bin
 )
 tools/install-packages.sh "${PACKAGES[@]}"

@@ -11,6 +11,8 @@
 #include "export/ExportFile.h"
 #include "export/JpegWriter.h"
 #include "export/PicturePostScript.h"
+#include "export/PictureSvg.h"
+#include "qt/QtTextMeasurer.h"
 #include "qt/RasterImage.h"
 #include "qt/ScreenDC.h"
 #include "render/HeatMapPicture.h"
@@ -122,6 +124,13 @@ bool WritePostScript(CHeatMapPicture& picture, const std::string& path, CExportF
   return WritePicturePostScript(picture, path, &error) || Fail(failure, error);
 }
 
+// The SVG text is placed by the measures of the screen's fonts.
+bool WriteSvg(CHeatMapPicture& picture, const std::string& path, CExportFailure* failure) {
+  const CQtTextMeasurer measurer;
+  std::string error;
+  return WritePictureSvg(picture, path, &measurer, &error) || Fail(failure, error);
+}
+
 // One row per file format this program writes.
 struct CPictureWriter {
   EExportFormat format;
@@ -133,6 +142,7 @@ constexpr std::array kWriters{
     CPictureWriter{EExportFormat::kBmp, WriteRasterPicture<EncodeBmp>},
     CPictureWriter{EExportFormat::kPng, WriteRasterPicture<EncodePng>},
     CPictureWriter{EExportFormat::kPdf, ExportPdf},
+    CPictureWriter{EExportFormat::kSvg, WriteSvg},
 };
 
 }  // namespace

@@ -10,9 +10,11 @@
 class CQtTextMeasurer : public CTextMeasurer {
  public:
   CSize TextExtent(const CFont& font, std::string_view text) const override;
+  int Ascent(const CFont& font) const override;
 
  private:
   // Layouts measure many labels in one font: keep the metrics of the last one.
   mutable std::optional<CFont> lastFont_;
   mutable std::optional<QFontMetrics> metrics_;
+  const QFontMetrics& MetricsOf(const CFont& font) const;
 };

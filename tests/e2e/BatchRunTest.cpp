@@ -2,12 +2,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
 #include "ScriptedServices.h"
+#include "SvgReader.h"
 #include "TestFiles.h"
 #include "data/DataFactory.h"
 #include "data/TextTableReader.h"
@@ -174,6 +176,25 @@ TEST(BatchRun, PictureExportWritesAValidFileOfEachFormat) {
   };
   EXPECT_EQ(word(2), bmp.size());
   EXPECT_EQ(word(10), 54u);
+}
+
+TEST(BatchRun, SvgExportWritesAWellFormedPictureUnderExactlyTheNameGiven) {
+  CTempDir folder;
+  // Unlike the older formats, the name is kept whole: points and all.
+  const std::string asked = (folder.Path() / "picture.v2.svg").string();
+  const CRun run = RunQuorvel(folder, {ExamplePath("usarrests_numeric.txt"), "-Ward",
+                                       "-AutomationRow", "-ExportScreenInSvgFile", asked, "-Exit"});
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "picture.svg"));
+  const CSvgReading svg = ReadSvg(ReadFileText(asked));
+  ASSERT_TRUE(svg.wellFormed) << svg.error;
+  ASSERT_FALSE(svg.elements.empty());
+  EXPECT_EQ(svg.elements.front().Attribute("xmlns"), "http://www.w3.org/2000/svg");
+  // 50 states by 4 crimes, each cell its own rectangle; the state names are written.
+  EXPECT_EQ(svg.CountInGroup("rect", "cells"), 50 * 4);
+  const std::vector<std::string> texts = svg.Texts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Alabama"), texts.end());
+  EXPECT_GT(svg.Count("line"), 49 * 2) << "the row dendrogram (without its zero-length branches)";
 }
 
 TEST(BatchRun, PictureExportToAnUnwritableFolderFails) {

@@ -73,7 +73,7 @@ TEST(PictureExport, FilesOfEveryFormatAndUnknownFormats) {
   picture.RecomputeLayout(measurer);
   CTempDir folder;
   const std::pair<int, std::string> formats[] = {
-      {2, "\xFF\xD8"}, {3, "<< /PageSize"}, {4, "BM"}, {5, "\x89PNG"}, {6, "%PDF"}};
+      {2, "\xFF\xD8"}, {3, "<< /PageSize"}, {4, "BM"}, {5, "\x89PNG"}, {6, "%PDF"}, {7, "<?xml"}};
   for (const auto& [format, magic] : formats) {
     const std::string path = (folder.Path() / ("p" + std::to_string(format))).string();
     CExportFailure failure;

@@ -48,8 +48,9 @@ CSeriationRun RunOf(CViewModel& view, bool rows) {
 }  // namespace
 
 std::string CommandLineExportName(const CQuorvelDoc& document, const CExportFormat& format) {
-  if (document.settings.exportFileName.empty()) return {};
-  return WithExtension(document.settings.exportFileName, format.extension);
+  const std::string& given = document.settings.exportFileName;
+  if (given.empty() || format.keepsGivenName) return given;
+  return WithExtension(given, format.extension);
 }
 
 std::string ProposedExportName(const CQuorvelDoc& document, const CExportFormat& format) {

@@ -27,8 +27,9 @@ void SeriateSide(CViewModel& view, bool rows);
 // asked.
 void RunAutomation(CQuorvelDoc& document, bool cluster, bool seriate);
 
-// The export file named on the command line, cut at the first point of its file name and given
-// the format's extension; empty when the command line named none.
+// The export file named on the command line: exactly as given for the formats that keep it, else
+// cut at the first point of its file name and given the format's extension; empty when the
+// command line named none.
 std::string CommandLineExportName(const CQuorvelDoc& document, const CExportFormat& format);
 // The name a save dialog proposes for an export: the last export's name, or the document's title,
 // with the format's extension.

@@ -12,4 +12,7 @@ class CTextMeasurer {
   virtual ~CTextMeasurer() = default;
   // Width and height of `text` in `font`, in logical units at zoom 1.
   virtual CSize TextExtent(const CFont& font, std::string_view text) const = 0;
+  // Distance from the top of a line of `font` to its baseline, for devices that place text by
+  // its baseline; four fifths of the line height unless the platform knows better.
+  virtual int Ascent(const CFont& font) const { return TextExtent(font, "").cy * 4 / 5; }
 };

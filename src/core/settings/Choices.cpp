@@ -138,6 +138,8 @@ constexpr std::array kExportFormats{
                   ".png", "PNG Files (*.png)|*.png|All Files (*.*)|*.*||"},
     CExportFormat{EExportFormat::kPdf, "ExportScreenInPdfFile", "Export as PDF File  (*.pdf)",
                   ".pdf", "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*||"},
+    CExportFormat{EExportFormat::kSvg, "ExportScreenInSvgFile", "Export as SVG File  (*.svg)",
+                  ".svg", "SVG Files (*.svg)|*.svg|All Files (*.*)|*.*||", true},
 };
 
 constexpr std::array kCellSizeWords{

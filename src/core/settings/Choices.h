@@ -66,6 +66,7 @@ enum class EExportFormat : int {
   kBmp = 4,
   kPng = 5,
   kPdf = 6,
+  kSvg = 7,
 };
 
 // DataRepresentation holds one of three sets, by data type.
@@ -142,13 +143,16 @@ std::span<const CChoice<ESeriation>> SeriationChoices();
 std::span<const CChoice<ETreeSeriation>> TreeSeriationChoices();
 std::span<const CChoice<EOptimisation>> OptimisationChoices();
 
-// Export formats: 1 clipboard, 2 JPEG, 3 PostScript, 4 BMP, 5 PNG, 6 PDF.
+// Export formats: 1 clipboard, 2 JPEG, 3 PostScript, 4 BMP, 5 PNG, 6 PDF, 7 SVG.
 struct CExportFormat {
   EExportFormat code;
   const char* keyword;    // command-line keyword; the file formats take the file name as value
   const char* caption;    // export dialog caption
   const char* extension;  // "" for the clipboard
   const char* filter;     // save dialog filter
+  // The keyword writes exactly the name given; otherwise the name is cut at the first point of
+  // its file name and given the extension.
+  bool keepsGivenName = false;
 };
 std::span<const CExportFormat> ExportFormats();
 const CExportFormat* FindExportFormat(EExportFormat code);
