@@ -139,8 +139,9 @@ TEST(SvgExport, RenderedWithTextItDiffersOnlyAtTheEdgesOfGlyphs) {
   CQtTextMeasurer measurer;
   picture.RecomputeLayout(measurer);
   CTempDir folder;
-  const QImage png = QImage(QString::fromStdString(Export(picture, EExportFormat::kPng, folder, "p.png")))
-                         .convertToFormat(QImage::Format_RGB32);
+  const QImage png =
+      QImage(QString::fromStdString(Export(picture, EExportFormat::kPng, folder, "p.png")))
+          .convertToFormat(QImage::Format_RGB32);
   const std::string path = Export(picture, EExportFormat::kSvg, folder, "p.svg");
   const QImage svg = Rendered(path, folder);
   ASSERT_EQ(svg.size(), png.size());
