@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build dependencies of Quorvel on Debian 12 (only what is missing).
+#   tools/setup.sh           everything: the program, tests, installation and package checks
+#   tools/setup.sh program   only PROGRAM_PACKAGES, what building and running the program needs
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,5 +11,17 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core fonts-urw-base35 ghostscript
   libexpat1-dev librsvg2-bin
+  man-db desktop-file-utils appstream dpkg-dev
 )
-tools/install-packages.sh "${PACKAGES[@]}"
+# Configuring the build folder looks for GoogleTest and Google Benchmark too.
+PROGRAM_PACKAGES=(
+  cmake ninja-build g++ ccache pkg-config
+  qt6-base-dev libjpeg62-turbo-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fontconfig fonts-dejavu-core
+)
+if [ "${1:-}" = "program" ]; then
+  tools/install-packages.sh "${PROGRAM_PACKAGES[@]}"
+else
+  tools/install-packages.sh "${PACKAGES[@]}"
+fi

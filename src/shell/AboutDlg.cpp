@@ -45,8 +45,8 @@ QString CAboutDlg::Text() {
   return "<p><b>Quorvel</b> version " QUORVEL_VERSION
          "</p>"
          "<p>Exploratory analysis of data tables by seriation and hierarchical clustering.</p>"
-         "<p>Copyright &copy; Velmora. Licence: see the licence terms distributed with the "
-         "program.</p>"
+         "<p>Copyright &copy; Velmora.<br>Licence: GNU General Public License, version 3 or "
+         "later (GPL-3.0-or-later); the program comes with no warranty.</p>"
          "<p>Built with:</p><ul>"
          "<li>Qt " +
          QString(qVersion()) +

@@ -6,9 +6,18 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#ifndef QUORVEL_INSTALLED_DOCS
+#define QUORVEL_INSTALLED_DOCS "../share/doc/quorvel"
+#endif
+
 QString HelpPagePath(const QString& page) {
-  const QString programDir = QCoreApplication::applicationDirPath();
-  const QStringList folders = {programDir + "/docs", programDir + "/../share/quorvel/docs",
+  return HelpPagePath(page, QCoreApplication::applicationDirPath());
+}
+
+QString HelpPagePath(const QString& page, const QString& programDir) {
+  // The installed guide first, so that an installed program never shows the pages of the source
+  // tree it was built from; the source tree's guide serves runs from the build folder.
+  const QStringList folders = {programDir + "/" QUORVEL_INSTALLED_DOCS, programDir + "/docs",
                                QStringLiteral(QUORVEL_DOCS_DIR)};
   for (const QString& folder : folders) {
     const QFileInfo file(QDir(folder).filePath(page));

@@ -11,6 +11,7 @@
 #include "qt/QtPictureExporter.h"
 #include "qt/QtSettingsStore.h"
 #include "settings/Keywords.h"
+#include "shell/AppIcon.h"
 #include "shell/BatchRun.h"
 #include "shell/DesktopApp.h"
 
@@ -67,6 +68,8 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");
   QApplication::setOrganizationName("Velmora");
   QApplication::setApplicationName("Quorvel");
+  QApplication::setWindowIcon(QuorvelIcon());
+  QGuiApplication::setDesktopFileName("quorvel");  // the window's icon and name on Wayland
   CQtSettingsStore store;
   CDesktopApp desktop(store, commandLine, &exporter);
   desktop.Start();
