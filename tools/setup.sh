@@ -17,7 +17,7 @@ PACKAGES=(
 PROGRAM_PACKAGES=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev libjpeg62-turbo-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev
   fontconfig fonts-dejavu-core
 )
 if [ "${1:-}" = "program" ]; then
