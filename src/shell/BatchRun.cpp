@@ -11,7 +11,7 @@
 int RunBatch(const CCommandLine& commandLine, CPictureExporter* exporter) {
   if (commandLine.dataFile.empty()) {
     std::fputs("quorvel: no data file given (a batch run needs one; see quorvel --help)\n", stderr);
-    return 2;
+    return kExitNoDataFile;
   }
   CBatchServices services;
   CQtSettingsStore store;

@@ -51,6 +51,14 @@ int main(int argc, char** argv) {
     std::printf("quorvel %s\n", QUORVEL_VERSION);
     return 0;
   }
+  // Unknown keywords and missing values are said once, whatever the number of documents.
+  {
+    TreatmentSettings settings;
+    DisplaySettings display;
+    for (const std::string& warning : ApplyKeywords(commandLine, settings, display).warnings) {
+      std::fprintf(stderr, "%s\n", warning.c_str());
+    }
+  }
   const bool batch = !HasDisplay() || AsksToExit(commandLine);
   // Qt aborts without a display unless the platform is chosen before the application exists.
   if (batch) {

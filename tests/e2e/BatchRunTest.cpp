@@ -13,6 +13,7 @@
 #include "TestFiles.h"
 #include "data/DataFactory.h"
 #include "data/TextTableReader.h"
+#include "settings/Keywords.h"
 
 namespace {
 
@@ -117,8 +118,9 @@ TEST(BatchRun, ExitStatusesOfDataFailures) {
 TEST(BatchRun, MissingFileAndNoFile) {
   CTempDir folder;
   EXPECT_EQ(RunQuorvel(folder, {(folder.Path() / "absent.txt").string(), "-Exit"}).status, 8);
+  // A status no message number uses: 2 is the memory failure's.
   const CRun none = RunQuorvel(folder, {"-Ward", "-Exit"});
-  EXPECT_EQ(none.status, 2);
+  EXPECT_EQ(none.status, kExitNoDataFile);
   EXPECT_NE(none.output.find("no data file"), std::string::npos);
   const CRun help = RunQuorvel(folder, {"--help"});
   EXPECT_EQ(help.status, 0);

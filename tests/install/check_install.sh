@@ -86,7 +86,7 @@ if command -v man > /dev/null; then
     for heading in NAME SYNOPSIS DESCRIPTION OPTIONS "EXIT STATUS" FILES "SEE ALSO"; do
       grep -q "^$heading\$" "$WORK/man.txt" || fail "the manual page has no section $heading"
     done
-    grep -q '^   Keywords$' "$WORK/man.txt" || fail "the manual page has no keyword list"
+    grep -q '^   Export$' "$WORK/man.txt" || fail "the manual page has no keyword list"
     grep -q '^       -Exit' "$WORK/man.txt" || fail "the manual page does not list -Exit"
   else
     cat "$WORK/man.err"

@@ -110,3 +110,71 @@ TEST(Keywords, LeadingIntegerReadsLikeTheRuntimeLibrary) {
   EXPECT_EQ(LeadingInteger("x1"), 0);
   EXPECT_EQ(LeadingInteger("99999999999999"), 2147483647);
 }
+
+TEST(Keywords, HelpAndVersionAreRequestsOnlyAsTheOnlyArgument) {
+  // Elsewhere on the line they are keywords like any other: a run with an export before them
+  // still runs.
+  const CCommandLine late = ScanCommandLine({"f", "-ExportTableInTextFile", "t.txt", "--help"});
+  EXPECT_FALSE(late.help);
+  EXPECT_EQ(late.dataFile, "f");
+  EXPECT_FALSE(ScanCommandLine({"f", "--version"}).version);
+  EXPECT_TRUE(ScanCommandLine({"/?"}).help);
+}
+
+TEST(Keywords, UnknownKeywordsAndMissingValuesAreSaidOnceEach) {
+  TreatmentSettings settings;
+  DisplaySettings display;
+  const CKeywordDiagnostics said =
+      ApplyKeywords(ScanCommandLine({"f", "-Wrad", "-Contrast", "-5", "-zzzzzzzz", "-Exit",
+                                     "-ExportScreenInPngFile"}),
+                    settings, display);
+  ASSERT_EQ(said.warnings.size(), 3u);
+  EXPECT_NE(said.warnings[0].find("-Wrad"), std::string::npos);
+  EXPECT_NE(said.warnings[0].find("did you mean -Ward?"), std::string::npos);
+  // "-5" is the value of -Contrast, no slip; nothing is near enough to "-zzzzzzzz".
+  EXPECT_NE(said.warnings[1].find("-zzzzzzzz"), std::string::npos);
+  EXPECT_EQ(said.warnings[1].find("did you mean"), std::string::npos);
+  EXPECT_NE(said.warnings[2].find("-ExportScreenInPngFile needs a value FILE"), std::string::npos);
+  EXPECT_EQ(display.ContrastColor, 0);
+  EXPECT_EQ(settings.Exit, 1);
+  EXPECT_EQ(settings.AgregationCriterion, ELinkage::kMcQuitty);  // the typo changed nothing
+}
+
+TEST(Keywords, DialogOnlyChoicesHaveKeywordsMarkedAsAdded) {
+  const CApplied applied = Apply({"f", "-Contingency", "-ChiSquare"});
+  EXPECT_EQ(applied.settings.DataType, EDataType::kContingency);
+  EXPECT_EQ(applied.settings.Dissimilarity, EDissimilarity::kChiSquare);
+  const CApplied files =
+      Apply({"f", "-RowDissimilarityFile", "Rows.TXT", "-ColumnDissimilarityFile", "c.txt"});
+  EXPECT_EQ(files.settings.Dissimilarity, EDissimilarity::kFromFiles);
+  EXPECT_EQ(files.settings.RowDissimilarityFileName, "Rows.TXT");
+  EXPECT_EQ(files.settings.ColDissimilarityFileName, "c.txt");
+  for (const char* name : {"Contingency", "ChiSquare", "RowDissimilarityFile"}) {
+    ASSERT_NE(FindKeyword(name), nullptr) << name;
+    EXPECT_TRUE(FindKeyword(name)->added) << name;
+  }
+  EXPECT_FALSE(FindKeyword("ward")->added);
+}
+
+TEST(Keywords, HelpShowsEachKeywordOnceWithItsDefaultInForce) {
+  const std::string usage = UsageText();
+  for (const CKeyword& keyword : Keywords()) {
+    // A long term has its description on the next line.
+    size_t count = 0;
+    for (const char* end : {" ", "\n"}) {
+      const std::string term = "\n  -" + keyword.name + end;
+      for (size_t at = usage.find(term); at != std::string::npos; at = usage.find(term, at + 1))
+        ++count;
+    }
+    EXPECT_EQ(count, 1u) << keyword.name;
+  }
+  const auto lineOf = [&](const std::string& name) {
+    const size_t at = usage.find("  -" + name + " ");
+    return usage.substr(at, usage.find('\n', at) - at);
+  };
+  EXPECT_NE(lineOf("WPGMA").find("(default)"), std::string::npos);
+  EXPECT_EQ(lineOf("Ward").find("(default)"), std::string::npos);
+  EXPECT_NE(lineOf("RowHeightValue N").find("default 12"), std::string::npos);
+  EXPECT_NE(usage.find("Exit status:"), std::string::npos);
+  EXPECT_NE(usage.find("  64 "), std::string::npos);
+}

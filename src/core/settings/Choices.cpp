@@ -14,7 +14,8 @@ constexpr std::array kDataTypes{
     DataType{EDataType::kNumerical, "Numeric", "", "Numerical", "", ""},
     DataType{EDataType::kBinary, "Binary", "", "Binary", "", ""},
     DataType{EDataType::kNominal, "Nominal", "", "Nominal", "", ""},
-    DataType{EDataType::kContingency, "", "", "Contingency table", "", ""},
+    DataType{EDataType::kContingency, "Contingency", "", "Contingency table", "", "",
+             kEveryDataType, true},
 };
 
 using Numerical = CChoice<ENumericalRepresentation>;
@@ -72,8 +73,8 @@ constexpr std::array kDissimilarities{
             kNumerical | kBinary},
     Measure{kChebyshev, "Chebyshev", "", "Chebyshev distance", "Chebyshev distance", " Chebyshev",
             kNumerical},
-    Measure{kChiSquare, "", "", "Chi-square distance", "Chi-square distance", " Chi2",
-            kContingency},
+    Measure{kChiSquare, "ChiSquare", "", "Chi-square distance", "Chi-square distance", " Chi2",
+            kContingency, true},
     Measure{kFromFiles, "", "", "Read from files", "Readed distances.", " Read", kEveryDataType},
 };
 

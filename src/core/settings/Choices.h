@@ -117,6 +117,8 @@ struct CChoice {
   const char* label;       // long report label
   const char* shortLabel;  // status-bar label
   unsigned dataTypes = kEveryDataType;
+  // The keyword goes beyond the historical keyword set.
+  bool keywordAdded = false;
 
   bool AppliesTo(EDataType type) const { return (dataTypes & DataTypeBit(type)) != 0; }
 };

@@ -25,6 +25,8 @@ struct DisplaySettings {
   bool blackForZero = true;
   int m_intRowsTreeSize = 10;
   int m_intColumnsTreeSize = 10;
+
+  bool operator==(const DisplaySettings&) const = default;
 };
 
 // Sets R_h … B_l from the two colour indices (index 7 or an unknown index: no colour).

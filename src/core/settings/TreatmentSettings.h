@@ -41,4 +41,6 @@ struct TreatmentSettings {
   std::string exportRowTreeFileName;
   std::string exportColumnTreeFileName;
   std::string exportReportFileName;
+
+  bool operator==(const TreatmentSettings&) const = default;
 };
