@@ -6,6 +6,9 @@ function(quorvel_core_library name)
   add_library(quorvel_${name} STATIC ${sources} ${ARG_EXTRA_SOURCES})
   target_include_directories(quorvel_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src/core)
   target_link_libraries(quorvel_${name} PUBLIC ${ARG_DEPENDS})
+  if(QUORVEL_WERROR)
+    set_target_properties(quorvel_${name} PROPERTIES COMPILE_WARNING_AS_ERROR ON)
+  endif()
 endfunction()
 
 # quorvel_test(name DEPENDS ...): one GoogleTest executable of every .cpp file of the folder,
