@@ -105,8 +105,10 @@ TEST(MouseSelection, WithADendrogramABlockSnapsToItsSmallestSubtreeAndNodesAreHi
   // A branch is hit inside its rectangle; the click makes the rows active.
   f.Doc().switches.rowsActive = false;
   CRect hit;
+  const auto& rects = laid.picture.RowTreeGeometry().hitRects;
   for (const CNode& node : view.rowTree.nodes) {
-    if (!node.IsLeaf() && node.hitRect.right > node.hitRect.left) hit = node.hitRect;
+    const CRect& rect = rects[static_cast<size_t>(node.index)];
+    if (!node.IsLeaf() && rect.right > rect.left) hit = rect;
   }
   ASSERT_LT(hit.left, hit.right);
   PressAt(view, laid.picture, CPoint{(hit.left + hit.right) / 2, (hit.top + hit.bottom) / 2});

@@ -25,38 +25,38 @@ struct FourLeaves {
 
 TEST(DendrogramDrawing, RootOnTheOuterEdgeLeavesOnTheMatrixEdge) {
   FourLeaves tree;
-  LayoutDendrogram(tree.Tree(), tree.zone, 12, true);
-  const auto& n4 = tree.Tree().Node(4).drawPoints;
+  const CDendrogramGeometry laid = LayoutDendrogram(tree.Tree(), tree.zone, 12, true);
+  const auto& n4 = laid.drawPoints[4];
   EXPECT_EQ(n4[0], (CPoint{100, 18}));  // leaf 1 at along 12, shifted by half a cell
   EXPECT_EQ(n4[1], (CPoint{50, 18}));
   EXPECT_EQ(n4[2], (CPoint{50, 6}));
   EXPECT_EQ(n4[3], (CPoint{100, 6}));
-  const auto& root = tree.Tree().Node(6).drawPoints;
+  const auto& root = laid.drawPoints[6];
   EXPECT_EQ(root[1].x, 0);
   EXPECT_EQ(root[2].x, 0);
 }
 
 TEST(DendrogramDrawing, EqualMergesOnTheRightFormOneBar) {
   FourLeaves tree;
-  LayoutDendrogram(tree.Tree(), tree.zone, 12, true);
-  const auto& root = tree.Tree().Node(6).drawPoints;
-  const auto& right = tree.Tree().Node(5).drawPoints;
+  const CDendrogramGeometry laid = LayoutDendrogram(tree.Tree(), tree.zone, 12, true);
+  const auto& root = laid.drawPoints[6];
+  const auto& right = laid.drawPoints[5];
   // The root's bar runs from its left child's middle (12) on to node 5's right end (42).
   EXPECT_EQ(root[2], (CPoint{0, 12}));
   EXPECT_EQ(root[1], (CPoint{0, 42}));
   EXPECT_EQ(right[1], (CPoint{0, 42}));
   EXPECT_EQ(right[2], (CPoint{0, 30}));
   // Columns grow downwards: depth on y, leaves along x.
-  LayoutDendrogram(tree.Tree(), CRect{10, 20, 58, 120}, 12, false);
-  EXPECT_EQ(tree.Tree().Node(4).drawPoints[3], (CPoint{16, 120}));
+  EXPECT_EQ(LayoutDendrogram(tree.Tree(), CRect{10, 20, 58, 120}, 12, false).drawPoints[4][3],
+            (CPoint{16, 120}));
 }
 
 TEST(DendrogramDrawing, BranchesAreDrawnAndHitTested) {
   FourLeaves tree;
   tree.Tree().Node(5).highlighted = true;
-  LayoutDendrogram(tree.Tree(), tree.zone, 12, true);
+  CDendrogramGeometry laid = LayoutDendrogram(tree.Tree(), tree.zone, 12, true);
   CRecordingDevice device;
-  DrawDendrogram(device, tree.Tree(), true, tree.treePen, tree.highlightPen);
+  DrawDendrogram(device, tree.Tree(), laid, true, tree.treePen, tree.highlightPen);
   int lines = 0;
   int highlighted = 0;
   for (const auto& call : device.calls) {
@@ -66,24 +66,49 @@ TEST(DendrogramDrawing, BranchesAreDrawnAndHitTested) {
   EXPECT_EQ(lines, 9);
   EXPECT_EQ(highlighted, 1);
   // Node 4's branch from the root's bar (x 0) to its own depth (50) at y 12.
-  EXPECT_EQ(tree.Tree().Node(4).hitRect, (CRect{-5, 9, 55, 15}));
-  EXPECT_EQ(tree.Tree().HitTest(6, CPoint{25, 12}), 4);
-  EXPECT_EQ(tree.Tree().HitTest(6, CPoint{75, 6}), kNoNode);  // leaf branches are not hit
+  EXPECT_EQ(laid.hitRects[4], (CRect{-5, 9, 55, 15}));
+  EXPECT_EQ(laid.HitTest(tree.Tree(), 6, CPoint{25, 12}), 4);
+  EXPECT_EQ(laid.HitTest(tree.Tree(), 6, CPoint{75, 6}), kNoNode);  // leaf branches are not hit
 }
 
 TEST(DendrogramDrawing, AggregatedNodeIsOneBracket) {
   FourLeaves tree;
   tree.Tree().Node(4).expanded = false;
-  LayoutDendrogram(tree.Tree(), tree.zone, 12, true);
+  CDendrogramGeometry laid = LayoutDendrogram(tree.Tree(), tree.zone, 12, true);
   CRecordingDevice device;
-  DrawDendrogram(device, tree.Tree(), true, tree.treePen, tree.highlightPen);
-  EXPECT_EQ(tree.Tree().Node(4).drawPoints[0], (CPoint{100, 18}));
-  EXPECT_EQ(tree.Tree().Node(4).drawPoints[3], (CPoint{100, 6}));
+  DrawDendrogram(device, tree.Tree(), laid, true, tree.treePen, tree.highlightPen);
+  EXPECT_EQ(laid.drawPoints[4][0], (CPoint{100, 18}));
+  EXPECT_EQ(laid.drawPoints[4][3], (CPoint{100, 6}));
   int lines = 0;
   for (const auto& call : device.calls)
     lines += call.rfind("DrawLine", 0) == 0;
   EXPECT_EQ(lines, 9);
-  EXPECT_TRUE(tree.Tree().Node(0).hitRect.IsEmpty());  // nothing below the bracket is hit
+  EXPECT_TRUE(laid.hitRects[0].IsEmpty());  // nothing below the bracket is hit
+}
+
+TEST(DendrogramDrawing, HitTestSearchesPreOrderThroughExpandedNodes) {
+  // Six leaves: 6 = (0, 1), 7 = (3, 4), 8 = (6, 2), 9 = (7, 5) and the root 10 = (8, 9).
+  CPictureFixture fixture(6, 1);
+  CTree& tree = fixture.rowTree;
+  CPictureFixture::BuildTree(tree, {{0, 1, 1}, {3, 4, 2}, {6, 2, 3}, {7, 5, 4}, {8, 9, 10}});
+  CDendrogramGeometry geometry = LayoutDendrogram(tree, CRect{0, 0, 100, 72}, 12, true);
+  const CRect everywhere{0, 0, 100, 100};
+  const CPoint point{10, 10};
+  geometry.hitRects.assign(tree.nodes.size(), CRect{});
+  geometry.hitRects[0] = everywhere;  // leaves are never hit
+  EXPECT_EQ(geometry.HitTest(tree, tree.root, point), kNoNode);
+  geometry.hitRects[6] = everywhere;
+  geometry.hitRects[9] = everywhere;
+  EXPECT_EQ(geometry.HitTest(tree, tree.root, point), 6);  // left subtree before right
+  geometry.hitRects[8] = everywhere;
+  EXPECT_EQ(geometry.HitTest(tree, tree.root, point), 8);  // a node before its children
+  EXPECT_EQ(geometry.HitTest(tree, tree.root, CPoint{100, 10}), kNoNode);  // right edge outside
+
+  geometry.hitRects[8] = {};
+  tree.Node(8).expanded = false;  // nothing below a group is hit
+  EXPECT_EQ(geometry.HitTest(tree, tree.root, point), 9);
+  // A geometry of another tree hits nothing.
+  EXPECT_EQ(CDendrogramGeometry{}.HitTest(tree, tree.root, point), kNoNode);
 }
 
 TEST(TitleFrame, SecondColumnAndLineSteps) {

@@ -105,7 +105,7 @@ QPoint RowBranchPixel(CViewWidget& widget, int leaves) {
   const CTree& tree = widget.Model().rowTree;
   for (const CNode& node : tree.nodes) {
     if (node.IsLeaf() || node.count < leaves || node.index == tree.root) continue;
-    const CRect& hit = node.hitRect;
+    const CRect& hit = widget.Picture().RowTreeGeometry().hitRects[static_cast<size_t>(node.index)];
     if (hit.right <= hit.left) continue;
     return widget.ToPixel({(hit.left + hit.right) / 2, (hit.top + hit.bottom) / 2});
   }

@@ -103,25 +103,6 @@ TEST(TreeModel, CopyIsIndependentOfItsSource) {
   EXPECT_EQ(assigned.selectedNode, 9);
 }
 
-TEST(TreeModel, HitTestSearchesPreOrderThroughExpandedNodes) {
-  CSide side(TwoTriples());
-  CTree& tree = side.tree;
-  const CRect everywhere{0, 0, 100, 100};
-  const CPoint point{10, 10};
-  tree.Node(0).hitRect = everywhere;  // leaves are never hit
-  EXPECT_EQ(tree.HitTest(tree.root, point), kNoNode);
-  tree.Node(6).hitRect = everywhere;
-  tree.Node(9).hitRect = everywhere;
-  EXPECT_EQ(tree.HitTest(tree.root, point), 6);  // left subtree before right
-  tree.Node(8).hitRect = everywhere;
-  EXPECT_EQ(tree.HitTest(tree.root, point), 8);                  // a node before its children
-  EXPECT_EQ(tree.HitTest(tree.root, CPoint{100, 10}), kNoNode);  // right edge is outside
-
-  tree.Node(8).hitRect = {};
-  AggregateNode(tree, 8);  // nothing below a group is hit
-  EXPECT_EQ(tree.HitTest(tree.root, point), 9);
-}
-
 TEST(TreeModel, RangeSelectionsSnapToSubtreesAndGroups) {
   CSide side(TwoTriples());
   CTree& tree = side.tree;

@@ -16,8 +16,14 @@ struct Span {
 
 class Layout {
  public:
-  Layout(CTree& tree, const CRect& zone, int cellSize, bool rowSide)
-      : tree_(tree), zone_(zone), cell_(cellSize), rowSide_(rowSide), spans_(tree.nodes.size()) {
+  Layout(const CTree& tree, CDendrogramGeometry& geometry, const CRect& zone, int cellSize,
+         bool rowSide)
+      : tree_(tree),
+        points_(geometry.drawPoints),
+        zone_(zone),
+        cell_(cellSize),
+        rowSide_(rowSide),
+        spans_(tree.nodes.size()) {
     depthExtent_ = rowSide ? zone.Width() : zone.Height();
     cursor_ = -cellSize;
     half_ = cellSize / 2;
@@ -30,7 +36,7 @@ class Layout {
     while (!stack.empty()) {
       const auto [v, childrenDone] = stack.back();
       stack.pop_back();
-      CNode& node = tree_.Node(v);
+      const CNode& node = tree_.Node(v);
       if (node.IsLeaf()) {
         cursor_ += cell_;
         spans_[static_cast<size_t>(v)] = {cursor_, cursor_, cursor_};
@@ -42,8 +48,8 @@ class Layout {
         cursor_ = last;
         spans_[static_cast<size_t>(v)] = {first, last, (first + last) / 2};
         const int depth = Depth(node.height);
-        node.drawPoints = {Point(depthExtent_, last), Point(depth, last), Point(depth, first),
-                           Point(depthExtent_, first)};
+        points_[static_cast<size_t>(v)] = {Point(depthExtent_, last), Point(depth, last),
+                                           Point(depth, first), Point(depthExtent_, first)};
         continue;
       }
       if (!childrenDone) {
@@ -61,8 +67,9 @@ class Layout {
           (!right.IsLeaf() && right.height == node.height) ? rightSpan.last : rightSpan.middle;
       spans_[static_cast<size_t>(v)] = {first, last, (first + last) / 2};
       const int depth = Depth(node.height);
-      node.drawPoints = {Point(Depth(right.height), rightSpan.middle), Point(depth, last),
-                         Point(depth, first), Point(Depth(left.height), leftSpan.middle)};
+      points_[static_cast<size_t>(v)] = {Point(Depth(right.height), rightSpan.middle),
+                                         Point(depth, last), Point(depth, first),
+                                         Point(Depth(left.height), leftSpan.middle)};
     }
   }
 
@@ -78,7 +85,8 @@ class Layout {
     return {zone_.left + half_ + along, zone_.top + depth};
   }
 
-  CTree& tree_;
+  const CTree& tree_;
+  std::vector<std::array<CPoint, 4>>& points_;
   CRect zone_;
   int cell_;
   bool rowSide_;
@@ -101,21 +109,44 @@ CRect BranchHitRect(CPoint barEnd, CPoint branchEnd, bool rowSide) {
 
 }  // namespace
 
-void LayoutDendrogram(CTree& tree, const CRect& zone, int cellSize, bool rowSide) {
-  if (tree.root == kNoNode || tree.nodes.empty()) return;
-  Layout(tree, zone, cellSize, rowSide).Run(tree.root);
+int CDendrogramGeometry::HitTest(const CTree& tree, int node, CPoint point) const {
+  if (node == kNoNode || tree.nodes.size() != hitRects.size()) return kNoNode;
+  std::vector<int> stack{node};
+  while (!stack.empty()) {
+    const int v = stack.back();
+    stack.pop_back();
+    const CNode& current = tree.Node(v);
+    if (current.IsLeaf()) continue;
+    if (hitRects[static_cast<size_t>(v)].Contains(point)) return v;
+    if (current.expanded) {
+      stack.push_back(current.right);
+      stack.push_back(current.left);
+    }
+  }
+  return kNoNode;
 }
 
-void DrawDendrogram(CDevice& device, CTree& tree, bool rowSide, const CPen& treePen,
-                    const CPen& highlightPen) {
+CDendrogramGeometry LayoutDendrogram(const CTree& tree, const CRect& zone, int cellSize,
+                                     bool rowSide) {
+  CDendrogramGeometry geometry;
+  geometry.drawPoints.assign(tree.nodes.size(), {});
+  geometry.hitRects.assign(tree.nodes.size(), CRect{});
+  if (tree.root == kNoNode || tree.nodes.empty()) return geometry;
+  Layout(tree, geometry, zone, cellSize, rowSide).Run(tree.root);
+  return geometry;
+}
+
+void DrawDendrogram(CDevice& device, const CTree& tree, CDendrogramGeometry& geometry,
+                    bool rowSide, const CPen& treePen, const CPen& highlightPen) {
   if (tree.root == kNoNode || tree.nodes.empty()) return;
+  if (geometry.drawPoints.size() != tree.nodes.size()) return;
   std::vector<int> stack{tree.root};
   while (!stack.empty()) {
     const int v = stack.back();
     stack.pop_back();
-    CNode& node = tree.Node(v);
+    const CNode& node = tree.Node(v);
     if (node.IsLeaf()) continue;
-    const auto& p = node.drawPoints;
+    const auto& p = geometry.drawPoints[static_cast<size_t>(v)];
     device.SelectPen(node.highlighted ? &highlightPen : &treePen);
     device.DrawLine(p[0], p[1]);
     device.DrawLine(p[1], p[2]);
@@ -123,12 +154,10 @@ void DrawDendrogram(CDevice& device, CTree& tree, bool rowSide, const CPen& tree
     if (!node.expanded) continue;
     // Right child's branch runs from p[1]'s depth at the child's position to p[0]; the left
     // child's from p[2]'s depth to p[3].
-    CNode& right = tree.Node(node.right);
-    CNode& left = tree.Node(node.left);
     const CPoint rightBar = rowSide ? CPoint{p[1].x, p[0].y} : CPoint{p[0].x, p[1].y};
     const CPoint leftBar = rowSide ? CPoint{p[2].x, p[3].y} : CPoint{p[3].x, p[2].y};
-    right.hitRect = BranchHitRect(rightBar, p[0], rowSide);
-    left.hitRect = BranchHitRect(leftBar, p[3], rowSide);
+    geometry.hitRects[static_cast<size_t>(node.right)] = BranchHitRect(rightBar, p[0], rowSide);
+    geometry.hitRects[static_cast<size_t>(node.left)] = BranchHitRect(leftBar, p[3], rowSide);
     stack.push_back(node.right);
     stack.push_back(node.left);
   }

@@ -332,12 +332,12 @@ int CHeatMapPicture::ColumnAt(int x) const {
 
 int CHeatMapPicture::RowNodeAt(CPoint point) const {
   if (!RowTreeShown()) return kNoNode;
-  return input_.rows->HitTest(input_.rows->root, point);
+  return rowTreeGeometry_.HitTest(*input_.rows, input_.rows->root, point);
 }
 
 int CHeatMapPicture::ColumnNodeAt(CPoint point) const {
   if (!ColumnTreeShown()) return kNoNode;
-  return input_.columns->HitTest(input_.columns->root, point);
+  return columnTreeGeometry_.HitTest(*input_.columns, input_.columns->root, point);
 }
 
 void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
@@ -373,8 +373,8 @@ void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
 
   // Matrix body.
   painter.textPosition = {input_.sx, input_.sy};
-  CTree* rows = input_.rows;
-  CTree* columns = input_.columns;
+  const CTree* rows = input_.rows;
+  const CTree* columns = input_.columns;
   const bool sides = data && rows && columns;
   if (sides) {
     const CRect matrix = Zone(EPictureZone::kMatrix);
@@ -405,13 +405,14 @@ void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
   // Overlay: trees, then the vertical and remaining labels.
   if (RowTreeShown()) {
     const CRect zone = Zone(EPictureZone::kRowTree);
-    LayoutDendrogram(*rows, zone, hy_, true);
-    DrawDendrogram(device, *rows, true, input_.treePen, input_.highlightPen);
+    rowTreeGeometry_ = LayoutDendrogram(*rows, zone, hy_, true);
+    DrawDendrogram(device, *rows, rowTreeGeometry_, true, input_.treePen, input_.highlightPen);
   }
   if (ColumnTreeShown()) {
     const CRect zone = Zone(EPictureZone::kColumnTree);
-    LayoutDendrogram(*columns, zone, hx_, false);
-    DrawDendrogram(device, *columns, false, input_.treePen, input_.highlightPen);
+    columnTreeGeometry_ = LayoutDendrogram(*columns, zone, hx_, false);
+    DrawDendrogram(device, *columns, columnTreeGeometry_, false, input_.treePen,
+                   input_.highlightPen);
   }
   painter.SetPictureColors();
   if (sides) {

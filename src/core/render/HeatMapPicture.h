@@ -4,6 +4,7 @@
 
 #include "base/Geometry.h"
 #include "render/CellGeometry.h"
+#include "render/DendrogramDrawing.h"
 #include "render/Device.h"
 #include "render/Font.h"
 #include "render/PictureInput.h"
@@ -63,6 +64,8 @@ class CHeatMapPicture {
   // The deepest-first node of the row or column tree whose hit rectangle (written by the last
   // drawing pass) holds the point, or −1 (kNoNode); −1 too when the tree is not shown.
   int RowNodeAt(CPoint point) const;
+  // Where the last drawing put the row dendrogram (node by node).
+  const CDendrogramGeometry& RowTreeGeometry() const { return rowTreeGeometry_; }
   int ColumnNodeAt(CPoint point) const;
 
   // Pixel starts and ends of the row and column positions (computed by the layout and at the
@@ -105,6 +108,9 @@ class CHeatMapPicture {
   int rowLabelDepth_ = 0;     // Lr
   CFont rowLabelFont_;
   CFont columnLabelFont_;
+  // Where the last drawing put the dendrograms, for the mouse.
+  CDendrogramGeometry rowTreeGeometry_;
+  CDendrogramGeometry columnTreeGeometry_;
   CFont textFont_ = TextFont();
 };
 

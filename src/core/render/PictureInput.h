@@ -12,12 +12,11 @@ class CTree;
 struct DisplaySettings;
 
 // Everything one picture of a window is drawn from. The pointers are not owned; they must stay
-// valid while a CHeatMapPicture made from this description is used. The trees are not const:
-// the drawing writes each node's hit rectangle and drawing points.
+// valid while a CHeatMapPicture made from this description is used. Drawing reads them only.
 struct CPictureInput {
   const CData* data = nullptr;
-  CTree* rows = nullptr;
-  CTree* columns = nullptr;
+  const CTree* rows = nullptr;
+  const CTree* columns = nullptr;
   const DisplaySettings* display = nullptr;
   CDisplaySwitches switches;
   EDataType dataType = EDataType::kNumerical;

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <array>
 #include <vector>
 
-#include "base/Geometry.h"
 
 // Index meaning "no node" for the node references of a tree (selected node, last click, root).
 inline constexpr int kNoNode = -1;
@@ -25,9 +23,6 @@ struct CNode {
   bool expanded = false;   // false: aggregated, handled as one group of leaves
   bool complete = false;   // no aggregated node of more than two leaves at or below this node
   bool highlighted = false;
-  CRect hitRect;  // around the branch leading to the node, written by the drawing
-  // The ends of the right branch, the bar and the left branch, written by the layout.
-  std::array<CPoint, 4> drawPoints{};
   int criterionMark = -1;  // tree-seriation criterion last applied to the subtree
   int methodMark = -3;     // seriation method last applied to the subtree
 

@@ -109,22 +109,6 @@ void CTree::CollectItems(int node, std::vector<int>& out) const {
   });
 }
 
-int CTree::HitTest(int node, CPoint point) const {
-  std::vector<int> stack{node};
-  while (!stack.empty()) {
-    const int v = stack.back();
-    stack.pop_back();
-    const CNode& current = Node(v);
-    if (current.IsLeaf()) continue;
-    if (current.hitRect.Contains(point)) return v;
-    if (current.expanded) {
-      stack.push_back(current.right);
-      stack.push_back(current.left);
-    }
-  }
-  return kNoNode;
-}
-
 int CTree::SmallestEnclosing(int leaf, int end) const {
   int v = leaf;
   while (v != root && Node(v).first + Node(v).count < end)

@@ -48,9 +48,6 @@ class CTree : public CElements {
   // Appends the items of the subtree in display order to `out` (counts unchanged).
   void CollectItems(int node, std::vector<int>& out) const;
 
-  // The first internal node in pre-order (node, left, right; through expanded nodes) whose hit
-  // rectangle contains the point, or kNoNode.
-  int HitTest(int node, CPoint point) const;
   // Climbs from a leaf to the first node whose block reaches `end` (first + count ≥ end), or the
   // root.
   int SmallestEnclosing(int leaf, int end) const;
