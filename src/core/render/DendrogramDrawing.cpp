@@ -136,8 +136,8 @@ CDendrogramGeometry LayoutDendrogram(const CTree& tree, const CRect& zone, int c
   return geometry;
 }
 
-void DrawDendrogram(CDevice& device, const CTree& tree, CDendrogramGeometry& geometry,
-                    bool rowSide, const CPen& treePen, const CPen& highlightPen) {
+void DrawDendrogram(CDevice& device, const CTree& tree, CDendrogramGeometry& geometry, bool rowSide,
+                    const CPen& treePen, const CPen& highlightPen) {
   if (tree.root == kNoNode || tree.nodes.empty()) return;
   if (geometry.drawPoints.size() != tree.nodes.size()) return;
   std::vector<int> stack{tree.root};

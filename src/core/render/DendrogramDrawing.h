@@ -38,5 +38,5 @@ CDendrogramGeometry LayoutDendrogram(const CTree& tree, const CRect& zone, int c
 // aggregated node is drawn as its bracket and nothing below it. Writes the hit rectangle of
 // each child of an expanded node: its branch extended by 5 units at both ends across the leaves
 // and by 3 units on each side along them.
-void DrawDendrogram(CDevice& device, const CTree& tree, CDendrogramGeometry& geometry,
-                    bool rowSide, const CPen& treePen, const CPen& highlightPen);
+void DrawDendrogram(CDevice& device, const CTree& tree, CDendrogramGeometry& geometry, bool rowSide,
+                    const CPen& treePen, const CPen& highlightPen);

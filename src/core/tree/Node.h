@@ -2,7 +2,6 @@
 
 #include <vector>
 
-
 // Index meaning "no node" for the node references of a tree (selected node, last click, root).
 inline constexpr int kNoNode = -1;
 
