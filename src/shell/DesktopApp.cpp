@@ -8,6 +8,7 @@
 #include "base/Failure.h"
 #include "document/Pipeline.h"
 #include "document/QuorvelDoc.h"
+#include "document/RunSequence.h"
 #include "document/ViewCommands.h"
 #include "document/ViewModel.h"
 #include "shell/ClustersDlg.h"
@@ -94,29 +95,24 @@ bool CDesktopApp::OpenFile(const std::string& path) {
   bool opened = false;
   Guarded([&] {
     // Every document starts from the stored settings plus the keywords of the command line.
-    auto document = std::make_unique<CQuorvelDoc>(services_, store_, commandLine_, this);
-    document->exporter = exporter_;
-    if (!document->OpenDocument(path)) return;
-    CQuorvelDoc& added = *documents_.emplace_back(std::move(document));
-    if (added.settings.FullScreen) mainWindow_.SetFullScreen(true);
-    added.CreateView();
-    opened = true;
+    auto document = std::make_unique<CQuorvelDoc>(services_, store_, commandLine_, this, exporter_);
+    opened = OpenWithFirstWindow(*document, path, nullptr, [this, &document](CQuorvelDoc& loaded) {
+      documents_.push_back(std::move(document));
+      if (loaded.settings.FullScreen) mainWindow_.SetFullScreen(true);
+    });
   });
   if (opened) {
-    QTimer::singleShot(0, this, [this] { RunPendingAutomation(); });
+    QTimer::singleShot(0, this, [this] { AutomateNewestDocument(); });
   }
   return opened;
 }
 
-void CDesktopApp::RunPendingAutomation() {
+void CDesktopApp::AutomateNewestDocument() {
   // The most recently opened document is the main window's current one.
   if (documents_.empty()) return;
   CQuorvelDoc& document = *documents_.back();
   if (!document.automationPending || document.currentView == nullptr) return;
-  Guarded([&] {
-    RunAutomation(document, true, true);
-    document.automationPending = false;
-  });
+  Guarded([&] { ::RunPendingAutomation(document); });
   mainWindow_.RefreshCommandStates();
 }
 

@@ -83,7 +83,7 @@ class CDesktopApp : public QObject,
  private:
   void ChildClosing(QWidget* widget);
   void ChildActivated(QWidget* widget);
-  void RunPendingAutomation();
+  void AutomateNewestDocument();
   void EditSettings(bool displayFirst);
   void ExportView(CViewModel& view);
   void SaveSelection(CViewModel& view, bool askName);

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "headless/BatchRun.h"
 #include "qt/QtPictureExporter.h"
 #include "qt/QtSettingsStore.h"
 #include "settings/Keywords.h"
 #include "shell/AppIcon.h"
-#include "shell/BatchRun.h"
 #include "shell/DesktopApp.h"
 
 namespace {

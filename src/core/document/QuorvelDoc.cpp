@@ -18,8 +18,12 @@
 #include "settings/SettingsPersistence.h"
 
 CQuorvelDoc::CQuorvelDoc(CServices& services, CSettingsStore& store, CCommandLine commandLine,
-                         CWindowHost* host)
-    : services_(&services), store_(&store), commandLine_(std::move(commandLine)), host_(host) {
+                         CWindowHost* host, CPictureExporter* exporter)
+    : exporter(exporter),
+      services_(&services),
+      store_(&store),
+      commandLine_(std::move(commandLine)),
+      host_(host) {
   rowOrder.isRowSide = true;
   columnOrder.isRowSide = false;
 }

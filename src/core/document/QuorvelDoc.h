@@ -28,7 +28,7 @@ class CQuorvelDoc {
   // `host` may be null (a batch run). The settings come from the defaults, the store and the
   // command line, in this order, when the document is opened.
   CQuorvelDoc(CServices& services, CSettingsStore& store, CCommandLine commandLine,
-              CWindowHost* host);
+              CWindowHost* host, CPictureExporter* exporter = nullptr);
   ~CQuorvelDoc();
   CQuorvelDoc(const CQuorvelDoc&) = delete;
   CQuorvelDoc& operator=(const CQuorvelDoc&) = delete;
@@ -81,7 +81,7 @@ class CQuorvelDoc {
   bool firstView = true;
 
   // Draws pictures into files and onto the clipboard (none in tests without pictures).
-  CPictureExporter* exporter = nullptr;
+  CPictureExporter* exporter;
   // A file the automatic treatment was asked to write could not be written.
   bool outputFailed = false;
   // The automatic treatment asked the program to end.

@@ -1,11 +1,11 @@
-#include "shell/BatchRun.h"
+#include "headless/BatchRun.h"
 
 #include <cstdio>
 
 #include "base/Failure.h"
-#include "document/Pipeline.h"
 #include "document/QuorvelDoc.h"
-#include "qt/BatchServices.h"
+#include "document/RunSequence.h"
+#include "headless/BatchServices.h"
 #include "qt/QtSettingsStore.h"
 
 int RunBatch(const CCommandLine& commandLine, CPictureExporter* exporter) {
@@ -17,16 +17,13 @@ int RunBatch(const CCommandLine& commandLine, CPictureExporter* exporter) {
   CQtSettingsStore store;
   int status = 0;
   const int failure = RunReportingFailures(services, [&] {
-    CQuorvelDoc document(services, store, commandLine, nullptr);
-    document.exporter = exporter;
+    CQuorvelDoc document(services, store, commandLine, nullptr, exporter);
     int code = 0;
-    if (!document.OpenDocument(commandLine.dataFile, &code)) {
+    if (!OpenWithFirstWindow(document, commandLine.dataFile, &code)) {
       status = code != 0 ? code : 1;
       return;
     }
-    document.CreateView();
-    RunAutomation(document, true, true);
-    document.automationPending = false;
+    RunPendingAutomation(document);
     if (document.outputFailed) status = 1;
   });
   return failure != 0 ? failure : status;

@@ -1,4 +1,4 @@
-#include "qt/BatchServices.h"
+#include "headless/BatchServices.h"
 
 #include <unistd.h>
 
