@@ -38,7 +38,10 @@ int ClampedLevel(int level) {
 }  // namespace
 
 CColorPainter::CColorPainter(CDevice& device, const DisplaySettings& display, CPaintedData data)
-    : device_(device), display_(display), data_(std::move(data)) {
+    : device_(device),
+      display_(display),
+      scale_(FindColorScale(display.colorScale)),
+      data_(std::move(data)) {
   UseDataRange();
 }
 
@@ -116,11 +119,33 @@ void CColorPainter::BuildSpectrumTable(int n) {
 void CColorPainter::BuildLevelTable() {
   missingColor_ = kMissingColor;
   zeroColor_ = kZeroColor;
-  if (display_.opticalSpectrum) {
+  if (scale_.colorAt != nullptr) {
+    BuildSampledTable(LevelsPerSide());
+  } else if (display_.opticalSpectrum) {
     BuildSpectrumTable(LevelsPerSide());
   } else {
     BuildSymmetricTable(LevelsPerSide());
   }
+}
+
+void CColorPainter::BuildSampledTable(int n) {
+  n = std::clamp(n, 1, kMaximumLevelsPerSide);
+  for (int level = 0; level <= 2 * n; ++level) {
+    table_[static_cast<size_t>(level)].SetRgb(scale_.colorAt(static_cast<double>(level) / (2 * n)));
+  }
+}
+
+int CColorPainter::SampledLevel(double value, int n) const {
+  double t;
+  if (scale_.diverging) {
+    t = rangeMax_ > 0.0 ? 0.5 + 0.5 * value / rangeMax_ : 0.5;
+  } else {
+    const double span = sequentialHigh_ - sequentialLow_;
+    t = span > 0.0 ? (value - sequentialLow_) / span : 0.0;
+  }
+  if (!(t >= 0.0)) t = 0.0;  // NaN too
+  if (t > 1.0) t = 1.0;
+  return static_cast<int>(t * 2 * n + 0.5);
 }
 
 int CColorPainter::SpectrumLevel(double value, int n) const {
@@ -135,6 +160,7 @@ int CColorPainter::LevelOf(double value, bool forMetrics) const {
   const int n = LevelsPerSide();
   int level;
   if (!data_.IsNominal()) {
+    if (scale_.colorAt != nullptr) return SampledLevel(value, n);
     if (display_.opticalSpectrum) return SpectrumLevel(value, n);
     level = TruncatedLevel(n + n * value / rangeMax_);
     if (value > 0 && level < 2 * n) ++level;
@@ -161,7 +187,11 @@ ColorRef CColorPainter::CellColor(double value, bool forMetrics) {
     if (value > 0 && !display_.showPositive) return CDevice::kUnpaintedCell;
   }
   if (IsMissing(value)) return missingColor_;
-  if (value == 0 && (display_.blackForZero || !display_.opticalSpectrum)) return zeroColor_;
+  // A sampled scale has a colour for zero like any value.
+  const bool signedScale = scale_.colorAt == nullptr || data_.IsNominal();
+  if (signedScale && value == 0 && (display_.blackForZero || !display_.opticalSpectrum)) {
+    return zeroColor_;
+  }
   return LevelColor(LevelOf(value, forMetrics));
 }
 
@@ -176,6 +206,8 @@ void CColorPainter::UseDataRange() {
   const double m = std::max(data_.maxValue, -data_.minValue);
   rangeMax_ = m;
   rangeMin_ = -m;
+  sequentialLow_ = data_.minValue;
+  sequentialHigh_ = data_.maxValue;
 }
 
 void CColorPainter::UseColumnRange(int column) {
@@ -187,6 +219,8 @@ void CColorPainter::UseColumnRange(int column) {
 void CColorPainter::BeginMetrics(double largestDissimilarity) {
   rangeMax_ = largestDissimilarity;
   rangeMin_ = -largestDissimilarity;
+  sequentialLow_ = 0.0;
+  sequentialHigh_ = largestDissimilarity;
   if (data_.IsNominal()) BuildSymmetricTable(kMaximumLevelsPerSide);
 }
 

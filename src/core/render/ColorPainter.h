@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/Geometry.h"
+#include "render/ColorScales.h"
 #include "render/LevelColor.h"
 #include "render/Pen.h"
 #include "settings/Choices.h"
@@ -99,15 +100,23 @@ class CColorPainter {
   int LevelsPerSide() const;
   int SpectrumLevel(double value, int n) const;
   void BuildSpectrumTable(int n);
+  // A scale sampled from a colour map: 2n + 1 samples, and the sample of a value.
+  void BuildSampledTable(int n);
+  int SampledLevel(double value, int n) const;
   int HighSwitch(int channel) const;
   int LowSwitch(int channel) const;
 
   CDevice& device_;
   const DisplaySettings& display_;
+  const CColorScaleRow& scale_;
   CPaintedData data_;
   std::array<CLevelColor, kLevelCount> table_{};
   double rangeMax_ = 0.0;
   double rangeMin_ = 0.0;
+  // The values a sequential scale runs between: the data's range, or 0 to the largest
+  // dissimilarity of a matrix.
+  double sequentialLow_ = 0.0;
+  double sequentialHigh_ = 0.0;
   ColorRef missingColor_ = kMissingColor;
   ColorRef zeroColor_ = kZeroColor;
   ColorRef background_ = Rgb(255, 255, 255);

@@ -125,6 +125,11 @@ constexpr std::array kOptimisations{
     Optimisation{EOptimisation::kDiscrete, "DiscreteOptimisation", "", "Discrete", "", ""},
 };
 
+using ColorScale = CChoice<EColorScale>;
+constexpr std::array kColorScales{
+    ColorScale{EColorScale::kSigned, "signed", "", "Two colours (or the optical spectrum)", "", ""},
+};
+
 constexpr std::array kExportFormats{
     CExportFormat{EExportFormat::kClipboard, "ExportScreenInClipBoard", "Save to Clipboard", "",
                   ""},
@@ -223,6 +228,9 @@ std::span<const CChoice<ETreeSeriation>> TreeSeriationChoices() {
 }
 std::span<const CChoice<EOptimisation>> OptimisationChoices() {
   return kOptimisations;
+}
+std::span<const CChoice<EColorScale>> ColorScaleChoices() {
+  return kColorScales;
 }
 std::span<const CExportFormat> ExportFormats() {
   return kExportFormats;

@@ -69,6 +69,10 @@ enum class EExportFormat : int {
   kSvg = 7,
 };
 
+// The colour scale of the heat map: the signed scale of the Display dialog (two colours, or the
+// optical spectrum) or a scale sampled from a published colour map.
+enum class EColorScale : int { kSigned = 0 };
+
 // DataRepresentation holds one of three sets, by data type.
 enum class ENumericalRepresentation : int {
   kOriginal = 0,
@@ -144,6 +148,7 @@ std::span<const CChoice<ELinkage>> LinkageChoices();
 std::span<const CChoice<ESeriation>> SeriationChoices();
 std::span<const CChoice<ETreeSeriation>> TreeSeriationChoices();
 std::span<const CChoice<EOptimisation>> OptimisationChoices();
+std::span<const CChoice<EColorScale>> ColorScaleChoices();
 
 // Export formats: 1 clipboard, 2 JPEG, 3 PostScript, 4 BMP, 5 PNG, 6 PDF, 7 SVG.
 struct CExportFormat {

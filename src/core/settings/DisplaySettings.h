@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Choices.h"
+
 // How a document is drawn. Stored fields keep the names of the store.
 struct DisplaySettings {
   int hx = 12;  // column width at zoom 1
@@ -23,6 +25,7 @@ struct DisplaySettings {
   bool showNegative = true;
   bool opticalSpectrum = false;
   bool blackForZero = true;
+  EColorScale colorScale = EColorScale::kSigned;  // not stored
   int m_intRowsTreeSize = 10;
   int m_intColumnsTreeSize = 10;
 
