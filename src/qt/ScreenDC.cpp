@@ -56,8 +56,7 @@ unsigned VerticalOf(unsigned align) {
 CScreenDC::CScreenDC(QPainter& painter)
     : CScreenDC(painter, painter.device() && painter.device()->devType() == QInternal::Printer) {}
 
-CScreenDC::CScreenDC(QPainter& painter, bool printing)
-    : CDevice("CScreenDC"), painter_(painter), printing_(printing) {
+CScreenDC::CScreenDC(QPainter& painter, bool printing) : painter_(painter), printing_(printing) {
   UpdateFont();
 }
 

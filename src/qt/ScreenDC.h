@@ -36,9 +36,6 @@ class CScreenDC : public CDevice {
 
   // Text background: transparent (the default) or filled with the background colour.
   void SetBackgroundMode(BackgroundMode mode) { backgroundMode_ = mode; }
-  ColorRef GetBkColor() const { return background_; }
-  ColorRef GetTextColor() const { return textColor_; }
-  unsigned GetTextAlign() const { return align_; }
   CPoint GetCurrentPosition() const { return current_; }
 
   using CDevice::DPtoLP;

@@ -398,15 +398,6 @@ bool CCommandTable::IsShellCommand(int command) {
   }
 }
 
-int CCommandTable::CellSizeCommand(bool rowHeight, int size) {
-  for (size_t k = 0; k < kCellSizes.size(); ++k) {
-    if (kCellSizes[k] == size) {
-      return (rowHeight ? cmd::kRowHeightFirst : cmd::kColumnWidthFirst) + static_cast<int>(k);
-    }
-  }
-  return 0;
-}
-
 int CCommandTable::CellSizeOf(int command) {
   for (const int first : {cmd::kRowHeightFirst, cmd::kColumnWidthFirst}) {
     const int k = command - first;

@@ -62,7 +62,6 @@ class CCommandTable {
 
   // The cell-size preset commands: the command of a size (1, 6, 12, 24, 48) for the row height
   // or the column width, and the size a command sets (0 when it is no preset).
-  static int CellSizeCommand(bool rowHeight, int size);
   static int CellSizeOf(int command);
   static bool IsRowHeightCommand(int command);
 };

@@ -315,10 +315,6 @@ QMdiSubWindow* CMainWindow::FrameOf(QWidget* view) const {
   return nullptr;
 }
 
-void CMainWindow::ActivateChild(QWidget* view) {
-  if (QMdiSubWindow* frame = FrameOf(view)) mdiArea_->setActiveSubWindow(frame);
-}
-
 void CMainWindow::CloseChild(QWidget* view) {
   if (QMdiSubWindow* frame = FrameOf(view)) frame->close();
 }

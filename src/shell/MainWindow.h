@@ -43,7 +43,6 @@ class CMainWindow : public QMainWindow {
   // Document windows. AddChild takes `view` into a new frame, shows and activates it; the frame
   // and the view are deleted when the window closes (childClosing comes first).
   CChildFrame* AddChild(QWidget* view, const QString& title);
-  void ActivateChild(QWidget* view);
   void CloseChild(QWidget* view);
   void SetChildTitle(QWidget* view, const QString& title);
   int ChildCount() const;

@@ -24,7 +24,7 @@ struct CLaidOut {
   explicit CLaidOut(CViewModel& view) : picture(MakePictureInput(view)) {
     CFixedMeasurer measurer;
     picture.RecomputeLayout(measurer);
-    CDevice device("null");
+    CDevice device;
     picture.DrawPicture(device, false);
   }
   CPoint MatrixCell(int row, int column) const {

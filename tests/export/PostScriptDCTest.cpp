@@ -58,7 +58,6 @@ TEST(PostScriptDevice, FinishingEndsThePageOnce) {
 TEST(PostScriptDevice, StartsWithTheA4HalfScalePrologue) {
   CPostScriptDC device;
   EXPECT_EQ(device.Text(), kPrologue);
-  EXPECT_EQ(device.Name(), "CPostScriptDC");
   EXPECT_TRUE(device.IsPrinting());
   EXPECT_EQ(device.GetTextExtent(""), (CSize{12, 12}));
   EXPECT_EQ(device.GetTextExtent("a much longer label than twelve units"), (CSize{12, 12}));

@@ -10,7 +10,6 @@ namespace {
 // Overrides only the four-coordinate forms, as the concrete devices do.
 class CLineDevice : public CDevice {
  public:
-  CLineDevice() : CDevice("CLineDevice") {}
   void DrawLine(int x1, int y1, int x2, int y2) override { lines.push_back({x1, y1, x2, y2}); }
   void LineTo(int x, int y) override { lines.push_back({-1, -1, x, y}); }
   void MoveTo(int x, int y) override { lines.push_back({x, y, -1, -1}); }
@@ -20,7 +19,7 @@ class CLineDevice : public CDevice {
 }  // namespace
 
 TEST(Device, BaseAnswersLeaveEverythingAsItWas) {
-  CDevice device("CDevice");
+  CDevice device;
   CRect rect{1, 2, 3, 4};
   EXPECT_EQ(device.GetClipBox(rect), 0);
   EXPECT_EQ(rect, (CRect{1, 2, 3, 4}));
@@ -36,7 +35,7 @@ TEST(Device, BaseAnswersLeaveEverythingAsItWas) {
 }
 
 TEST(Device, BaseSelectionsAndSettersReturnTheirArgument) {
-  CDevice device("CDevice");
+  CDevice device;
   const CPen pen{Rgb(1, 2, 3), 2, CPenStyle::kDash};
   const CFont font{"Times-Roman", -14};
   EXPECT_EQ(device.SelectPen(&pen), &pen);

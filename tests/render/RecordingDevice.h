@@ -21,8 +21,7 @@ class CRecordingDevice : public CDevice {
     ColorRef color;
   };
 
-  explicit CRecordingDevice(bool printing = false)
-      : CDevice("CRecordingDevice"), printing_(printing) {}
+  explicit CRecordingDevice(bool printing = false) : printing_(printing) {}
 
   using CDevice::DrawLine;
   using CDevice::FillSolidRect;

@@ -25,7 +25,7 @@ constexpr std::string_view kPrologue =
 
 }  // namespace
 
-CPostScriptDC::CPostScriptDC() : CDevice("CPostScriptDC") {
+CPostScriptDC::CPostScriptDC() {
   Append(kPrologue);
 }
 

@@ -87,8 +87,7 @@ std::string_view CountedText(const std::string& text, int count) {
 
 }  // namespace
 
-CSvgDC::CSvgDC(CSize picture, CSize display, const CTextMeasurer* measurer)
-    : CDevice("CSvgDC"), measurer_(measurer) {
+CSvgDC::CSvgDC(CSize picture, CSize display, const CTextMeasurer* measurer) : measurer_(measurer) {
   out_.reserve(kFlushSize + 4096);
   WriteHeader(picture, display);
 }

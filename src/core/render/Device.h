@@ -45,13 +45,12 @@ inline constexpr int kZoneCount = 17;
 // by address: they must stay alive while selected.
 class CDevice {
  public:
-  explicit CDevice(std::string name) : name_(std::move(name)) {}
+  CDevice() = default;
   virtual ~CDevice() = default;
   CDevice(const CDevice&) = delete;
   CDevice& operator=(const CDevice&) = delete;
 
   // The concrete device's class name ("CScreenDC", "CPostScriptDC"); informative only.
-  const std::string& Name() const { return name_; }
 
   virtual void Stroke() {}
   // The clipping rectangle in logical units and its region kind (kRegion…); the base answers 0
@@ -108,5 +107,4 @@ class CDevice {
   virtual bool TextOut(int x, int y, const std::string& text, bool indent);
 
  private:
-  std::string name_;
 };

@@ -80,8 +80,6 @@ class CHeatMapPicture {
   int Hy() const { return hy_; }
   // The label fonts of the last layout (cell size capped at 24) and the text font.
   const CFont& RowLabelFont() const { return rowLabelFont_; }
-  const CFont& ColumnLabelFont() const { return columnLabelFont_; }
-  const CFont& TextFontOfReport() const { return textFont_; }
 
   // Whether column and row labels are allowed by the cell sizes (or fit-to-window).
   bool ColumnLabelsAllowed() const;

@@ -13,9 +13,6 @@ class CLevelColor {
 
   bool RgbValid() const { return rgbValid_; }
   bool HlsValid() const { return hlsValid_; }
-  float Hue() const { return hue_; }
-  float Lightness() const { return lightness_; }
-  float Saturation() const { return saturation_; }
 
  private:
   unsigned char red_ = 0, green_ = 0, blue_ = 0;

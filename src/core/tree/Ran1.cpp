@@ -42,7 +42,3 @@ double CRan1::Next() {
   const double uniform = kScale * last_;
   return uniform > kLargest ? kLargest : uniform;
 }
-
-std::int64_t SeedFromClock() {
-  return static_cast<std::int64_t>(std::time(nullptr));
-}

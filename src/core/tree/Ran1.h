@@ -20,4 +20,3 @@ class CRan1 {
 };
 
 // Seconds since the epoch, the seed of each randomisation.
-std::int64_t SeedFromClock();
