@@ -1,5 +1,7 @@
 #include "shell/CommandTable.h"
 
+#include "settings/Choices.h"
+
 #include <QKeySequence>
 #include <QStringList>
 #include <array>
@@ -15,7 +17,7 @@ constexpr auto kNone = Qt::NoModifier;
 constexpr auto kCtrl = Qt::ControlModifier;
 constexpr auto kShift = Qt::ShiftModifier;
 
-constexpr std::array kCellSizes{1, 6, 12, 24, 48};
+constexpr std::span<const int> kCellSizes(kCellSizePresets);
 
 const CMenuEntry kMenuEntries[] = {
     // File

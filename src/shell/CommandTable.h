@@ -60,8 +60,8 @@ class CCommandTable {
   // window menu, full screen, status bar, exit, new, open, about, clusters dialog.
   static bool IsShellCommand(int command);
 
-  // The cell-size preset commands: the command of a size (1, 6, 12, 24, 48) for the row height
-  // or the column width, and the size a command sets (0 when it is no preset).
+  // The cell-size preset commands (kCellSizePresets) for the row height or the column width: the
+  // size a command sets (0 when it is no preset).
   static int CellSizeOf(int command);
   static bool IsRowHeightCommand(int command);
 };
