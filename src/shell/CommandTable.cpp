@@ -1,13 +1,12 @@
 #include "shell/CommandTable.h"
 
-#include "settings/Choices.h"
-
 #include <QKeySequence>
 #include <QStringList>
 #include <array>
 #include <set>
 #include <utility>
 
+#include "settings/Choices.h"
 #include "shell/CommandIds.h"
 
 namespace {
