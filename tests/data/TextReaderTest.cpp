@@ -51,13 +51,18 @@ TEST(TextReader, BlankDelimitsOnlyWhenSet) {
   EXPECT_EQ(f.Cell(0, 0), 1234.0);
 }
 
-TEST(TextReader, EmptyTopLeftCellMakesTheFirstTitleTheTableTitle) {
+TEST(TextReader, EmptyTopLeftCellIsTheCornerNotADelimiter) {
+  // The table pandas and the program itself write from a sheet with an empty corner: every
+  // value stays under its own column label.
   CTableFixture f;
   ASSERT_EQ(f.Read("\tA\tB\nr1\t1\t2\nr2\t3\t4\n"), 0);
-  EXPECT_EQ(f.data->columnCount, 1);
-  EXPECT_EQ(f.data->title, "A");
-  EXPECT_EQ(f.data->columnLabels[0], "B");
-  EXPECT_EQ(f.Cell(1, 0), 3.0);
+  ASSERT_EQ(f.data->columnCount, 2);
+  EXPECT_EQ(f.data->title, "");
+  EXPECT_EQ(f.data->columnLabels[0], "A");
+  EXPECT_EQ(f.data->columnLabels[1], "B");
+  EXPECT_EQ(f.Cell(0, 0), 1.0);
+  EXPECT_EQ(f.Cell(1, 1), 4.0);
+  EXPECT_TRUE(f.notices.empty());
 }
 
 TEST(TextReader, TagColumnsAreSkippedInEveryRecord) {
@@ -131,13 +136,17 @@ TEST(TextReader, DefaultLabelsWithoutTitles) {
   EXPECT_EQ(f.data->maxRowLabelLength, 5);
 }
 
-TEST(TextReader, ShortTitleLineLeavesEmptyColumnLabelsAndLongRowsAreCut) {
+TEST(TextReader, ShortRowsArePaddedButALongRowStops) {
   CTableFixture f;
   f.settings.TitleRow = 0;
-  ASSERT_EQ(f.Read("a\tb\n1\t2\t3\n4\n"), 0);
+  ASSERT_EQ(f.Read("a\tb\n1\t2\n4\n"), 0);
   EXPECT_EQ(f.data->columnCount, 2);
   EXPECT_EQ(f.Cell(0, 1), 2.0);
   EXPECT_EQ(f.Cell(1, 1), kMissing);
+  // A line longer than the title line cannot say which of its cells is too many.
+  EXPECT_EQ(f.Read("a\tb\n1\t2\t3\n4\t5\n"), 4);
+  EXPECT_NE(f.reason.find("line 2: 3 cells where the title line has 2"), std::string::npos)
+      << f.reason;
 }
 
 TEST(TextReader, ThousandRowsAskAndNineHundredNinetyNineDoNot) {
