@@ -55,14 +55,11 @@ void CDesktopApp::Start() {
   }
 }
 
-void CDesktopApp::Guarded(const std::function<void()>& work) {
-  if (exiting_) return;
-  const int failure = RunReportingFailures(services_, work);
-  if (failure != 0) {
-    exitStatus_ = failure;
-    exiting_ = true;
-    QTimer::singleShot(0, qApp, [failure] { QApplication::exit(failure); });
-  }
+int CDesktopApp::Guarded(const std::function<void()>& work) {
+  // A failure shows its message and abandons what it interrupted; the program, its other
+  // documents and windows go on. (Failures of the data arise only while a document is read and
+  // abandon that document; memory may run out later too, and then the command is abandoned.)
+  return RunReportingFailures(services_, work);
 }
 
 CViewModel* CDesktopApp::ActiveView() const {
@@ -92,16 +89,22 @@ CQuorvelDoc* CDesktopApp::DocumentOf(const CViewModel& view) const {
 
 bool CDesktopApp::OpenFile(const std::string& path) {
   bool opened = false;
-  Guarded([&] {
+  CQuorvelDoc* added = nullptr;
+  const int failure = Guarded([&] {
     // Every document starts from the stored settings plus the keywords of the command line.
     auto document = std::make_unique<CQuorvelDoc>(services_, store_, commandLine_, this);
     document->exporter = exporter_;
     if (!document->OpenDocument(path)) return;
-    CQuorvelDoc& added = *documents_.emplace_back(std::move(document));
-    if (added.settings.FullScreen) mainWindow_.SetFullScreen(true);
-    added.CreateView();
+    added = documents_.emplace_back(std::move(document)).get();
+    if (added->settings.FullScreen) mainWindow_.SetFullScreen(true);
+    added->CreateView();
     opened = true;
   });
+  if (failure != 0) {
+    // The failing document is abandoned as a failed open is, with whatever window it had.
+    if (added) CloseDocument(*added);
+    return false;
+  }
   if (opened) {
     QTimer::singleShot(0, this, [this] { RunPendingAutomation(); });
   }
@@ -113,10 +116,9 @@ void CDesktopApp::RunPendingAutomation() {
   if (documents_.empty()) return;
   CQuorvelDoc& document = *documents_.back();
   if (!document.automationPending || document.currentView == nullptr) return;
-  Guarded([&] {
-    RunAutomation(document, true, true);
-    document.automationPending = false;
-  });
+  Guarded([&] { RunAutomation(document, true, true); });
+  // Once, also when a failure abandoned it.
+  document.automationPending = false;
   mainWindow_.RefreshCommandStates();
 }
 

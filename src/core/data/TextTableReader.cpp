@@ -207,30 +207,27 @@ CReadOutcome ReadTextTableText(CData& data, std::string_view text, const CReadOp
                                                  "on the first line.");
   }
 
-  // Which split to read with: the one asked for when its lines agree, else the one without the
-  // blank, else a title line without corner cell, else short lines padded.
+  // Which split to read with: the one asked for when its lines agree, unless the blank is
+  // plainly no delimiter: without it the lines agree too (with or without corner cell) while with
+  // it they do not, or they agree in fewer cells (every line holds tabs, ';' or ':', and labels
+  // with blanks on every line, as "Sao Paulo" and "Height cm"). Else quoted comma-separated
+  // values, else short lines padded, else a stop at the first line that disagrees.
   CSplit chosen = Analyse(lines, options.blankIsDelimiter, options);
   const CSplit asked = chosen;
   bool usable = Reads(chosen.fit) && ColumnsOf(chosen, lines, options) > 0;
-  if (!usable || chosen.fit.kind != CLayoutFit::kFits) {
-    if (options.blankIsDelimiter) {
-      CSplit withoutBlank = Analyse(lines, false, options);
-      const bool withoutUsable =
-          Reads(withoutBlank.fit) && ColumnsOf(withoutBlank, lines, options) > 0;
-      const bool better = withoutUsable && (!usable || (withoutBlank.fit.kind == CLayoutFit::kFits &&
-                                                         chosen.fit.kind != CLayoutFit::kFits));
-      if (better) {
-        outcome.notices.push_back(BlankNotice(fileName, asked, titleCol));
-        chosen = std::move(withoutBlank);
-        usable = true;
-      }
+  if (options.blankIsDelimiter) {
+    CSplit withoutBlank = Analyse(lines, false, options);
+    const bool withoutUsable =
+        Reads(withoutBlank.fit) && ColumnsOf(withoutBlank, lines, options) > 0;
+    const bool askedFits = usable && chosen.fit.kind == CLayoutFit::kFits;
+    const bool blanksInsideCells = askedFits && withoutUsable &&
+                                   withoutBlank.fit.kind == CLayoutFit::kFits &&
+                                   withoutBlank.fit.width < chosen.fit.width;
+    if (withoutUsable && (!askedFits || blanksInsideCells)) {
+      outcome.notices.push_back(BlankNotice(fileName, asked, titleCol));
+      chosen = std::move(withoutBlank);
+      usable = true;
     }
-  }
-  if (!usable && chosen.fit.kind == CLayoutFit::kShortRecords &&
-      ColumnsOf(chosen, lines, options) > 0) {
-    usable = true;
-    outcome.notices.push_back(
-        ShortRecordsNotice(fileName, chosen.fit, chosen.DataShapes(titleCol)));
   }
   if (!usable) {
     // A table of another program's making: values quoted and separated by commas.
@@ -242,6 +239,14 @@ CReadOutcome ReadTextTableText(CData& data, std::string_view text, const CReadOp
                             delimiter == ',' ? "comma" : delimiter == ';' ? "semicolon" : "tab"));
       return delimited;
     }
+  }
+  if (!usable && chosen.fit.kind == CLayoutFit::kShortRecords &&
+      ColumnsOf(chosen, lines, options) > 0) {
+    usable = true;
+    outcome.notices.push_back(
+        ShortRecordsNotice(fileName, chosen.fit, chosen.DataShapes(titleCol)));
+  }
+  if (!usable) {
     if (asked.fit.kind == CLayoutFit::kDisagrees) {
       return finish(kReadNoColumnOrRow,
                     DisagreementDetail(fileName, asked.fit, asked.DataShapes(titleCol), titleCol));
