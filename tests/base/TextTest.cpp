@@ -37,8 +37,12 @@ TEST(TextDecoding, MarksAreDroppedAndOtherEncodingsBecomeUtf8) {
   EXPECT_NE(EncodingNotice(latin.encoding, "x.txt").find("x.txt"), std::string::npos);
   EXPECT_TRUE(EncodingNotice(marked.encoding, "x.txt").empty());
   // UTF-16 both ways, with a surrogate pair, a lone surrogate and an odd last byte.
-  EXPECT_EQ(DecodeText(std::string("\xFF\xFE" "a\0\x3D\xD8\x00\xDE", 8)).text,
+  EXPECT_EQ(DecodeText(std::string("\xFF\xFE"
+                                   "a\0\x3D\xD8\x00\xDE",
+                                   8))
+                .text,
             "a\xF0\x9F\x98\x80");
   EXPECT_EQ(DecodeText(std::string("\xFE\xFF\0a\xD8\x00\0b\x41", 9)).text,
-            "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
 }

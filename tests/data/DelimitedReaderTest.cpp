@@ -17,8 +17,8 @@ int ReadCsv(CTableFixture& f, const std::string& content, const char* name = "t.
 
 TEST(DelimitedRecords, QuotesHoldDelimitersDoubledQuotesAndLineBreaks) {
   CDelimitedRecords records;
-  ASSERT_TRUE(records.Parse("a,\"b,\"\"c\"\"\",\"x\r\ny\"\r\n2, 3 ,\r\n\r\nafter,1\n", ',', 100,
-                            nullptr));
+  ASSERT_TRUE(
+      records.Parse("a,\"b,\"\"c\"\"\",\"x\r\ny\"\r\n2, 3 ,\r\n\r\nafter,1\n", ',', 100, nullptr));
   ASSERT_EQ(records.Count(), 2u);  // the empty line ends the table
   EXPECT_EQ(records.Cells(0), 3);
   EXPECT_EQ(records.Cell(0, 1), "b,\"c\"");
@@ -64,8 +64,7 @@ TEST(DelimitedReader, ShortRecordsArePaddedWithANoticeAndLongOnesStop) {
   ASSERT_EQ(f.notices.size(), 1u);
   EXPECT_NE(f.notices[0].find("line 3: 2 cells where the table has 3"), std::string::npos);
   EXPECT_EQ(ReadCsv(f, "t,a,b\nr1,1,2\nr2,3,4\nr3,5,6,7,8\n"), 4);
-  EXPECT_NE(f.reason.find("t.csv, line 4: 5 cells where the title line has 3"),
-            std::string::npos)
+  EXPECT_NE(f.reason.find("t.csv, line 4: 5 cells where the title line has 3"), std::string::npos)
       << f.reason;
   EXPECT_NE(f.reason.find("separated by commas"), std::string::npos);
 }

@@ -263,7 +263,9 @@ TEST(TextReader, ByteOrderMarkIsNotPartOfTheCorner) {
   EXPECT_EQ(f.data->title, "T");
   f.settings.TitleCol = 0;
   f.settings.TitleRow = 0;
-  ASSERT_EQ(f.Read("\xEF\xBB\xBF" "1\t2\n3\t4\n"), 0);
+  ASSERT_EQ(f.Read("\xEF\xBB\xBF"
+                   "1\t2\n3\t4\n"),
+            0);
   EXPECT_EQ(f.Cell(0, 0), 1.0);
   EXPECT_TRUE(f.notices.empty());
 }

@@ -154,8 +154,9 @@ TEST(MissingDataStop, NamesTheSideAndTheItemThatStops) {
   ASSERT_TRUE(f.Load("T\ta\tb\nr1\t1\t2\nhollow\t\t\nr3\t5\t6\n", 0, 1));
   const std::string rows = f.ComputeRows();
   EXPECT_TRUE(rows.starts_with(kTooManyMissingMessage));
-  EXPECT_TRUE(rows.ends_with("\nBetween rows: row 2 (label 'hollow') has no value: remove it or "
-                             "fill it."))
+  EXPECT_TRUE(
+      rows.ends_with("\nBetween rows: row 2 (label 'hollow') has no value: remove it or "
+                     "fill it."))
       << rows;
   CMeasureFixture g;
   ASSERT_TRUE(g.Load("T\ta\tb\tc\nr1\t1\t\t3\nr2\t\t5\t\nr3\t\t\t9\n", 0, 1));

@@ -509,11 +509,13 @@ TEST(DesktopApp, ADataFailureAbandonsOnlyTheDocumentBeingOpened) {
   const size_t documents = desktop.app->Documents().size();
   // A row without any value stops the dissimilarities: once the message is closed, the program,
   // its document and its window are still there.
-  const std::string hollow = desktop.folder.Write("hollow.txt", "T\ta\tb\nr1\t1\t2\nhollow\t\t\nr3\t5\t6\n");
+  const std::string hollow =
+      desktop.folder.Write("hollow.txt", "T\ta\tb\nr1\t1\t2\nhollow\t\t\nr3\t5\t6\n");
   auto message = CloseNextModal();
   EXPECT_FALSE(desktop.app->OpenFile(hollow));
   EXPECT_TRUE(message->shown);
-  EXPECT_TRUE(message->text.contains("row 2 (label 'hollow') has no value")) << message->text.toStdString();
+  EXPECT_TRUE(message->text.contains("row 2 (label 'hollow') has no value"))
+      << message->text.toStdString();
   EXPECT_EQ(main.ChildCount(), 1);
   EXPECT_EQ(desktop.app->Documents().size(), documents);
   EXPECT_EQ(desktop.app->ExitStatus(), 0);

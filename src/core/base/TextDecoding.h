@@ -5,11 +5,11 @@
 
 // How the bytes of a text file were turned into UTF-8.
 enum class ETextEncoding {
-  kUtf8,         // valid UTF-8 (plain ASCII included), no byte-order mark
-  kUtf8WithMark, // valid UTF-8 after a byte-order mark, which was dropped
-  kUtf16LE,      // UTF-16 little-endian with its mark
-  kUtf16BE,      // UTF-16 big-endian with its mark
-  kWindows1252,  // not valid UTF-8: read as Windows-1252 (Latin-1 with the C1 punctuation)
+  kUtf8,          // valid UTF-8 (plain ASCII included), no byte-order mark
+  kUtf8WithMark,  // valid UTF-8 after a byte-order mark, which was dropped
+  kUtf16LE,       // UTF-16 little-endian with its mark
+  kUtf16BE,       // UTF-16 big-endian with its mark
+  kWindows1252,   // not valid UTF-8: read as Windows-1252 (Latin-1 with the C1 punctuation)
 };
 
 struct CDecodedText {

@@ -163,8 +163,9 @@ CReadOutcome ReadDelimitedText(CData& data, std::string_view text, char delimite
     return finish(kReadNoColumnOrRow, fileName + ": " + parseError);
   }
   if (records.Count() == 0) {
-    return finish(kReadNoColumnOrRow, fileName + ": the first line is empty: the table must start "
-                                                 "on the first line.");
+    return finish(kReadNoColumnOrRow, fileName +
+                                          ": the first line is empty: the table must start "
+                                          "on the first line.");
   }
   const std::vector<CRecordShape> shapes = ShapesOf(records);
   const CDelimitedFit fitted = FitOf(records, shapes, options);
@@ -239,8 +240,8 @@ CReadOutcome ReadDelimitedText(CData& data, std::string_view text, char delimite
     int j = 0;
     try {
       for (; j < columns; ++j, ++position) {
-        const double value =
-            position < cellCount ? DelimitedValue(records.Cell(record, position), decimalComma)
+        const double value = position < cellCount
+                                 ? DelimitedValue(records.Cell(record, position), decimalComma)
                                  : kMissing;
         cells[j] = data.AcceptCell(value);
       }

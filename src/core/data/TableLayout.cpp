@@ -107,8 +107,8 @@ std::string DisagreementDetail(std::string_view fileName, const CLayoutFit& fit,
   if (records.empty()) return {};
   const CRecordShape& record = records[static_cast<size_t>(bad)];
   const int cells = fit.firstLong >= 0 ? record.lastFilled : record.cells;
-  std::string detail = Format("%s, line %d: %d cells where ", std::string(fileName).c_str(),
-                              record.line, cells);
+  std::string detail =
+      Format("%s, line %d: %d cells where ", std::string(fileName).c_str(), record.line, cells);
   detail += hasHeader ? Format("the title line has %d.", fit.headerCells)
                       : Format("the table has %d.", fit.width);
   detail +=

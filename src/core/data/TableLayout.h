@@ -26,11 +26,11 @@ struct CLayoutFit {
     kDisagrees,     // a record holds a cell beyond the width
   };
   EKind kind = kDisagrees;
-  int width = 0;         // cells of a data record, the row-label cell included
-  int firstShort = -1;   // index among the data records of the first short one
-  int shortCount = 0;    // number of short data records
-  int firstLong = -1;    // index among the data records of the first one too wide
-  int headerCells = 0;   // the title record's width (its last non-empty cell)
+  int width = 0;        // cells of a data record, the row-label cell included
+  int firstShort = -1;  // index among the data records of the first short one
+  int shortCount = 0;   // number of short data records
+  int firstLong = -1;   // index among the data records of the first one too wide
+  int headerCells = 0;  // the title record's width (its last non-empty cell)
 };
 
 // The fit of `records` under a title record (`header`, null without one). The width is the

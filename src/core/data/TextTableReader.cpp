@@ -111,14 +111,16 @@ struct CSplit {
   }
 };
 
-CSplit Analyse(const std::vector<std::string_view>& lines, bool blank, const CReadOptions& options) {
+CSplit Analyse(const std::vector<std::string_view>& lines, bool blank,
+               const CReadOptions& options) {
   CSplit split;
   split.blank = blank;
   split.shapes.reserve(lines.size());
   for (size_t k = 0; k < lines.size(); ++k) {
     split.shapes.push_back(ShapeOf(lines[k], blank, static_cast<int>(k) + 1));
   }
-  const CRecordShape* header = options.titleCol && !split.shapes.empty() ? &split.shapes[0] : nullptr;
+  const CRecordShape* header =
+      options.titleCol && !split.shapes.empty() ? &split.shapes[0] : nullptr;
   split.fit = FitRecords(header, split.DataShapes(options.titleCol), options.titleRow);
   return split;
 }
@@ -154,8 +156,9 @@ std::string BlankNotice(std::string_view fileName, const CSplit& withBlank, bool
 std::string ForeignContentDetail(std::string_view bytes, const std::string& fileName) {
   std::string what;
   if (bytes.starts_with("PK\x03\x04")) {
-    what = " is a zip archive, not a text table (a workbook saved under another name? Name an "
-           "Excel workbook .xlsx, an OpenDocument spreadsheet .ods).";
+    what =
+        " is a zip archive, not a text table (a workbook saved under another name? Name an "
+        "Excel workbook .xlsx, an OpenDocument spreadsheet .ods).";
   } else if (bytes.starts_with("\xD0\xCF\x11\xE0")) {
     what = " is an Excel 97-2003 workbook, not a text table: name it .xls.";
   } else if (!bytes.starts_with("\xFF\xFE") && !bytes.starts_with("\xFE\xFF") &&
@@ -203,8 +206,9 @@ CReadOutcome ReadTextTableText(CData& data, std::string_view text, const CReadOp
 
   const std::vector<std::string_view> lines = TableLines(text);
   if (lines.empty()) {
-    return finish(kReadNoColumnOrRow, fileName + ": the first line is empty: the table must start "
-                                                 "on the first line.");
+    return finish(kReadNoColumnOrRow, fileName +
+                                          ": the first line is empty: the table must start "
+                                          "on the first line.");
   }
 
   // Which split to read with: the one asked for when its lines agree, unless the blank is
@@ -236,7 +240,9 @@ CReadOutcome ReadTextTableText(CData& data, std::string_view text, const CReadOp
       delimited.notices.insert(
           delimited.notices.begin(),
           fileName + Format(": read as %s-separated values (quoted cells, as a .csv file).",
-                            delimiter == ',' ? "comma" : delimiter == ';' ? "semicolon" : "tab"));
+                            delimiter == ','   ? "comma"
+                            : delimiter == ';' ? "semicolon"
+                                               : "tab"));
       return delimited;
     }
   }

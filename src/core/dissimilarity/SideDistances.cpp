@@ -73,10 +73,11 @@ std::string MissingDataDetail(const CData& data, bool byColumns) {
       }
     }
   }
-  return Format("Between %s: the measure cannot compare two of them with these values (two rows "
-                "or columns of zeros under a binary measure, for instance): choose another "
-                "measure.",
-                side);
+  return Format(
+      "Between %s: the measure cannot compare two of them with these values (two rows "
+      "or columns of zeros under a binary measure, for instance): choose another "
+      "measure.",
+      side);
 }
 
 std::string ComputeMeasure(CData& data, bool byColumns, EDissimilarity measure, CDistance& matrix,

@@ -236,8 +236,7 @@ class CSheetHandler : public CXmlHandler {
 
 }  // namespace
 
-bool LoadOfficeOpenXml(CZipArchive& zip, CWorkbook& workbook, size_t maxCells,
-                       std::string* error) {
+bool LoadOfficeOpenXml(CZipArchive& zip, CWorkbook& workbook, size_t maxCells, std::string* error) {
   CRelationshipsHandler package;
   std::string workbookPart = "xl/workbook.xml";
   if (zip.Has("_rels/.rels") && ParseXmlMember(zip, "_rels/.rels", package, nullptr) &&
@@ -261,8 +260,7 @@ bool LoadOfficeOpenXml(CZipArchive& zip, CWorkbook& workbook, size_t maxCells,
   CSharedStrings& strings = workbook.MutableStrings();
   if (!relationships.sharedStrings.empty()) {
     CSharedStringsHandler stringsHandler(strings);
-    if (!ParseXmlMember(zip, Resolve(folder, relationships.sharedStrings), stringsHandler,
-                        error)) {
+    if (!ParseXmlMember(zip, Resolve(folder, relationships.sharedStrings), stringsHandler, error)) {
       return false;
     }
   }
@@ -272,8 +270,8 @@ bool LoadOfficeOpenXml(CZipArchive& zip, CWorkbook& workbook, size_t maxCells,
   CSheetHandler cells(builder);
   // A chart sheet or another kind of first sheet has no cells: the sheet stays empty.
   const bool isWorksheet = sheet->second.type.ends_with("/worksheet");
-  const bool read = !isWorksheet || ParseXmlMember(zip, Resolve(folder, sheet->second.target),
-                                                   cells, error);
+  const bool read =
+      !isWorksheet || ParseXmlMember(zip, Resolve(folder, sheet->second.target), cells, error);
   builder.Finish();
   if (builder.TooLarge()) {
     if (error) *error = "the first sheet holds more cells than can be read";

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "workbook/SheetBuilder.h"
-#include "workbook/Workbook.h"
 #include "workbook/WideText.h"
+#include "workbook/Workbook.h"
 #include "workbook/XmlStream.h"
 #include "workbook/XmlWorkbooks.h"
 #include "workbook/ZipArchive.h"
@@ -30,7 +30,8 @@ int64_t RepeatOf(const char** attributes, std::string_view name) {
 
 class CContentHandler : public CXmlHandler {
  public:
-  CContentHandler(CWorkbook& workbook, size_t maxCells) : workbook_(workbook), maxCells_(maxCells) {}
+  CContentHandler(CWorkbook& workbook, size_t maxCells)
+      : workbook_(workbook), maxCells_(maxCells) {}
 
   void Start(std::string_view name, const char** attributes) override {
     if (depthInTable_ == 0) {

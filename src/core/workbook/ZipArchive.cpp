@@ -20,8 +20,8 @@ voidpf OpenMemory(voidpf opaque, const void*, int mode) {
 
 uLong ReadMemory(voidpf, voidpf stream, void* buffer, uLong size) {
   auto* memory = static_cast<CMemory*>(stream);
-  const uint64_t left = memory->bytes.size() - std::min<uint64_t>(memory->position,
-                                                                   memory->bytes.size());
+  const uint64_t left =
+      memory->bytes.size() - std::min<uint64_t>(memory->position, memory->bytes.size());
   const uLong count = static_cast<uLong>(std::min<uint64_t>(left, size));
   if (count > 0) std::memcpy(buffer, memory->bytes.data() + memory->position, count);
   memory->position += count;
