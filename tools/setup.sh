@@ -10,14 +10,15 @@ PACKAGES=(
   qt6-base-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-dejavu-core fonts-urw-base35 ghostscript
-  libexpat1-dev librsvg2-bin
+  libexpat1-dev libcsv-dev libminizip-dev librsvg2-bin
   man-db desktop-file-utils appstream dpkg-dev
 )
-# Configuring the build folder looks for GoogleTest and Google Benchmark too.
+# Configuring the build folder looks for GoogleTest and Google Benchmark too. The readers link
+# libcsv (delimited text), minizip and expat (.xlsx and .ods workbooks).
 PROGRAM_PACKAGES=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev libjpeg62-turbo-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev libcsv-dev libminizip-dev
   fontconfig fonts-dejavu-core
 )
 if [ "${1:-}" = "program" ]; then

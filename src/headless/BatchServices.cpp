@@ -66,6 +66,7 @@ void CBatchServices::ShowWarning(const CWarning& warning) {
   std::string text = "WARNING ! " + warning.heading;
   if (!warning.line1.empty()) text += " " + warning.line1;
   if (!warning.line2.empty()) text += " " + warning.line2;
+  if (!warning.detail.empty()) text += " " + warning.detail;
   WriteLine(Flatten(text));
 }
 

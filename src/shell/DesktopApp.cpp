@@ -56,14 +56,11 @@ void CDesktopApp::Start() {
   }
 }
 
-void CDesktopApp::Guarded(const std::function<void()>& work) {
-  if (exiting_) return;
-  const int failure = RunReportingFailures(services_, work);
-  if (failure != 0) {
-    exitStatus_ = failure;
-    exiting_ = true;
-    QTimer::singleShot(0, qApp, [failure] { QApplication::exit(failure); });
-  }
+int CDesktopApp::Guarded(const std::function<void()>& work) {
+  // A failure shows its message and abandons what it interrupted; the program, its other
+  // documents and windows go on. (Failures of the data arise only while a document is read and
+  // abandon that document; memory may run out later too, and then the command is abandoned.)
+  return RunReportingFailures(services_, work);
 }
 
 CViewModel* CDesktopApp::ActiveView() const {
@@ -93,14 +90,20 @@ CQuorvelDoc* CDesktopApp::DocumentOf(const CViewModel& view) const {
 
 bool CDesktopApp::OpenFile(const std::string& path) {
   bool opened = false;
-  Guarded([&] {
+  CQuorvelDoc* added = nullptr;
+  const int failure = Guarded([&] {
     // Every document starts from the stored settings plus the keywords of the command line.
     auto document = std::make_unique<CQuorvelDoc>(services_, store_, commandLine_, this, exporter_);
-    opened = OpenWithFirstWindow(*document, path, nullptr, [this, &document](CQuorvelDoc& loaded) {
-      documents_.push_back(std::move(document));
+    opened = OpenWithFirstWindow(*document, path, nullptr, [&](CQuorvelDoc& loaded) {
+      added = documents_.emplace_back(std::move(document)).get();
       if (loaded.settings.FullScreen) mainWindow_.SetFullScreen(true);
     });
   });
+  if (failure != 0) {
+    // The failing document is abandoned as a failed open is, with whatever window it had.
+    if (added) CloseDocument(*added);
+    return false;
+  }
   if (opened) {
     QTimer::singleShot(0, this, [this] { AutomateNewestDocument(); });
   }
@@ -113,6 +116,8 @@ void CDesktopApp::AutomateNewestDocument() {
   CQuorvelDoc& document = *documents_.back();
   if (!document.automationPending || document.currentView == nullptr) return;
   Guarded([&] { ::RunPendingAutomation(document); });
+  // Once, also when a failure abandoned it.
+  document.automationPending = false;
   mainWindow_.RefreshCommandStates();
 }
 

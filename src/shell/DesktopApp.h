@@ -42,11 +42,12 @@ class CDesktopApp : public QObject,
   CQuorvelDoc* ActiveDocument() const;
   CViewWidget* WidgetOf(const CViewModel& view) const;
   const std::vector<std::unique_ptr<CQuorvelDoc>>& Documents() const { return documents_; }
-  // The status the program ends with (a failure's number, else 0).
+  // The status the program ends with: 0, since failures no longer end the desktop program.
   int ExitStatus() const { return exitStatus_; }
 
-  // Runs `work`; a failure that ends the program is shown and ends the event loop.
-  void Guarded(const std::function<void()>& work);
+  // Runs `work`; a failure of the data or of memory is shown and abandons `work` only (the
+  // program and every other document and window stay). Returns the failure's number, else 0.
+  int Guarded(const std::function<void()>& work);
 
   // A click changed the selection or the active side of a window: the label list and the
   // clusters window follow.
@@ -103,6 +104,5 @@ class CDesktopApp : public QObject,
   std::vector<std::unique_ptr<CQuorvelDoc>> documents_;
   std::map<const CViewModel*, CViewWidget*> widgets_;
   bool startedWithoutArguments_ = false;
-  bool exiting_ = false;
   int exitStatus_ = 0;
 };

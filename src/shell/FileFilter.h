@@ -3,10 +3,8 @@
 #include <QString>
 #include <string_view>
 
-// The filter of the data-file open dialog.
-inline constexpr const char* kDataFileFilter =
-    "Data Files (*.txt;*.xls)|*.txt; *.xls|Text Files (*.txt;*.prn)|*.txt; *.prn|Excel Files "
-    "(*.xls)|*.xls|All Files (*.*)|*.*||";
+// The filter of the data-file open dialog is DataFileFilter() of data/TableFileReader.h, made
+// from the formats the readers know.
 
 // Converts a filter of the program's form, pairs of name and patterns separated by "|" and
 // ended by "||" ("Text|*.txt|All|*.*||"), into Qt's form ("Text (*.txt);;All (*)"). Qt reads

@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "data/TableFileReader.h"
 #include "shell/AboutDlg.h"
 #include "shell/ChildFrame.h"
 #include "shell/ClustersDlg.h"
@@ -413,7 +414,7 @@ void CMainWindow::RunShellCommand(int command) {
     case cmd::kNew:
     case cmd::kOpen: {
       const QString path =
-          QFileDialog::getOpenFileName(this, "Open", QString(), QtFileFilter(kDataFileFilter));
+          QFileDialog::getOpenFileName(this, "Open", QString(), QtFileFilter(DataFileFilter()));
       if (!path.isEmpty()) OpenPath(path.toStdString());
       break;
     }

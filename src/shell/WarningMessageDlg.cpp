@@ -42,6 +42,15 @@ CWarningMessageDlg::CWarningMessageDlg(const CWarning& warning, QWidget* parent)
   lines->addWidget(heading_);
   lines->addWidget(line1_);
   lines->addWidget(line2_);
+  // What exactly went wrong and what to do, after the three lines of the message.
+  if (!warning.detail.empty()) {
+    auto* detail = new QLabel(ToQString(warning.detail), this);
+    detail->setObjectName("detail");
+    detail->setWordWrap(true);
+    detail->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    detail->setMinimumWidth(360);
+    lines->addWidget(detail);
+  }
   body->addLayout(lines, 1);
   auto* buttons = new QDialogButtonBox(this);
   AddOkButton(this, buttons);

@@ -1,6 +1,7 @@
 #include "TableFixture.h"
 
 #include "data/DataFactory.h"
+#include "data/TableFileReader.h"
 #include "data/TextTableReader.h"
 #include "data/WorkbookTableReader.h"
 
@@ -23,6 +24,7 @@ int CTableFixture::Finish(const CReadOutcome& outcome) {
     display.m_bShowObjectiveFunctionsValue = *outcome.computeObjectiveR ? 1 : 0;
   }
   reason = outcome.reason;
+  notices = outcome.notices;
   return outcome.code;
 }
 
@@ -38,6 +40,11 @@ int CTableFixture::ReadFile(const std::string& path, int dataType) {
 int CTableFixture::ReadWorkbook(const std::string& path, int dataType) {
   MakeTable(path, dataType);
   return Finish(ReadWorkbookTable(*data, ReadOptionsOf(settings), Context()));
+}
+
+int CTableFixture::ReadAny(const std::string& path, int dataType) {
+  MakeTable(path, dataType);
+  return Finish(ReadTableFile(*data, ReadOptionsOf(settings), Context()));
 }
 
 int CTableFixture::Load(const std::string& content, int dataType) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ScriptedServices.h"
 #include "TestFiles.h"
@@ -19,10 +20,13 @@ struct CTableFixture {
   CTempDir folder;
   std::unique_ptr<CData> data;
   std::string reason;
+  std::vector<std::string> notices;
 
   // Writes `content` and reads it with the current settings; returns the reader's code.
   int Read(const std::string& content, int dataType = 0);
   int ReadFile(const std::string& path, int dataType = 0);
+  // Reads `path` with the reader its name selects, as a document does.
+  int ReadAny(const std::string& path, int dataType = 0);
   // Reads the workbook at `path` with the current settings; returns the reader's code.
   int ReadWorkbook(const std::string& path, int dataType = 0);
   // Reads, then prepares as the loader does (weights, transformation, value range).

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TableFixture.h"
+#include "base/Failure.h"
 #include "base/Missing.h"
 
 namespace {
@@ -51,13 +52,18 @@ TEST(TextReader, BlankDelimitsOnlyWhenSet) {
   EXPECT_EQ(f.Cell(0, 0), 1234.0);
 }
 
-TEST(TextReader, EmptyTopLeftCellMakesTheFirstTitleTheTableTitle) {
+TEST(TextReader, EmptyTopLeftCellIsTheCornerNotADelimiter) {
+  // The table pandas and the program itself write from a sheet with an empty corner: every
+  // value stays under its own column label.
   CTableFixture f;
   ASSERT_EQ(f.Read("\tA\tB\nr1\t1\t2\nr2\t3\t4\n"), 0);
-  EXPECT_EQ(f.data->columnCount, 1);
-  EXPECT_EQ(f.data->title, "A");
-  EXPECT_EQ(f.data->columnLabels[0], "B");
-  EXPECT_EQ(f.Cell(1, 0), 3.0);
+  ASSERT_EQ(f.data->columnCount, 2);
+  EXPECT_EQ(f.data->title, "");
+  EXPECT_EQ(f.data->columnLabels[0], "A");
+  EXPECT_EQ(f.data->columnLabels[1], "B");
+  EXPECT_EQ(f.Cell(0, 0), 1.0);
+  EXPECT_EQ(f.Cell(1, 1), 4.0);
+  EXPECT_TRUE(f.notices.empty());
 }
 
 TEST(TextReader, TagColumnsAreSkippedInEveryRecord) {
@@ -131,13 +137,17 @@ TEST(TextReader, DefaultLabelsWithoutTitles) {
   EXPECT_EQ(f.data->maxRowLabelLength, 5);
 }
 
-TEST(TextReader, ShortTitleLineLeavesEmptyColumnLabelsAndLongRowsAreCut) {
+TEST(TextReader, ShortRowsArePaddedButALongRowStops) {
   CTableFixture f;
   f.settings.TitleRow = 0;
-  ASSERT_EQ(f.Read("a\tb\n1\t2\t3\n4\n"), 0);
+  ASSERT_EQ(f.Read("a\tb\n1\t2\n4\n"), 0);
   EXPECT_EQ(f.data->columnCount, 2);
   EXPECT_EQ(f.Cell(0, 1), 2.0);
   EXPECT_EQ(f.Cell(1, 1), kMissing);
+  // A line longer than the title line cannot say which of its cells is too many.
+  EXPECT_EQ(f.Read("a\tb\n1\t2\t3\n4\t5\n"), 4);
+  EXPECT_NE(f.reason.find("line 2: 3 cells where the title line has 2"), std::string::npos)
+      << f.reason;
 }
 
 TEST(TextReader, ThousandRowsAskAndNineHundredNinetyNineDoNot) {
@@ -200,5 +210,76 @@ TEST(TextReader, ReadsEverySampleTable) {
     EXPECT_EQ(f.data->rowCount, s.rows) << s.name;
     EXPECT_EQ(f.data->columnCount, s.columns) << s.name;
     EXPECT_EQ(f.data->rowLabels.size(), static_cast<size_t>(s.rows));
+  }
+}
+
+TEST(TextReader, BlankInLabelsIsDroppedAsDelimiterOnlyWhenItSplitsLinesUnequally) {
+  CTableFixture f;
+  // With the blank, "Sao Paulo" would take two cells and push every value one column on.
+  ASSERT_EQ(f.Read("city\tx\ty\nSao Paulo\t1\t2\nLima\t3\t4\n"), 0);
+  EXPECT_EQ(f.data->rowLabels[0], "Sao Paulo");
+  EXPECT_EQ(f.Cell(0, 1), 2.0);
+  ASSERT_EQ(f.notices.size(), 1u);
+  EXPECT_NE(f.notices[0].find("line 2 would hold 4 cells where the title line has 3"),
+            std::string::npos)
+      << f.notices[0];
+  // A table the blank splits alike on every line reads as it always did, without notice.
+  ASSERT_EQ(f.Read("T A B\na 1 2\nb 3 4\n"), 0);
+  EXPECT_TRUE(f.notices.empty());
+}
+
+TEST(TextReader, LinesThatAgreeUnderNoSplitStopWithTheLineAndBothCounts) {
+  CTableFixture f;
+  f.settings.SeparateurBlanc = 0;
+  EXPECT_EQ(f.Read("T\ta\tb\nr1\t1\t2\nr2\t3\t4\t5\t6\n"), 4);
+  EXPECT_NE(f.reason.find("table.txt, line 3: 5 cells where the title line has 3"),
+            std::string::npos)
+      << f.reason;
+}
+
+TEST(TextReader, TitleLineOneCellShortHasNoCornerAndQuotedLabelsLoseTheirQuotes) {
+  CTableFixture f;
+  ASSERT_EQ(f.Read("\"a\"\t\"b\"\n\"r\"\"1\"\t1\t2\n\"r2\"\t3\t4\n"), 0) << f.reason;
+  EXPECT_EQ(f.data->title, "");
+  EXPECT_EQ(f.data->columnLabels, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(f.data->rowLabels[0], "r\"1");
+  EXPECT_EQ(f.Cell(0, 0), 1.0);
+  EXPECT_EQ(f.Cell(1, 1), 4.0);
+}
+
+TEST(TextReader, EmptyTitleCellsAndEmptyRowLabelsKeepTheirPlace) {
+  CTableFixture f;
+  ASSERT_EQ(f.Read("T\ta\t\tc\nr1\t1\t2\t3\n\t4\t5\t6\n"), 0);
+  ASSERT_EQ(f.data->columnCount, 3);
+  EXPECT_EQ(f.data->columnLabels[1], "");
+  EXPECT_EQ(f.data->columnLabels[2], "c");
+  EXPECT_EQ(f.data->rowLabels[1], "");
+  EXPECT_EQ(f.Cell(1, 0), 4.0);
+}
+
+TEST(TextReader, ByteOrderMarkIsNotPartOfTheCorner) {
+  CTableFixture f;
+  ASSERT_EQ(f.Read("\xEF\xBB\xBFT\ta\tb\nr1\t1\t2\nr2\t3\t4\n"), 0);
+  EXPECT_EQ(f.data->title, "T");
+  f.settings.TitleCol = 0;
+  f.settings.TitleRow = 0;
+  ASSERT_EQ(f.Read("\xEF\xBB\xBF"
+                   "1\t2\n3\t4\n"),
+            0);
+  EXPECT_EQ(f.Cell(0, 0), 1.0);
+  EXPECT_TRUE(f.notices.empty());
+}
+
+TEST(TextReader, EmptyCellOfABinaryTableNamesItsLineRowAndColumn) {
+  CTableFixture f;
+  try {
+    f.Read("T\ta\tb\nr1\t1\t0\nr2\t\t1\n", 1);
+    FAIL();
+  } catch (const CError& error) {
+    EXPECT_EQ(error.ExitStatus(), 10);
+    EXPECT_NE(error.Warning().detail.find(
+                  "table.txt, line 3: row 2 (label 'r2'), column 1 (label 'a') is empty"),
+              std::string::npos)
+        << error.Warning().detail;
   }
 }

@@ -65,7 +65,9 @@ TEST(BinaryMeasures, TwoAllZeroRowsStopAlthoughNothingIsMissing) {
   ASSERT_TRUE(f.Load("T\ta\tb\tc\nr1\t0\t0\t0\nr2\t0\t0\t0\n", 1, 4));
   EXPECT_EQ(f.ComputeRows(),
             "STOP !\tThere are too many missing data in your dataset\n\tto calculate distances "
-            "between columns.\t");
+            "between columns.\t\nBetween rows: the measure cannot compare two of them with these "
+            "values (two rows or columns of zeros under a binary measure, for instance): choose "
+            "another measure.");
 }
 
 TEST(BinaryMeasures, ZeroZeroMatchesBesideMissingCellsMeanNoDissimilarity) {
@@ -144,4 +146,22 @@ TEST(DistanceMatrices, OneItemSideHasOnlyItsZeroDiagonal) {
   // The row side got its sums: d(0,1) = 3, d(0,2) = 5, d(1,2) = 2.
   EXPECT_EQ(f.rowDistances.rowSums, (std::vector<double>{8.0, 5.0, 7.0}));
   EXPECT_EQ(f.rowDistances.max, 5.0);
+}
+
+TEST(MissingDataStop, NamesTheSideAndTheItemThatStops) {
+  CMeasureFixture f;
+  // The row without values of the fixture tests/data/tables/empty-row.txt.
+  ASSERT_TRUE(f.Load("T\ta\tb\nr1\t1\t2\nhollow\t\t\nr3\t5\t6\n", 0, 1));
+  const std::string rows = f.ComputeRows();
+  EXPECT_TRUE(rows.starts_with(kTooManyMissingMessage));
+  EXPECT_TRUE(
+      rows.ends_with("\nBetween rows: row 2 (label 'hollow') has no value: remove it or "
+                     "fill it."))
+      << rows;
+  CMeasureFixture g;
+  ASSERT_TRUE(g.Load("T\ta\tb\tc\nr1\t1\t\t3\nr2\t\t5\t\nr3\t\t\t9\n", 0, 1));
+  EXPECT_TRUE(g.ComputeColumns().ends_with(
+      "Between columns: column 1 (label 'a') and column 2 (label 'b') have no value in the same "
+      "place: fill one of them, or remove one."))
+      << g.ComputeColumns();
 }

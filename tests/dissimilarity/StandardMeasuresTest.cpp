@@ -115,7 +115,7 @@ TEST(MissingDataStop, StopsAtTheFirstPairInScanOrderWithOneMessage) {
   ASSERT_TRUE(expected.stopped);
   ASSERT_EQ(expected.item, 40);
   ASSERT_EQ(expected.partner, 270);
-  EXPECT_EQ(f.ComputeRows(), kTooManyMissingMessage);
+  EXPECT_TRUE(f.ComputeRows().starts_with(kTooManyMissingMessage));
   // The pairs before the stop hold their values, the others are still 0.
   EXPECT_TRUE(SameBits(f.rowDistances.values, expected.values));
 }
@@ -127,7 +127,7 @@ TEST(MissingDataStop, ProgressStepsOncePerItemUpToTheStoppingItem) {
     if (i == 1150 && j == 1) return kMissing;
     return static_cast<double>((i * 7 + j * 3) % 11);
   });
-  EXPECT_EQ(f.ComputeRows(), kTooManyMissingMessage);
+  EXPECT_TRUE(f.ComputeRows().starts_with(kTooManyMissingMessage));
   ASSERT_EQ(f.services.progresses.size(), 1u);
   EXPECT_EQ(f.services.progresses[0].caption, "Computing distances matrix.");
   EXPECT_EQ(f.services.progresses[0].range, 1201);

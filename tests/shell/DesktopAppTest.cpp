@@ -501,3 +501,25 @@ TEST(DesktopApp, BrowseModeShowsThePositionUnderThePointer) {
   QApplication::sendEvent(widget.viewport(), &move);
   EXPECT_EQ(main.statusBar()->currentMessage(), "- 3 / 4 -");
 }
+
+TEST(DesktopApp, ADataFailureAbandonsOnlyTheDocumentBeingOpened) {
+  CDesktop desktop({});
+  CMainWindow& main = desktop.app->MainWindow();
+  ASSERT_EQ(main.ChildCount(), 1);
+  const size_t documents = desktop.app->Documents().size();
+  // A row without any value stops the dissimilarities: once the message is closed, the program,
+  // its document and its window are still there.
+  const std::string hollow =
+      desktop.folder.Write("hollow.txt", "T\ta\tb\nr1\t1\t2\nhollow\t\t\nr3\t5\t6\n");
+  auto message = CloseNextModal();
+  EXPECT_FALSE(desktop.app->OpenFile(hollow));
+  EXPECT_TRUE(message->shown);
+  EXPECT_TRUE(message->text.contains("row 2 (label 'hollow') has no value"))
+      << message->text.toStdString();
+  EXPECT_EQ(main.ChildCount(), 1);
+  EXPECT_EQ(desktop.app->Documents().size(), documents);
+  EXPECT_EQ(desktop.app->ExitStatus(), 0);
+  // The program still opens and analyses files.
+  EXPECT_TRUE(desktop.app->OpenFile(desktop.path));
+  EXPECT_EQ(desktop.app->Documents().size(), documents + 1);
+}

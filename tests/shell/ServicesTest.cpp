@@ -12,6 +12,7 @@
 
 #include "WidgetApplication.h"
 #include "base/Failure.h"
+#include "data/TableFileReader.h"
 #include "shell/ClipboardImage.h"
 #include "shell/FileFilter.h"
 #include "shell/LargeTableDlg.h"
@@ -156,9 +157,10 @@ TEST_F(ServicesTest, ProgressWindowReportsItsStopButtonAndStartsOverPastItsRange
 
 TEST_F(ServicesTest, ProgramFiltersBecomeQtFilters) {
   EXPECT_EQ(QtFileFilter("Text|*.txt|All|*.*||"), "Text (*.txt);;All (*)");
-  EXPECT_EQ(QtFileFilter(kDataFileFilter),
-            "Data Files (*.txt *.xls);;Text Files (*.txt *.prn);;Excel Files (*.xls);;All Files "
-            "(*)");
+  EXPECT_EQ(QtFileFilter(DataFileFilter()),
+            "Data Files (*.xls *.xlsx *.ods *.csv *.tsv *.txt *.prn);;Excel Files (*.xls);;Excel "
+            "Workbooks (*.xlsx);;OpenDocument Spreadsheets (*.ods);;Comma-separated values "
+            "(*.csv);;Tab-separated values (*.tsv);;Text Files (*.txt *.prn);;All Files (*)");
   EXPECT_EQ(QtFileFilter("PostScript Files (*.ps;*.eps)|*.ps; *.eps|All Files (*.*)|*.*||"),
             "PostScript Files (*.ps *.eps);;All Files (*)");
 }

@@ -15,13 +15,15 @@ CWarning CWarning::FromTable(int code, int rows, int columns, const std::string&
   warning.heading = std::move(texts.heading);
   warning.line1 = std::move(texts.line1);
   warning.line2 = std::move(texts.line2);
+  if (code != 9) warning.detail = detail;
   return warning;
 }
 
-CError::CError(int code, int rows, int columns)
-    : warning_(CWarning::FromTable(code, rows, columns)) {
+CError::CError(int code, int rows, int columns, const std::string& detail)
+    : warning_(CWarning::FromTable(code, rows, columns, detail)) {
   text_ = warning_.heading + " " + warning_.line1;
   if (!warning_.line2.empty()) text_ += " " + warning_.line2;
+  if (!warning_.detail.empty()) text_ += " " + warning_.detail;
 }
 
 void ThrowAllocationFailure(int rows, int columns) {

@@ -15,6 +15,9 @@ struct CWarning {
   std::string heading;
   std::string line1;
   std::string line2;
+  // What exactly went wrong and what to do (file, line, row or column), shown after the three
+  // lines of the table; empty when nothing more is known. Code 9 carries its reason in line2.
+  std::string detail;
 
   static CWarning FromTable(int code, int rows = 0, int columns = 0,
                             const std::string& detail = {});
@@ -24,7 +27,7 @@ struct CWarning {
 // program, which shows its warning and exits with the code as status.
 class CError : public std::exception {
  public:
-  explicit CError(int code, int rows = 0, int columns = 0);
+  explicit CError(int code, int rows = 0, int columns = 0, const std::string& detail = {});
   const CWarning& Warning() const { return warning_; }
   int ExitStatus() const { return warning_.code; }
   const char* what() const noexcept override { return text_.c_str(); }

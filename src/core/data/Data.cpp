@@ -6,7 +6,7 @@
 #include "data/TextScan.h"
 
 double CData::ParseCell(std::string_view& line, bool blankIsDelimiter) const {
-  return ParseValueCell(line, blankIsDelimiter);
+  return AcceptCell(ParseValueCell(line, blankIsDelimiter));
 }
 
 void CData::Prepare() {

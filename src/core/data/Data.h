@@ -17,7 +17,11 @@ class CData : public CMatrix {
   ~CData() override = default;
 
   // Reads one value cell from the front of `line` and consumes it.
-  virtual double ParseCell(std::string_view& line, bool blankIsDelimiter) const;
+  double ParseCell(std::string_view& line, bool blankIsDelimiter) const;
+  // What the table keeps of a value read from a text cell (kMissing for an empty or unreadable
+  // one): numerical and nominal tables keep it; binary and contingency tables refuse a missing
+  // value (message 10) and a negative count (message 11) and keep integers.
+  virtual double AcceptCell(double value) const { return value; }
   // Weights (and for numerical data the statistics and transformation of `representation`).
   virtual void Prepare();
   // Checks or normalises the cells before dissimilarities are computed.

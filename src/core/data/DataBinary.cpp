@@ -5,8 +5,7 @@
 #include "base/Failure.h"
 #include "base/Missing.h"
 
-double CData_Binary::ParseCell(std::string_view& line, bool blankIsDelimiter) const {
-  const double value = CData::ParseCell(line, blankIsDelimiter);
+double CData_Binary::AcceptCell(double value) const {
   if (IsMissing(value)) throw CError(10);
   return std::trunc(value) != 0.0 ? 1.0 : 0.0;
 }

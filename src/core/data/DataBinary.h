@@ -6,7 +6,7 @@
 // integer is 1; an empty text cell ends the program with message 10).
 class CData_Binary : public CData {
  public:
-  double ParseCell(std::string_view& line, bool blankIsDelimiter) const override;
+  double AcceptCell(double value) const override;
   void Validate() override;
   void ComputeValueRange() override;
   EDataType DataType() const override { return EDataType::kBinary; }

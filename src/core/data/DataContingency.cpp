@@ -7,8 +7,7 @@
 #include "base/Missing.h"
 #include "data/Integers.h"
 
-double CData_ContingencyTable::ParseCell(std::string_view& line, bool blankIsDelimiter) const {
-  const double value = CData::ParseCell(line, blankIsDelimiter);
+double CData_ContingencyTable::AcceptCell(double value) const {
   if (IsMissing(value)) throw CError(10);
   const double count = std::trunc(value);
   if (count < 0.0) throw CError(11);

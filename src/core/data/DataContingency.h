@@ -9,7 +9,7 @@
 // become the chosen representation at the end of the load.
 class CData_ContingencyTable : public CData {
  public:
-  double ParseCell(std::string_view& line, bool blankIsDelimiter) const override;
+  double AcceptCell(double value) const override;
   void Prepare() override;
   void ComputeValueRange() override;
   void FinishLoad() override;

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/LargeTable.h"
 
@@ -39,8 +40,13 @@ struct CReadContext {
 // What a reader reports besides the table it filled.
 struct CReadOutcome {
   int code = kReadOk;
-  // The system's reason for code 9.
+  // The system's reason for code 9; for the other failures what exactly is wrong and what to do
+  // (the file, the line, both counts), shown after the message of the code.
   std::string reason;
+  // What the user should know of a table that was read: it was read otherwise than asked (the
+  // blank was not taken as a delimiter, the text was converted from Windows-1252, short lines were
+  // padded with missing values).
+  std::vector<std::string> notices;
   // The large-data window's check box: whether the objective function R is to be computed;
   // absent when the window was not shown.
   std::optional<bool> computeObjectiveR;

@@ -9,11 +9,13 @@
 #include <cmath>
 #include <memory>
 
+#include "base/FileNames.h"
 #include "base/Missing.h"
 #include "base/Progress.h"
 #include "base/Text.h"
 #include "data/Data.h"
 #include "data/ReadContext.h"
+#include "data/TableFileReader.h"
 #include "workbook/WideText.h"
 #include "workbook/Workbook.h"
 
@@ -64,26 +66,40 @@ CReadOutcome ReadWorkbookTable(CData& data, const CReadOptions& options,
     outcome.code = code;
     return outcome;
   };
+  const std::string fileName = FileNameOf(data.fileName);
   CWorkbook workbook;
   // A file that is no readable workbook, or one without a sheet, has nothing to show: the
-  // nearest message is that of the empty sheet.
-  if (!workbook.LoadWorkbook(data.fileName) || workbook.SheetCount() == 0) {
+  // nearest message is that of the empty sheet, with what went wrong.
+  std::string failure;
+  if (!workbook.LoadAnyWorkbook(data.fileName, &failure)) {
+    outcome.reason = fileName + ": " + failure + ". Quorvel reads " + SupportedFormatsText() + ".";
+    return finish(kReadSheetEmpty);
+  }
+  if (workbook.SheetCount() == 0) {
+    outcome.reason = fileName + ": the workbook holds no sheet.";
     return finish(kReadSheetEmpty);
   }
   const int height = workbook.Rows(0);
   const int width = workbook.Columns(0);
-  if (height == 0 || width == 0) return finish(kReadSheetEmpty);
+  if (height == 0 || width == 0) {
+    outcome.reason = fileName + ": the first sheet holds no cell.";
+    return finish(kReadSheetEmpty);
+  }
   const auto text = [&](int row, int column) {
     return WorkbookCellText(workbook.CellAt(0, row, column));
   };
 
   if (text(0, 0).empty() && text(1, 0).empty() && text(2, 0).empty()) {
+    outcome.reason = fileName + ": the cells A1, A2 and A3 of the first sheet are empty.";
     return finish(kReadNotTopLeft);
   }
   bool firstRowEmpty = true;
   for (int c = 0; c < width && firstRowEmpty; ++c)
     firstRowEmpty = text(0, c).empty();
-  if (firstRowEmpty) return finish(kReadNotTopLeft);
+  if (firstRowEmpty) {
+    outcome.reason = fileName + ": the first row of the first sheet is empty.";
+    return finish(kReadNotTopLeft);
+  }
 
   int rows = height;
   int columns = width;
@@ -98,7 +114,10 @@ CReadOutcome ReadWorkbookTable(CData& data, const CReadOptions& options,
       columns -= IsTagColumnWord(text(0, c)) ? 1 : 0;
   }
   // Tags in a sheet of one or two rows or columns can take away more than there is.
-  if (rows <= 0 || columns <= 0) return finish(kReadSheetEmpty);
+  if (rows <= 0 || columns <= 0) {
+    outcome.reason = fileName + ": no data is left once the title row and column are counted.";
+    return finish(kReadSheetEmpty);
+  }
   const int firstRow = height - rows;
   const int firstColumn = width - columns;
 

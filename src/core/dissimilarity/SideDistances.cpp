@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/Missing.h"
 #include "base/Progress.h"
 #include "base/Text.h"
 #include "data/DataContingency.h"
@@ -34,6 +35,51 @@ std::string EmptyLineOfContingencyTable(const CData_ContingencyTable& data) {
   return {};
 }
 
+bool Present(const CData& data, bool byColumns, int item, int position) {
+  return !IsMissing(byColumns ? data.At(position, item) : data.At(item, position));
+}
+
+std::string ItemText(const CData& data, bool byColumns, int item) {
+  const std::vector<std::string>& labels = byColumns ? data.columnLabels : data.rowLabels;
+  const std::string label =
+      static_cast<size_t>(item) < labels.size() ? labels[static_cast<size_t>(item)] : "";
+  return Format("%s %d (label '%s')", byColumns ? "column" : "row", item + 1, label.c_str());
+}
+
+// Which item of the side stops the measure: one without any value, else the first pair with no
+// position where both have one, else (the values themselves defeat the measure) none.
+std::string MissingDataDetail(const CData& data, bool byColumns) {
+  const int items = byColumns ? data.columnCount : data.rowCount;
+  const int positions = byColumns ? data.rowCount : data.columnCount;
+  const char* side = byColumns ? "columns" : "rows";
+  for (int a = 0; a < items; ++a) {
+    bool any = false;
+    for (int p = 0; p < positions && !any; ++p)
+      any = Present(data, byColumns, a, p);
+    if (!any) {
+      return Format("Between %s: ", side) + ItemText(data, byColumns, a) +
+             " has no value: remove it or fill it.";
+    }
+  }
+  for (int a = 0; a < items; ++a) {
+    for (int b = a + 1; b < items; ++b) {
+      bool common = false;
+      for (int p = 0; p < positions && !common; ++p)
+        common = Present(data, byColumns, a, p) && Present(data, byColumns, b, p);
+      if (!common) {
+        return Format("Between %s: ", side) + ItemText(data, byColumns, a) + " and " +
+               ItemText(data, byColumns, b) +
+               " have no value in the same place: fill one of them, or remove one.";
+      }
+    }
+  }
+  return Format(
+      "Between %s: the measure cannot compare two of them with these values (two rows "
+      "or columns of zeros under a binary measure, for instance): choose another "
+      "measure.",
+      side);
+}
+
 std::string ComputeMeasure(CData& data, bool byColumns, EDissimilarity measure, CDistance& matrix,
                            CProgressReporter* reporter) {
   const EDataType type = data.DataType();
@@ -51,7 +97,10 @@ std::string ComputeMeasure(CData& data, bool byColumns, EDissimilarity measure, 
   const int n = byColumns ? data.columnCount : data.rowCount;
   std::unique_ptr<CProgress> progress =
       OpenItemProgress(reporter, "Computing distances matrix.", n);
-  if (!kernel(data, byColumns, matrix, progress.get())) return kTooManyMissingMessage;
+  if (!kernel(data, byColumns, matrix, progress.get())) {
+    progress.reset();
+    return std::string(kTooManyMissingMessage) + "\n" + MissingDataDetail(data, byColumns);
+  }
   return {};
 }
 

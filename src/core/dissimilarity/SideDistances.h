@@ -9,8 +9,9 @@ class CDistance;
 class CProgressReporter;
 struct TreatmentSettings;
 
-// The text of the message box shown when a pair of items has no position to compare, for the
-// rows as well as for the columns.
+// The first text of the message box shown when a pair of items has no position to compare, for
+// the rows as well as for the columns; the side and the item that stops follow on a line of
+// their own.
 inline constexpr char kTooManyMissingMessage[] =
     "STOP !\tThere are too many missing data in your dataset\n\tto calculate distances between "
     "columns.\t";
@@ -29,7 +30,8 @@ CDissimilarityOptions DissimilarityOptionsOf(const TreatmentSettings& settings);
 // messages 13 or 14) with the progress window "Computing distances matrix." above 1000 items; a
 // contingency table always takes the chi-square distance, and a measure the table's type does
 // not implement leaves every entry at 0. Then the matrix's sums. Returns the text of the message
-// box that stops the program (with status 1): too many missing data, an empty row or column of a
-// contingency table, a dissimilarity file that cannot be read; empty on success.
+// box that stops the program (with status 1): too many missing data (with the side and item), an
+// empty row or column of a contingency table, a dissimilarity file that cannot be read; empty on
+// success.
 std::string ComputeSideDistances(CData& data, bool byColumns, const CDissimilarityOptions& options,
                                  CDistance& matrix, CProgressReporter* progress);

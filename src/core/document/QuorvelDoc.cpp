@@ -10,8 +10,7 @@
 #include "base/FileNames.h"
 #include "base/Services.h"
 #include "data/DataFactory.h"
-#include "data/TextTableReader.h"
-#include "data/WorkbookTableReader.h"
+#include "data/TableFileReader.h"
 #include "dissimilarity/SideDistances.h"
 #include "document/WindowHost.h"
 #include "seriation/Elements.h"
@@ -77,18 +76,6 @@ bool CQuorvelDoc::OpenDocument(const std::string& path, int* failureCode) {
   return true;
 }
 
-namespace {
-
-// Only a name ending in exactly "xls" is a workbook: data.XLS goes to the text reader.
-CReadOutcome ReadDataTable(CData& data, const CReadOptions& options, const CReadContext& context) {
-  const std::string& path = data.fileName;
-  const bool workbook = path.size() >= 3 && path.compare(path.size() - 3, 3, "xls") == 0;
-  if (workbook) return ReadWorkbookTable(data, options, context);
-  return ReadTextTable(data, options, context);
-}
-
-}  // namespace
-
 int CQuorvelDoc::LoadDataFile(const std::string& path, std::string* reason) {
   pathName = path;
   data = CreateDataTable(settings.DataType);
@@ -99,7 +86,14 @@ int CQuorvelDoc::LoadDataFile(const std::string& path, std::string* reason) {
   CReadContext context;
   context.progress = &Services();
   context.confirmLargeTable = [this](int rows) { return Services().ConfirmLargeTable(rows); };
-  const CReadOutcome outcome = ReadDataTable(*data, ReadOptionsOf(settings), context);
+  // The reader by the file's name (only a name ending in exactly "xls" is a binary workbook:
+  // data.XLS goes to the text reader).
+  const CReadOutcome outcome = ReadTableFile(*data, ReadOptionsOf(settings), context);
+  // What was read otherwise than asked is said, and the load goes on.
+  if (outcome.code == kReadOk) {
+    for (const std::string& notice : outcome.notices)
+      Services().ShowNotice("NOTE", notice);
+  }
   // The large-data window decides whether R is computed for this document.
   if (outcome.computeObjectiveR) {
     display.m_bShowObjectiveFunctionsValue = *outcome.computeObjectiveR ? 1 : 0;

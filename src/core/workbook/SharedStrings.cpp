@@ -138,3 +138,9 @@ void CSharedStrings::Read(std::span<const std::span<const uint8_t>> segments) {
     strings_.push_back(entry);
   }
 }
+
+uint32_t CSharedStrings::Add(std::u16string_view text, bool wide) {
+  strings_.push_back({pool_.size(), text.size(), wide});
+  pool_.append(text);
+  return static_cast<uint32_t>(strings_.size() - 1);
+}

@@ -15,6 +15,9 @@ class CSharedStrings {
   // read before the data runs out or turns out malformed.
   void Read(std::span<const std::span<const uint8_t>> segments);
 
+  // Appends a string (the shared and inline strings of XML workbooks) and returns its index.
+  uint32_t Add(std::u16string_view text, bool wide);
+
   size_t Count() const { return strings_.size(); }
   std::u16string_view Text(size_t index) const;
   // True when the string's header says 16-bit characters.

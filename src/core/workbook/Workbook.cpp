@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "base/Memory.h"
@@ -16,6 +17,8 @@
 #include "workbook/CompoundFile.h"
 #include "workbook/LittleEndian.h"
 #include "workbook/WorksheetReader.h"
+#include "workbook/XmlWorkbooks.h"
+#include "workbook/ZipArchive.h"
 
 namespace {
 
@@ -66,6 +69,54 @@ bool CWorkbook::LoadWorkbook(const std::string& path) {
   std::vector<uint8_t> bytes;
   if (!ReadFileBytes(path, bytes)) return false;
   return LoadWorkbookBytes(bytes);
+}
+
+bool CWorkbook::LoadAnyWorkbook(const std::string& path, std::string* failure) {
+  strings_ = CSharedStrings();
+  sheets_.clear();
+  std::vector<uint8_t> bytes;
+  if (!ReadFileBytes(path, bytes)) {
+    if (failure) *failure = "the file cannot be read";
+    return false;
+  }
+  return LoadAnyWorkbookBytes(bytes, failure);
+}
+
+bool CWorkbook::LoadAnyWorkbookBytes(std::span<const uint8_t> file, std::string* failure,
+                                     size_t maxXmlCells) {
+  strings_ = CSharedStrings();
+  sheets_.clear();
+  static constexpr uint8_t kCompound[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+  static constexpr uint8_t kZip[] = {'P', 'K', 0x03, 0x04};
+  if (file.size() >= sizeof kCompound && std::equal(kCompound, kCompound + 8, file.begin())) {
+    if (LoadWorkbookBytes(file)) return true;
+    if (failure) *failure = "the Excel 97-2003 workbook is damaged";
+    return false;
+  }
+  if (file.size() < sizeof kZip || !std::equal(kZip, kZip + 4, file.begin())) {
+    if (failure) *failure = "the file is no workbook (neither .xls, .xlsx nor .ods)";
+    return false;
+  }
+  CZipArchive zip;
+  if (!zip.Open(file)) {
+    if (failure) *failure = "the zip package of the workbook is damaged";
+    return false;
+  }
+  std::string error;
+  bool loaded = false;
+  if (zip.Has("content.xml") && !zip.Has("xl/workbook.xml")) {
+    loaded = LoadOpenDocument(zip, *this, maxXmlCells, &error);
+  } else if (zip.Has("_rels/.rels") || zip.Has("xl/workbook.xml")) {
+    loaded = LoadOfficeOpenXml(zip, *this, maxXmlCells, &error);
+  } else {
+    error = "the zip package holds neither an Excel workbook nor an OpenDocument spreadsheet";
+  }
+  if (!loaded) {
+    strings_ = CSharedStrings();
+    sheets_.clear();
+    if (failure) *failure = error;
+  }
+  return loaded;
 }
 
 bool CWorkbook::LoadWorkbookBytes(std::span<const uint8_t> file) {

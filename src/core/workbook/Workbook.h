@@ -20,6 +20,21 @@ class CWorkbook {
   // The same from the file's bytes.
   bool LoadWorkbookBytes(std::span<const uint8_t> file);
 
+  // More cells than this in the sheet of an XML workbook are refused (repeated rows and cells
+  // can claim many more than a file holds).
+  static constexpr size_t kMaxXmlCells = size_t{1} << 25;
+  // Reads the workbook at `path` in the format its bytes show: a compound file (.xls), a zip
+  // package holding an Office Open XML workbook (.xlsx) or an OpenDocument spreadsheet (.ods;
+  // of the XML formats only the first sheet is read). False with what went wrong when the file
+  // cannot be read, is none of these or is damaged.
+  bool LoadAnyWorkbook(const std::string& path, std::string* failure);
+  bool LoadAnyWorkbookBytes(std::span<const uint8_t> file, std::string* failure,
+                            size_t maxXmlCells = kMaxXmlCells);
+
+  // For the readers of the XML formats.
+  CSharedStrings& MutableStrings() { return strings_; }
+  CWorksheet& AddSheet() { return sheets_.emplace_back(); }
+
   // Worksheets in the order of their sheet records, the first at index 0.
   int SheetCount() const { return static_cast<int>(sheets_.size()); }
   const CWorksheet& Sheet(int index) const { return sheets_[static_cast<size_t>(index)]; }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
-// What a worksheet cell holds. Formulas, blanks and error values are empty.
-enum class CellKind { kEmpty, kInteger, kReal, kText, kWideText };
+// What a worksheet cell holds. Formulas of binary workbooks, blanks and error values are empty.
+enum class CellKind : uint8_t { kEmpty, kInteger, kReal, kText, kWideText };
 
 // One cell as the workbook delivers it. Text cells carry their shared string as UTF-16 code
 // units (8-bit strings are Latin-1, so each byte is one code unit); the view lives as long as

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 void CWorksheet::SetSize(uint32_t rows, uint32_t columns) {
-  rows_ = static_cast<int>(std::min<uint32_t>(rows, kMaxRows));
-  columns_ = static_cast<int>(std::min<uint32_t>(columns, kMaxColumns));
+  rows_ = static_cast<int>(std::min<uint32_t>(rows, static_cast<uint32_t>(maxRows_)));
+  columns_ = static_cast<int>(std::min<uint32_t>(columns, static_cast<uint32_t>(maxColumns_)));
 }
 
 void CWorksheet::Finish() {
@@ -39,7 +39,7 @@ void CWorksheet::Finish() {
 }
 
 const CWorksheet::StoredCell* CWorksheet::Find(int row, int column) const {
-  if (row < 0 || column < 0 || column >= kMaxColumns || rowStart_.empty() ||
+  if (row < 0 || column < 0 || column >= maxColumns_ || rowStart_.empty() ||
       static_cast<size_t>(row) + 1 >= rowStart_.size()) {
     return nullptr;
   }
