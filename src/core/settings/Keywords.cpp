@@ -623,7 +623,8 @@ std::string UsageText() {
   std::string text =
       "usage: quorvel [DATAFILE] [-KEYWORD [VALUE]]...\n"
       "\n"
-      "Quorvel reads a table of measurements (objects in rows, variables in columns), computes\n"
+      "Quorvel reads a table of measurements (objects in rows, variables in columns) from a\n"
+      "text, CSV or TSV file or an .xls, .xlsx or .ods workbook, computes\n"
       "dissimilarities between the rows and between the columns, clusters and reorders both\n"
       "sides, and shows the table as a heat map with two dendrograms. With -Exit, or without a\n"
       "display, it runs the automatic treatment, writes the files asked for and ends.\n"

@@ -276,7 +276,8 @@ void WriteUsageBody(CPageWriter& page, const std::vector<CUsageLine>& lines) {
 
 const char* const kIntroduction =
     "Quorvel explores data tables by seriation and hierarchical clustering: it reads a table\n"
-    "(a text file or an .xls workbook of numerical, binary, nominal or contingency data),\n"
+    "(a text, CSV or TSV file, or an .xls, .xlsx or .ods workbook, of numerical, binary,\n"
+    "nominal or contingency data),\n"
     "computes dissimilarities between rows and between columns, clusters and reorders both\n"
     "sides, and shows the table as a heat map with a dendrogram on each side.\n"
     ".PP\n"
