@@ -12,6 +12,8 @@
 namespace {
 
 constexpr std::string_view kPrologue =
+    "%!PS-Adobe-3.0\n%%Creator: Quorvel\n%%BoundingBox: 0 0 595 842\n%%Pages: 1\n"
+    "%%EndComments\n%%Page: 1 1\n"
     "<< /PageSize [595 842] >> setpagedevice\n"
     "0 842 translate\n\n"
     "0.500000 0.500000 scale\n\n"
@@ -52,7 +54,7 @@ TEST(PostScriptDevice, FinishingEndsThePageOnce) {
   device.DrawLine(1, 2, 3, 4);
   EXPECT_TRUE(device.Finish());
   EXPECT_TRUE(device.Finish());
-  EXPECT_EQ(Body(device), "newpath\n1 -2 moveto\n3 -4 lineto\nstroke\nshowpage\n");
+  EXPECT_EQ(Body(device), "newpath\n1 -2 moveto\n3 -4 lineto\nstroke\nshowpage\n%%EOF\n");
 }
 
 TEST(PostScriptDevice, StartsWithTheA4HalfScalePrologue) {
@@ -245,7 +247,7 @@ TEST(PostScriptFile, StreamsIntoTheFileAndReplacesItOnlyAtTheEnd) {
   EXPECT_EQ(written.substr(0, kPrologue.size()), kPrologue);
   EXPECT_GT(written.size(), size_t{1} << 20);  // more than one block went through the file
   EXPECT_NE(written.find("newpath\n19999 0 moveto"), std::string::npos);
-  const std::string end = "closepath\nfill\nshowpage\n";
+  const std::string end = "closepath\nfill\nshowpage\n%%EOF\n";
   EXPECT_EQ(written.substr(written.size() - end.size()), end);
 }
 
