@@ -10,6 +10,9 @@
 namespace {
 
 using T = CKeyword::CTarget;
+
+// Beyond this a picture of a usual table no longer fits in memory as a bitmap.
+constexpr int kMaximumDotsPerInch = 1200;
 using Current = std::function<std::string(const TreatmentSettings&, const DisplaySettings&)>;
 
 // The table under construction: rows in help order, and every name (aliases too) in lower case.
@@ -337,6 +340,17 @@ CKeywordTable BuildTable() {
     keyword.added = format.keepsGivenName || format.code == EExportFormat::kPng ||
                     format.code == EExportFormat::kPdf;
   }
+  CKeyword& dotsPerInch = table.Add(Valued(
+      "Dpi", G::kExport, V::kNumber,
+      "resolution of the PNG, JPEG and BMP pictures in dots per inch, 1 to 1200: the picture "
+      "drawn N / 96 times larger, N recorded in the file",
+      [](T& t, const std::string& value) {
+        t.settings.exportDotsPerInch = std::clamp(LeadingInteger(value), 1, kMaximumDotsPerInch);
+      },
+      [](const TreatmentSettings& s, const DisplaySettings&) {
+        return std::to_string(s.exportDotsPerInch > 0 ? s.exportDotsPerInch : 96);
+      }));
+  dotsPerInch.added = true;
   const auto result = [&table](const char* name, const char* help,
                                std::string TreatmentSettings::*field) {
     CKeyword& keyword =
