@@ -262,3 +262,31 @@ TEST(PostScriptFile, AFileThatCannotBeCreatedIsReportedAndNothingIsDrawn) {
   EXPECT_EQ(error.rfind("Opening " + path + " failed: ", 0), 0u) << error;
   EXPECT_FALSE(std::filesystem::exists(path));
 }
+
+TEST(PostScriptDevice, TurnedTextIsShownInASavedStateTurnedAboutItsPoint) {
+  CTextDevice text;
+  text.device.SetTextColor(Rgb(255, 0, 0));
+  const size_t start = text.device.Text().size();
+  text.device.TextOutTurned(100, 50, "b(e)ta");
+  EXPECT_EQ(text.device.Text().substr(start), std::string(kRedLine) +
+                                                  "gsave\n100 -50 translate\n90 rotate\n"
+                                                  "0 -4 moveto\n(b\\(e\\)ta) show\ngrestore\n");
+}
+
+TEST(PostScriptDevice, AMeasuringDeviceWritesNothingAndCoversWhatIsDrawn) {
+  CPostScriptDC measure{CPostScriptDC::CMeasureOnly{}};
+  const CFont font{"Times-Roman", 20};
+  measure.SelectFont(&font);
+  measure.DrawLine(10, 20, 30, 40);
+  EXPECT_EQ(measure.DrawnExtent(), (CRect{10, 20, 30, 40}));
+  measure.SetTextAlign(kAlignLeft);
+  // "WW" is 2 × 944 thousandths of 20: 37 units (and one more for rounding).
+  measure.TextOut(100, 50, "WW", true);
+  EXPECT_EQ(measure.DrawnExtent().right, 100 + 150 + 38);
+  measure.TextOutTurned(5, 300, "MM");  // 2 × 889 thousandths of 20 up from 300
+  EXPECT_EQ(measure.DrawnExtent().bottom, 300);
+  EXPECT_EQ(measure.DrawnExtent().left, -5);
+  EXPECT_TRUE(measure.Text().empty());
+  EXPECT_TRUE(measure.Finish());
+  EXPECT_TRUE(measure.Text().empty());
+}

@@ -65,6 +65,8 @@ class CPostScriptDC : public CDevice {
                      const int* tabStops, int tabOrigin) override;
   // With `indent` the text starts 150 units further right.
   bool TextOut(int x, int y, const std::string& text, bool indent) override;
+  // Turned about (x, −y) in a saved graphics state, in the text colour; no marker box.
+  void TextOutTurned(int x, int y, const std::string& text) override;
 
   int FontSize() const { return fontSize_; }
 

@@ -288,6 +288,32 @@ CKeywordTable BuildTable() {
       [](const TreatmentSettings&, const DisplaySettings& d) {
         return std::to_string(d.ContrastColor);
       }));
+  CKeyword& colorScale = table.Add(Valued(
+      "ColorScale", G::kDisplay, V::kWord,
+      "colour scale of the heat map: the two colours (signed), viridis or cividis from the "
+      "lowest to the highest value, or blue-white-red centred on zero (diverging)",
+      [](T& t, const std::string& value) {
+        for (const CChoice<EColorScale>& scale : ColorScaleChoices()) {
+          if (value == scale.keyword) t.display.colorScale = scale.code;
+        }
+      },
+      [](const TreatmentSettings&, const DisplaySettings& d) -> std::string {
+        const CChoice<EColorScale>* scale = FindChoice(ColorScaleChoices(), d.colorScale);
+        return scale ? scale->keyword : std::to_string(CodeOf(d.colorScale));
+      }));
+  colorScale.added = true;
+  for (const CChoice<EColorScale>& scale : ColorScaleChoices())
+    colorScale.words.push_back(scale.keyword);
+  CKeyword& rotated = table.Add(Flag(
+      "RotatedColumnLabels", G::kDisplay,
+      "write the labels above the matrices as text turned by 90 degrees instead of stacked letters",
+      [](T& t) { t.display.rotatedColumnLabels = true; }));
+  rotated.added = true;
+  CKeyword& title = table.Add(Valued(
+      "Title", G::kDisplay, V::kText, "write TEXT as a title above the picture",
+      [](T& t, const std::string& value) { t.display.pictureTitle = value; },
+      [](const TreatmentSettings&, const DisplaySettings& d) { return d.pictureTitle; }));
+  title.added = true;
   table.Add(Flag("ShowObjectiveFunctions", G::kDisplay, "compute and show R and S",
                  [](T& t) { t.display.m_bShowObjectiveFunctionsValue = 1; }));
   table.Add(Flag("MaskObjectiveFunctions", G::kDisplay, "do not compute R (S is still shown)",
