@@ -33,7 +33,9 @@ bool CQtPictureExporter::ExportToFile(CViewModel& view, EExportFormat format,
   CQtTextMeasurer measurer;
   picture.RecomputeLayout(measurer);
   CExportFailure failure;
-  if (ExportPicture(picture, format, path, &failure)) return true;
+  CRasterOptions options;
+  options.dotsPerInch = view.Document().settings.exportDotsPerInch;
+  if (ExportPicture(picture, format, path, &failure, options)) return true;
   if (failure.bitmapAllocation) {
     ReportBitmapFailure(view, error);
   } else if (error) {

@@ -399,6 +399,19 @@ bool CScreenDC::TextOut(int x, int y, const std::string& text, bool) {
   return true;
 }
 
+void CScreenDC::TextOutTurned(int x, int y, const std::string& text) {
+  const CPoint anchor = ToDevice({x, y});
+  const QFontMetrics metrics(deviceFont_, painter_.device());
+  painter_.save();
+  painter_.translate(anchor.x, anchor.y);
+  painter_.rotate(-90.0);
+  painter_.setFont(deviceFont_);
+  painter_.setPen(QtColor(textColor_));
+  // The baseline sits so that the glyphs' ascent and descent are centred on x.
+  painter_.drawText(QPoint(0, (metrics.ascent() - metrics.descent()) / 2), LabelString(text));
+  painter_.restore();
+}
+
 // The next tab position after x: every 8 average characters without stops, every stop with
 // one, else the first listed stop beyond x (x itself past the last one).
 int CScreenDC::NextTabStop(int x, int origin, int tabCount, const int* tabStops) const {

@@ -80,6 +80,7 @@ class CScreenDC : public CDevice {
                             const int* tabStops) override;
   int DrawText(const std::string& text, CRect& rect, unsigned format) override;
   bool TextOut(int x, int y, const std::string& text, bool indent) override;
+  void TextOutTurned(int x, int y, const std::string& text) override;
 
  private:
   CPoint ToDevice(CPoint point) const;

@@ -111,6 +111,12 @@ CDisplayPage::CDisplayPage(const DisplaySettings& display, CSettingsStore& store
     background_->addItem(Swatch(color.colorref), QString::fromUtf8(color.name));
   }
 
+  colorScale_ = new QComboBox(this);
+  colorScale_->setObjectName("colorScale");
+  for (const CChoice<EColorScale>& scale : ColorScaleChoices()) {
+    colorScale_->addItem(QString::fromUtf8(scale.caption), CodeOf(scale.code));
+  }
+
   auto* colors = new QGroupBox("Colors", this);
   auto* colorsGrid = new QGridLayout(colors);
   colorsGrid->addWidget(showPositive_, 0, 0);
@@ -126,6 +132,7 @@ CDisplayPage::CDisplayPage(const DisplaySettings& display, CSettingsStore& store
   contrastRow->addWidget(contrast_);
   levelsForm->addRow("Contrast :", contrastRow);
   levelsForm->addRow("Background:", background_);
+  levelsForm->addRow("Colour scale:", colorScale_);
   colorsGrid->addLayout(levelsForm, 4, 0, 1, 2);
 
   showObjectives_ = new QCheckBox("Objective function R and S", this);
@@ -217,6 +224,11 @@ CDisplayPage::CDisplayPage(const DisplaySettings& display, CSettingsStore& store
     if (index >= 0) display_.BkColor = index;
     Changed();
   });
+  connect(colorScale_, &QComboBox::activated, this, [this](int index) {
+    if (index >= 0)
+      display_.colorScale = ChoiceOf<EColorScale>(colorScale_->itemData(index).toInt());
+    Changed();
+  });
   const auto switchChanged = [this](QCheckBox* box, int& field) {
     connect(box, &QCheckBox::toggled, this, [this, &field](bool on) {
       field = on ? 1 : 0;
@@ -232,9 +244,9 @@ CDisplayPage::CDisplayPage(const DisplaySettings& display, CSettingsStore& store
 
 void CDisplayPage::ShowDisplay() {
   const QList<QWidget*> controls = {
-      rowHeight_,    columnWidth_,  rowsTree_,       columnsTree_,  highColor_,   lowColor_,
-      showPositive_, showNegative_, spectrum_,       blackForZero_, levels_,      contrastSlider_,
-      contrast_,     background_,   showObjectives_, showScale_,    showTopFrame_};
+      rowHeight_,    columnWidth_,  rowsTree_,   columnsTree_,    highColor_, lowColor_,
+      showPositive_, showNegative_, spectrum_,   blackForZero_,   levels_,    contrastSlider_,
+      contrast_,     background_,   colorScale_, showObjectives_, showScale_, showTopFrame_};
   std::vector<std::unique_ptr<QSignalBlocker>> blockers;
   for (QWidget* control : controls)
     blockers.push_back(std::make_unique<QSignalBlocker>(control));
@@ -255,6 +267,8 @@ void CDisplayPage::ShowDisplay() {
   contrastSlider_->setValue(d.ContrastColor);
   contrast_->setValue(d.ContrastColor);
   SelectIndex(background_, d.BkColor);
+  // A stored scale this program does not know shows no item (and paints with two colours).
+  colorScale_->setCurrentIndex(colorScale_->findData(CodeOf(d.colorScale)));
   showObjectives_->setChecked(d.m_bShowObjectiveFunctionsValue != 0);
   showScale_->setChecked(d.m_bShowScale != 0);
   showTopFrame_->setChecked(d.m_bShowTopFrame != 0);

@@ -12,7 +12,8 @@ class QSpinBox;
 
 // The page "Display" of the settings sheet: cell and tree sizes, the colours of positive and
 // negative values with their show switches, the optical spectrum, black for zero, the number of
-// levels, the contrast, the background and the shown elements, with "Get", "Save" and "Reset".
+// levels, the contrast, the background, the colour scale and the shown elements, with "Get",
+// "Save" and "Reset".
 // It edits a copy of a document's display settings; the colour-channel switches follow every
 // change.
 class CDisplayPage : public QWidget {
@@ -49,6 +50,7 @@ class CDisplayPage : public QWidget {
   QSlider* contrastSlider_;
   QSpinBox* contrast_;
   QComboBox* background_;
+  QComboBox* colorScale_;
   QCheckBox* showObjectives_;
   QCheckBox* showScale_;
   QCheckBox* showTopFrame_;

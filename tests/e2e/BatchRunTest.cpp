@@ -143,6 +143,45 @@ TEST(BatchRun, EverySampleTableRuns) {
   }
 }
 
+namespace {
+
+// Width and height from the header of a PNG file.
+std::pair<unsigned, unsigned> PngSize(const std::string& png) {
+  const auto word = [&](size_t at) {
+    unsigned value = 0;
+    for (size_t k = 0; k < 4; ++k)
+      value = value << 8 | static_cast<unsigned char>(png.at(at + k));
+    return value;
+  };
+  return {word(16), word(20)};
+}
+
+}  // namespace
+
+TEST(BatchRun, PictureKeywordsGiveALargerBitmapAndATitledTurnedPicture) {
+  CTempDir folder;
+  const auto run = [&](const std::string& name, std::vector<std::string> extra) {
+    std::vector<std::string> arguments{ExamplePath("usarrests_numeric.txt"), "-Ward",
+                                       "-AutomationRow", "-AutomationCol"};
+    arguments.insert(arguments.end(), extra.begin(), extra.end());
+    arguments.insert(arguments.end(),
+                     {"-ExportScreenInPngFile", (folder.Path() / name).string(), "-Exit"});
+    const CRun result = RunQuorvel(folder, arguments);
+    EXPECT_EQ(result.status, 0) << result.output;
+    return ReadFileText((folder.Path() / name).string());
+  };
+  const auto [width, height] = PngSize(run("plain.png", {}));
+  const auto [wide, tall] = PngSize(run("dpi.png", {"-Dpi", "192"}));
+  EXPECT_EQ(wide, 2 * width);
+  EXPECT_EQ(tall, 2 * height);
+  // A title adds a line above the picture; every new keyword together still draws.
+  const auto [titledWidth, titledHeight] =
+      PngSize(run("titled.png", {"-Title", "Arrests by state", "-ColorScale", "viridis",
+                                 "-RotatedColumnLabels"}));
+  EXPECT_GE(titledWidth, width);
+  EXPECT_GT(titledHeight, height);
+}
+
 TEST(BatchRun, PictureExportWritesAValidFileOfEachFormat) {
   CTempDir folder;
   struct Format {
@@ -151,7 +190,7 @@ TEST(BatchRun, PictureExportWritesAValidFileOfEachFormat) {
     std::string magic;
   };
   const Format formats[] = {
-      {"-ExportScreenInPostScriptFile", "picture.ps", "<< /PageSize [595 842]"},
+      {"-ExportScreenInPostScriptFile", "picture.ps", "%!PS-Adobe-3.0\n%%Creator: Quorvel\n"},
       {"-ExportScreenInJpegFile", "picture.jpg", "\xFF\xD8\xFF"},
       {"-ExportScreenInBmpFile", "picture.bmp", "BM"},
       {"-ExportScreenInPngFile", "picture.png", "\x89PNG"},
@@ -225,7 +264,7 @@ TEST(BatchRun, OutputsGoThroughToStandardOutputAndFollowLinks) {
                           screen.string(), "-ExportRowTreeInNewickFile", rows.string(), "-Exit"});
   EXPECT_EQ(run.status, 0) << run.output;
   EXPECT_NE(run.output.find("Flower\tSepal.Length"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("<< /PageSize [595 842]"), std::string::npos);
+  EXPECT_NE(run.output.find("%!PS-Adobe-3.0\n"), std::string::npos);
   EXPECT_TRUE(std::filesystem::is_symlink(screen));
   EXPECT_TRUE(std::filesystem::is_symlink(rows));
   EXPECT_EQ(NewickLeaves(ReadFileText((folder.Path() / "trees" / "rows.phy").string())).size(),

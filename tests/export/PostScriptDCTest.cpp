@@ -12,6 +12,8 @@
 namespace {
 
 constexpr std::string_view kPrologue =
+    "%!PS-Adobe-3.0\n%%Creator: Quorvel\n%%BoundingBox: 0 0 595 842\n%%Pages: 1\n"
+    "%%EndComments\n%%Page: 1 1\n"
     "<< /PageSize [595 842] >> setpagedevice\n"
     "0 842 translate\n\n"
     "0.500000 0.500000 scale\n\n"
@@ -52,7 +54,7 @@ TEST(PostScriptDevice, FinishingEndsThePageOnce) {
   device.DrawLine(1, 2, 3, 4);
   EXPECT_TRUE(device.Finish());
   EXPECT_TRUE(device.Finish());
-  EXPECT_EQ(Body(device), "newpath\n1 -2 moveto\n3 -4 lineto\nstroke\nshowpage\n");
+  EXPECT_EQ(Body(device), "newpath\n1 -2 moveto\n3 -4 lineto\nstroke\nshowpage\n%%EOF\n");
 }
 
 TEST(PostScriptDevice, StartsWithTheA4HalfScalePrologue) {
@@ -245,7 +247,7 @@ TEST(PostScriptFile, StreamsIntoTheFileAndReplacesItOnlyAtTheEnd) {
   EXPECT_EQ(written.substr(0, kPrologue.size()), kPrologue);
   EXPECT_GT(written.size(), size_t{1} << 20);  // more than one block went through the file
   EXPECT_NE(written.find("newpath\n19999 0 moveto"), std::string::npos);
-  const std::string end = "closepath\nfill\nshowpage\n";
+  const std::string end = "closepath\nfill\nshowpage\n%%EOF\n";
   EXPECT_EQ(written.substr(written.size() - end.size()), end);
 }
 
@@ -259,4 +261,32 @@ TEST(PostScriptFile, AFileThatCannotBeCreatedIsReportedAndNothingIsDrawn) {
   EXPECT_FALSE(drawn);
   EXPECT_EQ(error.rfind("Opening " + path + " failed: ", 0), 0u) << error;
   EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(PostScriptDevice, TurnedTextIsShownInASavedStateTurnedAboutItsPoint) {
+  CTextDevice text;
+  text.device.SetTextColor(Rgb(255, 0, 0));
+  const size_t start = text.device.Text().size();
+  text.device.TextOutTurned(100, 50, "b(e)ta");
+  EXPECT_EQ(text.device.Text().substr(start), std::string(kRedLine) +
+                                                  "gsave\n100 -50 translate\n90 rotate\n"
+                                                  "0 -4 moveto\n(b\\(e\\)ta) show\ngrestore\n");
+}
+
+TEST(PostScriptDevice, AMeasuringDeviceWritesNothingAndCoversWhatIsDrawn) {
+  CPostScriptDC measure{CPostScriptDC::CMeasureOnly{}};
+  const CFont font{"Times-Roman", 20};
+  measure.SelectFont(&font);
+  measure.DrawLine(10, 20, 30, 40);
+  EXPECT_EQ(measure.DrawnExtent(), (CRect{10, 20, 30, 40}));
+  measure.SetTextAlign(kAlignLeft);
+  // "WW" is 2 × 944 thousandths of 20: 37 units (and one more for rounding).
+  measure.TextOut(100, 50, "WW", true);
+  EXPECT_EQ(measure.DrawnExtent().right, 100 + 150 + 38);
+  measure.TextOutTurned(5, 300, "MM");  // 2 × 889 thousandths of 20 up from 300
+  EXPECT_EQ(measure.DrawnExtent().bottom, 300);
+  EXPECT_EQ(measure.DrawnExtent().left, -5);
+  EXPECT_TRUE(measure.Text().empty());
+  EXPECT_TRUE(measure.Finish());
+  EXPECT_TRUE(measure.Text().empty());
 }

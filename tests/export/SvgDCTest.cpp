@@ -320,3 +320,22 @@ TEST(SvgFile, AFailedOpeningReportsTheFileAndLeavesNothing) {
       "/nonexistent-folder/x.svg", {1, 1}, {1, 1}, nullptr, [](CSvgDC&) {}, &error));
   EXPECT_NE(error.find("Opening /nonexistent-folder/x.svg failed"), std::string::npos) << error;
 }
+
+TEST(SvgDevice, TurnedTextIsRotatedAboutItsPointWithTheGlyphsCentredAcrossIt) {
+  CRulerMeasurer measurer;
+  CSvgDC device({400, 400}, {400, 400}, &measurer);
+  const CFont font{"", 16};
+  device.SelectFont(&font);
+  device.TextOutTurned(50, 300, "label <1>");
+  device.TextOutTurned(60, 300, "");  // nothing
+  const CSvgReading reading = Finished(device);
+  ASSERT_TRUE(reading.wellFormed) << reading.error;
+  const auto texts = Elements(reading, "text");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].text, "label <1>");
+  EXPECT_EQ(texts[0].Attribute("transform"), "rotate(-90 50 300)");
+  EXPECT_EQ(texts[0].Attribute("x"), "50");
+  // Ascent 16 and descent 20 − 16 = 4: the baseline (16 − 4) / 2 = 6 below the point, which
+  // the turn puts 6 units right of x.
+  EXPECT_EQ(texts[0].Attribute("y"), "306");
+}

@@ -356,3 +356,19 @@ TEST_F(ScreenDC, DrawTextMeasuresOrWritesInsideTheRectangle) {
   EXPECT_GT(ink.top, 25);
   EXPECT_LT(ink.bottom, 55);
 }
+
+TEST_F(ScreenDC, TurnedTextReadsUpwardsFromItsPointCentredAcrossIt) {
+  device_.SelectFont(&times_);
+  const CSize extent = device_.GetTextExtent("Turned");
+  device_.SetTextAlign(kAlignRight);  // the alignment does not apply to turned text
+  device_.TextOutTurned(100, 90, "Turned");
+  const CInk ink = InkOf(Finished());
+  ASSERT_FALSE(ink.Empty());
+  // The ink is a tall narrow strip: the text's length runs up from y = 90.
+  EXPECT_GT(ink.bottom - ink.top, 2 * (ink.right - ink.left));
+  EXPECT_LE(ink.bottom, 90);
+  EXPECT_GE(ink.top, 90 - extent.cx - 1);
+  EXPECT_LT(ink.top, 90 - extent.cx + 6);
+  // Centred across x = 100 within a few pixels.
+  EXPECT_LT(std::abs((ink.left + ink.right) / 2 - 100), 4);
+}

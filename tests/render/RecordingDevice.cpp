@@ -49,3 +49,8 @@ bool CRecordingDevice::TextOut(int x, int y, const std::string& text, bool inden
   texts.push_back({x, y, text, align, textColor});
   return true;
 }
+
+void CRecordingDevice::TextOutTurned(int x, int y, const std::string& text) {
+  calls.push_back(Format("TextOutTurned %d %d %s", x, y, text.c_str()));
+  texts.push_back({x, y, text, align, textColor, true});
+}

@@ -19,6 +19,7 @@ class CRecordingDevice : public CDevice {
     std::string text;
     unsigned align;
     ColorRef color;
+    bool turned = false;  // written by TextOutTurned
   };
 
   explicit CRecordingDevice(bool printing = false) : printing_(printing) {}
@@ -35,6 +36,7 @@ class CRecordingDevice : public CDevice {
   unsigned SetTextAlign(unsigned align) override;
   ColorRef SetTextColor(ColorRef color) override;
   bool TextOut(int x, int y, const std::string& text, bool indent) override;
+  void TextOutTurned(int x, int y, const std::string& text) override;
 
   std::vector<std::string> calls;
   std::vector<Fill> fills;

@@ -178,3 +178,27 @@ TEST(Keywords, HelpShowsEachKeywordOnceWithItsDefaultInForce) {
   EXPECT_NE(usage.find("Exit status:"), std::string::npos);
   EXPECT_NE(usage.find("  64 "), std::string::npos);
 }
+
+TEST(Keywords, PictureKeywordsSetTheScaleTheLabelsTheTitleAndTheResolution) {
+  const CApplied applied = Apply({"f", "-ColorScale", "Viridis", "-RotatedColumnLabels", "-Title",
+                                  "Iris: Ward & TSP", "-Dpi", "300"});
+  EXPECT_EQ(applied.display.colorScale, EColorScale::kViridis);
+  EXPECT_TRUE(applied.display.rotatedColumnLabels);
+  EXPECT_EQ(applied.display.pictureTitle, "Iris: Ward & TSP");  // a text keeps its case
+  EXPECT_EQ(applied.settings.exportDotsPerInch, 300);
+  EXPECT_EQ(Apply({"f", "-ColorScale", "diverging"}).display.colorScale, EColorScale::kDiverging);
+  // An unknown word leaves the scale; resolutions are kept within 1 to 1200.
+  EXPECT_EQ(Apply({"f", "-ColorScale", "jet"}).display.colorScale, EColorScale::kSigned);
+  EXPECT_EQ(Apply({"f", "-Dpi", "0"}).settings.exportDotsPerInch, 1);
+  EXPECT_EQ(Apply({"f", "-Dpi", "100000"}).settings.exportDotsPerInch, 1200);
+  // Without them the picture is today's.
+  const CApplied none = Apply({"f"});
+  EXPECT_EQ(none.display.colorScale, EColorScale::kSigned);
+  EXPECT_FALSE(none.display.rotatedColumnLabels);
+  EXPECT_EQ(none.display.pictureTitle, "");
+  EXPECT_EQ(none.settings.exportDotsPerInch, 0);
+  const CKeyword* scale = FindKeyword("ColorScale");
+  ASSERT_NE(scale, nullptr);
+  EXPECT_EQ(scale->words, (std::vector<std::string>{"signed", "viridis", "cividis", "diverging"}));
+  EXPECT_EQ(FindKeyword("Dpi")->current(none.settings, none.display), "96");
+}

@@ -63,11 +63,15 @@ TEST(Settings, DisplayRoundTripsThroughTheStore) {
   display.BkColor = 3;
   display.m_bShowScale = 0;
   display.m_intRowsTreeSize = 40;
+  display.colorScale = EColorScale::kCividis;
   DeriveColorSwitches(display);
   SaveDisplaySettings(store, display);
-  EXPECT_EQ(store.Size(), 19u);
+  // The nineteen historical values, and the colour scale beside them.
+  EXPECT_EQ(store.Size(), 20u);
+  EXPECT_EQ(store.ReadInt(kDisplaySection, "ColorScale", kAbsentValue), 2);
   DisplaySettings loaded;
   LoadDisplaySettings(store, loaded);
+  EXPECT_EQ(loaded.colorScale, EColorScale::kCividis);
   EXPECT_EQ(loaded.hx, 6);
   EXPECT_EQ(loaded.BkColor, 3);
   EXPECT_EQ(loaded.m_bShowScale, 0);

@@ -80,6 +80,25 @@ TEST_F(DialogsTest, OpticalSpectrumRunsFromBlueToRedAndGivesTheColoursBack) {
   EXPECT_EQ(page.Display().B_h, 1);
 }
 
+TEST_F(DialogsTest, TheColourScaleIsChosenShownAndKeptByGetAndSave) {
+  CMemorySettingsStore store;
+  DisplaySettings display;
+  display.colorScale = EColorScale::kDiverging;
+  CDisplayPage page(display, store);
+  auto* scales = Find<QComboBox>(&page, "colorScale");
+  EXPECT_EQ(scales->count(), static_cast<int>(ColorScaleChoices().size()));
+  EXPECT_EQ(scales->currentData().toInt(), CodeOf(EColorScale::kDiverging));
+  emit scales->activated(scales->findData(CodeOf(EColorScale::kViridis)));
+  EXPECT_EQ(page.Display().colorScale, EColorScale::kViridis);
+  page.Save();
+  page.Reset();
+  EXPECT_EQ(page.Display().colorScale, EColorScale::kSigned);
+  EXPECT_EQ(scales->currentData().toInt(), CodeOf(EColorScale::kSigned));
+  page.Get();
+  EXPECT_EQ(page.Display().colorScale, EColorScale::kViridis);
+  EXPECT_EQ(scales->currentText().toStdString().rfind("Viridis", 0), 0u);
+}
+
 TEST_F(DialogsTest, DisplayGetSaveAndResetAndTheContrastControls) {
   CMemorySettingsStore store;
   DisplaySettings display;

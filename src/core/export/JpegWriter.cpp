@@ -3,6 +3,7 @@
 // O(width × height); memory one row of 3 × width bytes plus the compressed output.
 #include "export/JpegWriter.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <memory>
@@ -71,7 +72,7 @@ void TermDestination(j_compress_ptr info) {
   if (!AppendBytes(destination, count)) ERREXIT(info, JERR_OUT_OF_MEMORY);
 }
 
-void SetParameters(jpeg_compress_struct& info, const CRaster& raster) {
+void SetParameters(jpeg_compress_struct& info, const CRaster& raster, int density) {
   info.image_width = static_cast<JDIMENSION>(raster.width);
   info.image_height = static_cast<JDIMENSION>(raster.height);
   info.input_components = 3;
@@ -83,8 +84,9 @@ void SetParameters(jpeg_compress_struct& info, const CRaster& raster) {
   info.smoothing_factor = 0;
   info.write_JFIF_header = TRUE;
   info.density_unit = 1;  // dots per inch
-  info.X_density = 1;
-  info.Y_density = 1;
+  const auto dots = static_cast<UINT16>(std::clamp(density, 1, 65535));
+  info.X_density = dots;
+  info.Y_density = dots;
 }
 
 void ConvertRow(const CRaster& raster, int y, JSAMPLE* row) {
@@ -98,7 +100,7 @@ void ConvertRow(const CRaster& raster, int y, JSAMPLE* row) {
 
 // Everything that libjpeg may leave by longjmp happens in here; only plain C objects and the
 // caller's row buffer live in this frame.
-bool Compress(const CRaster& raster, JSAMPLE* row, CStringDestination* destination,
+bool Compress(const CRaster& raster, int density, JSAMPLE* row, CStringDestination* destination,
               CJpegErrorManager* error) {
   jpeg_compress_struct info;
   info.err = jpeg_std_error(&error->manager);
@@ -114,7 +116,7 @@ bool Compress(const CRaster& raster, JSAMPLE* row, CStringDestination* destinati
   destination->manager.empty_output_buffer = EmptyOutputBuffer;
   destination->manager.term_destination = TermDestination;
   info.dest = &destination->manager;
-  SetParameters(info, raster);
+  SetParameters(info, raster, density);
   jpeg_start_compress(&info, TRUE);
   while (info.next_scanline < info.image_height) {
     ConvertRow(raster, static_cast<int>(info.next_scanline), row);
@@ -128,7 +130,7 @@ bool Compress(const CRaster& raster, JSAMPLE* row, CStringDestination* destinati
 
 }  // namespace
 
-bool EncodeJpeg(const CRaster& raster, std::string* bytes, std::string* error) {
+bool EncodeJpeg(const CRaster& raster, std::string* bytes, std::string* error, int density) {
   if (!raster.IsComplete()) {
     if (error) *error = "The picture has no pixels to encode.";
     return false;
@@ -138,13 +140,13 @@ bool EncodeJpeg(const CRaster& raster, std::string* bytes, std::string* error) {
   auto destination = std::make_unique<CStringDestination>();
   destination->out = bytes;
   CJpegErrorManager manager{};
-  if (Compress(raster, row.data(), destination.get(), &manager)) return true;
+  if (Compress(raster, density, row.data(), destination.get(), &manager)) return true;
   if (error) *error = manager.message;
   bytes->clear();
   return false;
 }
 
-bool WriteJpeg(const CRaster& raster, const std::string& path, std::string* error) {
+bool WriteJpeg(const CRaster& raster, const std::string& path, std::string* error, int density) {
   CAtomicFile file(path);
   const bool opened = file.Error().empty();
   if (!opened) {
@@ -152,7 +154,7 @@ bool WriteJpeg(const CRaster& raster, const std::string& path, std::string* erro
     return false;
   }
   std::string bytes;
-  if (!EncodeJpeg(raster, &bytes, error)) return false;
+  if (!EncodeJpeg(raster, &bytes, error, density)) return false;
   if (file.Write(bytes) && file.Commit()) return true;
   if (error) *error = ExportFileFailure(file, true);
   return false;

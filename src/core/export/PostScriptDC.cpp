@@ -8,6 +8,7 @@
 
 #include "base/AtomicFile.h"
 #include "export/PostScriptText.h"
+#include "export/TimesRomanWidths.h"
 #include "render/NumberText.h"
 
 namespace {
@@ -15,25 +16,36 @@ namespace {
 // Blocks of this size go to the file as they fill.
 constexpr size_t kFlushSize = 1 << 20;
 
-constexpr std::string_view kPrologue =
-    "<< /PageSize [595 842] >> setpagedevice\n"
-    "0 842 translate\n\n"
-    "0.500000 0.500000 scale\n\n"
-    "/rightshow\n{dup stringwidth pop\nIX exch sub\nIY moveto\nshow} def\n\n"
-    "/centshow\n{dup stringwidth pop\n2 div\nIX exch sub\nIY moveto\nshow} def\n\n"
-    "/leftshow\n{IX IY moveto show} def\n\n";
-
 }  // namespace
 
-CPostScriptDC::CPostScriptDC() {
-  Append(kPrologue);
+CPostScriptDC::CPostScriptDC(const CPostScriptPage& page) {
+  Append(PostScriptPrologue(page));
 }
 
-CPostScriptDC::CPostScriptDC(CAtomicFile& file) : CPostScriptDC() {
+CPostScriptDC::CPostScriptDC(CAtomicFile& file, const CPostScriptPage& page) : CPostScriptDC(page) {
   file_ = &file;
 }
 
+CPostScriptDC::CPostScriptDC(CMeasureOnly) : measuring_(true) {}
+
+void CPostScriptDC::Cover(long long left, long long top, long long right, long long bottom) {
+  const auto clamp = [](long long v) {
+    return static_cast<int>(std::clamp<long long>(v, -(1LL << 30), 1LL << 30));
+  };
+  const CRect area{clamp(left), clamp(top), clamp(right), clamp(bottom)};
+  if (!covered_) {
+    drawn_ = area;
+    covered_ = true;
+    return;
+  }
+  drawn_.left = std::min(drawn_.left, area.left);
+  drawn_.top = std::min(drawn_.top, area.top);
+  drawn_.right = std::max(drawn_.right, area.right);
+  drawn_.bottom = std::max(drawn_.bottom, area.bottom);
+}
+
 void CPostScriptDC::Append(std::string_view text) {
+  if (measuring_) return;
   out_.append(text);
   if (file_ && out_.size() >= kFlushSize) {
     if (!file_->Write(out_)) writeFailed_ = true;
@@ -43,7 +55,7 @@ void CPostScriptDC::Append(std::string_view text) {
 
 bool CPostScriptDC::Finish() {
   if (!finished_) {
-    Append("showpage\n");
+    Append(kPostScriptEnd);
     finished_ = true;
   }
   if (file_ && !out_.empty()) {
@@ -58,6 +70,10 @@ void CPostScriptDC::AppendInteger(long long value) {
 }
 
 void CPostScriptDC::AppendPoint(long long x, long long y, std::string_view operatorLine) {
+  if (measuring_) {
+    Cover(x, -y, x, -y);
+    return;
+  }
   AppendInteger(x);
   Append(" ");
   AppendInteger(y);
@@ -66,6 +82,7 @@ void CPostScriptDC::AppendPoint(long long x, long long y, std::string_view opera
 
 // "%.8f %.8f %.8f setrgbcolor\n", built without the locale so that it always has points.
 void CPostScriptDC::ColorLine(ColorRef color) {
+  if (measuring_) return;
   std::string line = FixedText(RedOf(color) / 255.0, 8) + " " +
                      FixedText(GreenOf(color) / 255.0, 8) + " " +
                      FixedText(BlueOf(color) / 255.0, 8) + " setrgbcolor\n";
@@ -171,7 +188,17 @@ unsigned CPostScriptDC::SetTextAlign(unsigned align) {
 }
 
 // "/IX %d def /IY %d def (%s) leftshow\n" and its centre and right forms.
-void CPostScriptDC::ShowLine(long long x, long long y, std::string_view body) {
+void CPostScriptDC::ShowLine(long long x, long long y, std::string_view body,
+                             std::string_view text) {
+  if (measuring_) {
+    // The baseline is at −y; the glyphs reach a font size above it and a quarter below.
+    const long long width = static_cast<long long>(TimesRomanWidth(text)) * fontSize_ / 1000 + 1;
+    long long left = x;
+    if (show_ == Show::kCentre) left -= width / 2;
+    if (show_ == Show::kRight) left -= width;
+    Cover(left, -y - fontSize_, left + width, -y + (fontSize_ + 3) / 4);
+    return;
+  }
   Append("/IX ");
   AppendInteger(x);
   Append(" def /IY ");
@@ -206,10 +233,27 @@ bool CPostScriptDC::TextOut(int x, int y, const std::string& text, bool indent) 
     default:
       break;
   }
-  const std::string body = PostScriptString(text);
+  const std::string body = measuring_ ? std::string() : PostScriptString(text);
   ColorLine(textColor_);
-  ShowLine(indent ? static_cast<long long>(x) + 150 : x, 2LL - fs - y, body);
+  ShowLine(indent ? static_cast<long long>(x) + 150 : x, 2LL - fs - y, body, text);
   return true;
+}
+
+void CPostScriptDC::TextOutTurned(int x, int y, const std::string& text) {
+  const int fs = fontSize_;
+  if (measuring_) {
+    const long long length = static_cast<long long>(TimesRomanWidth(text)) * fs / 1000 + 1;
+    Cover(x - fs / 2, y - length, x + fs / 2 + 1, y);
+    return;
+  }
+  ColorLine(textColor_);
+  Append("gsave\n");
+  AppendPoint(x, -static_cast<long long>(y), " translate\n90 rotate\n");
+  // Times-Roman's lower case runs from about −0.22 to 0.68 of the size: a baseline 0.3 of the
+  // size right of x centres it there.
+  AppendPoint(0, -(3LL * fs / 10), " moveto\n(");
+  Append(PostScriptString(text));
+  Append(") show\ngrestore\n");
 }
 
 void CPostScriptDC::TabbedTextOut(int x, int y, const std::string& text, int count, int tabCount,
@@ -222,7 +266,7 @@ void CPostScriptDC::TabbedTextOut(int x, int y, const std::string& text, int cou
   while (!rest.empty()) {
     const size_t tab = rest.find('\t');
     const std::string_view piece = rest.substr(0, tab);
-    ShowLine(pieceX, -pieceY, PostScriptString(piece));
+    ShowLine(pieceX, -pieceY, measuring_ ? std::string() : PostScriptString(piece), piece);
     pieceX += step;
     rest = tab == std::string_view::npos ? std::string_view{} : rest.substr(tab + 1);
   }

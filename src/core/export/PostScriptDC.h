@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "export/PostScriptPage.h"
 #include "render/Device.h"
 
 class CAtomicFile;
@@ -12,19 +13,30 @@ class CAtomicFile;
 inline constexpr ColorRef kTextMarkerColor = Rgb(254, 0, 0);
 
 // The drawing device of PostScript export: every operation appends PostScript text. A single
-// A4 page at half scale; picture points (x, y) are written as x and −y, text in Times-Roman.
-// The text goes to memory (Text()) or, in blocks, to an atomic file that the caller commits.
+// A4 page at half scale (a picture too large for it shrunk to fit), or an encapsulated picture
+// at full size (see PostScriptPage.h); picture points (x, y) are written as x and −y, text in
+// Times-Roman. The text goes to memory (Text()) or, in blocks, to an atomic file that the
+// caller commits.
 class CPostScriptDC : public CDevice {
  public:
   // Keeps the whole text in memory.
-  CPostScriptDC();
+  explicit CPostScriptDC(const CPostScriptPage& page = {});
   // Streams the text to `file` (which must outlive the device); Finish writes the rest.
-  explicit CPostScriptDC(CAtomicFile& file);
+  explicit CPostScriptDC(CAtomicFile& file, const CPostScriptPage& page = {});
+  // Writes nothing and only follows where the drawing goes (DrawnExtent), so that a picture can
+  // be measured before its page is chosen.
+  struct CMeasureOnly {};
+  explicit CPostScriptDC(CMeasureOnly);
+
+  // The picture area (layout units, y downwards) that the paths and texts drawn so far cover,
+  // texts measured in Times-Roman; empty when nothing was drawn. Only a measuring device
+  // follows it.
+  CRect DrawnExtent() const { return drawn_; }
 
   // The text not yet handed to the file (all of it without a file).
   const std::string& Text() const { return out_; }
-  // Ends the page ("showpage", so that printers and converters output it) and hands what is
-  // buffered to the file; false when any write failed.
+  // Ends the page ("showpage", so that printers and converters output it, and the end-of-file
+  // comment) and hands what is buffered to the file; false when any write failed.
   bool Finish();
 
   using CDevice::DrawLine;
@@ -53,6 +65,8 @@ class CPostScriptDC : public CDevice {
                      const int* tabStops, int tabOrigin) override;
   // With `indent` the text starts 150 units further right.
   bool TextOut(int x, int y, const std::string& text, bool indent) override;
+  // Turned about (x, −y) in a saved graphics state, in the text colour; no marker box.
+  void TextOutTurned(int x, int y, const std::string& text) override;
 
   int FontSize() const { return fontSize_; }
 
@@ -63,10 +77,15 @@ class CPostScriptDC : public CDevice {
   void AppendPoint(long long x, long long y, std::string_view operatorLine);
   void ColorLine(ColorRef color);
   void PathOfCorners(const CRect& rect);
-  void ShowLine(long long x, long long y, std::string_view body);
+  // `text` is the shown text before escaping, for the measure.
+  void ShowLine(long long x, long long y, std::string_view body, std::string_view text);
+  void Cover(long long left, long long top, long long right, long long bottom);
 
   std::string out_;
   CAtomicFile* file_ = nullptr;
+  bool measuring_ = false;
+  bool covered_ = false;
+  CRect drawn_;
   bool writeFailed_ = false;
   bool finished_ = false;
   Show show_ = Show::kLeft;

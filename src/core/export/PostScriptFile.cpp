@@ -5,11 +5,11 @@
 #include "export/PostScriptDC.h"
 
 bool WritePostScript(const std::string& path, const std::function<void(CPostScriptDC&)>& draw,
-                     std::string* error) {
+                     std::string* error, const CPostScriptPage& page) {
   CAtomicFile file(path);
   const bool opened = file.Error().empty();
   if (opened) {
-    CPostScriptDC device(file);
+    CPostScriptDC device(file, page);
     draw(device);
     if (device.Finish() && file.Commit()) return true;
   }

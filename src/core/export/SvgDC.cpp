@@ -411,6 +411,25 @@ bool CSvgDC::TextOut(int x, int y, const std::string& text, bool) {
   return true;
 }
 
+void CSvgDC::TextOutTurned(int x, int y, const std::string& text) {
+  if (text.empty()) return;
+  const int size = FontSizeOf(fontValue_);
+  const int height = measurer_ ? measurer_->TextExtent(fontValue_, "").cy : size;
+  const int ascent = measurer_ ? measurer_->Ascent(fontValue_) : size * 4 / 5;
+  // In the turned frame the baseline lies (ascent − descent) / 2 below the anchor, centring
+  // the glyphs on x once turned.
+  const long long baseline = static_cast<long long>(y) + (ascent - (height - ascent)) / 2;
+  EnterText();
+  CElementText start;
+  start.Put("<text x=\"").Integer(x).Put("\" y=\"").Integer(baseline);
+  start.Put("\" transform=\"rotate(-90 ").Integer(x).Put(" ").Integer(y).Put(")\">");
+  Append(start.View());
+  std::string body;
+  AppendSvgText(body, text);
+  body.append("</text>\n");
+  Append(body);
+}
+
 // The next tab position after x: every 8 average characters without stops, every stop with
 // one, else the first listed stop beyond x (x itself past the last one), as on the screen.
 int CSvgDC::NextTabStop(int x, int origin, int tabCount, const int* tabStops) const {

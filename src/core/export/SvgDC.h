@@ -68,6 +68,8 @@ class CSvgDC : public CDevice {
                             const int* tabStops) override;
   // The indent flag is ignored, as on the screen.
   bool TextOut(int x, int y, const std::string& text, bool indent) override;
+  // A <text> element rotated by −90 degrees about (x, y).
+  void TextOutTurned(int x, int y, const std::string& text) override;
 
  private:
   enum class Group { kNone, kCells, kLines, kText };

@@ -268,7 +268,13 @@ void CColorPainter::DrawLegend(const CFont& textFont, int pictureWidth) {
   const int left = textPosition.x;
   double low;
   double high;
-  if (data_.minValue >= 0) {
+  // A sampled scale shows what it spans: the data's range, or ±M when centred on zero.
+  const bool sampled = scale_.colorAt != nullptr && !nominal;
+  if (sampled && scale_.diverging) {
+    low = -m, high = m;
+  } else if (sampled) {
+    low = sequentialLow_, high = sequentialHigh_;
+  } else if (data_.minValue >= 0) {
     low = 0.0, high = m;
   } else if (data_.maxValue <= 0) {
     low = -m, high = 0.0;
@@ -277,7 +283,9 @@ void CColorPainter::DrawLegend(const CFont& textFont, int pictureWidth) {
   }
   for (int i = 0; i < kBarWidth; ++i) {
     double value;
-    if (data_.minValue >= 0) {
+    if (sampled) {
+      value = low + (high - low) * i / (kBarWidth - 1);
+    } else if (data_.minValue >= 0) {
       value = nominal ? i * (m + 1) / kBarWidth : m * i / kBarWidth;
     } else if (data_.maxValue <= 0) {
       value = m * (i - kBarWidth) / kBarWidth;

@@ -65,6 +65,7 @@ int CDevice::DrawText(const std::string&, CRect&, unsigned) {
 bool CDevice::TextOut(int, int, const std::string&, bool) {
   return true;
 }
+void CDevice::TextOutTurned(int, int, const std::string&) {}
 
 bool CDevice::DrawCellBlock(std::span<const int>, std::span<const int>, std::span<const int>,
                             std::span<const int>, std::span<const ColorRef>) {

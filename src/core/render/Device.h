@@ -105,6 +105,10 @@ class CDevice {
   // Writes `text` at (x, y) with the current alignment; `indent` is for devices that shift
   // indented report lines.
   virtual bool TextOut(int x, int y, const std::string& text, bool indent);
+  // Writes `text` turned a quarter turn anticlockwise, reading from bottom to top: it starts at
+  // height y and runs upwards, its line centred across x. The alignment does not apply. The
+  // base device writes nothing.
+  virtual void TextOutTurned(int x, int y, const std::string& text);
 
  private:
 };

@@ -29,6 +29,11 @@ inline CFont TextFont() {
   return CFont{kTextFontFace, 14};
 }
 
+// The font of the picture's title line.
+inline CFont TitleFont() {
+  return CFont{kTextFontFace, 20, kFontWeightBold};
+}
+
 // A label font for cells of `cellSize` units: the cell size, at most 24.
 inline CFont LabelFont(int cellSize) {
   return CFont{"", std::min(cellSize, 24)};

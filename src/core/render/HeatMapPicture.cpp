@@ -62,9 +62,34 @@ CRect At(CPoint p) {
   return {p.x, p.y, p.x, p.y};
 }
 
+// The widest of the labels of a side, measured in `font`.
+int WidestLabel(const CData* data, const std::vector<std::string> CData::*labels, const CTree* side,
+                const CFont& font, const CTextMeasurer& measurer) {
+  int widest = 0;
+  if (data && side) {
+    for (const int item : side->order) {
+      if (const std::string* label = LabelOf(data->*labels, item)) {
+        widest = std::max(widest, measurer.TextExtent(font, *label).cx);
+      }
+    }
+  }
+  return widest;
+}
+
+// Labels across the top of a matrix: turned text, or stacked letters.
+void DrawAcrossLabels(CDevice& device, const CFont& font, const CRect& zone,
+                      const std::vector<CPlacedLabel>& labels, int longest, bool turned) {
+  if (turned) {
+    DrawTurnedLabels(device, font, zone, labels);
+  } else {
+    DrawVerticalLabels(device, font, zone, labels, longest);
+  }
+}
+
 }  // namespace
 
-CHeatMapPicture::CHeatMapPicture(const CPictureInput& input) : input_(input) {}
+CHeatMapPicture::CHeatMapPicture(const CPictureInput& input)
+    : input_(input), reportOrigin_{input.sx, input.sy} {}
 
 bool CHeatMapPicture::RowTreeShown() const {
   return input_.switches.rowTree && input_.rows != nullptr && input_.rows->hasTree &&
@@ -82,6 +107,15 @@ bool CHeatMapPicture::ColumnLabelsAllowed() const {
 
 bool CHeatMapPicture::RowLabelsAllowed() const {
   return hy_ > 5 || input_.fitToWindow;
+}
+
+bool CHeatMapPicture::TurnedLabels() const {
+  return input_.display != nullptr && input_.display->rotatedColumnLabels;
+}
+
+const std::string& CHeatMapPicture::Title() const {
+  static const std::string kNone;
+  return input_.display != nullptr ? input_.display->pictureTitle : kNone;
 }
 
 int CHeatMapPicture::TrimmedLabelLength(int longest) const {
@@ -131,6 +165,11 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
   const int longestRow = data ? TrimmedLabelLength(data->maxRowLabelLength) : 0;
   columnLabelDepth_ = longestColumn * Step088(columnLabelFont_.height);
   rowLabelDepth_ = longestRow * Step088(rowLabelFont_.height);
+  if (TurnedLabels()) {
+    columnLabelDepth_ =
+        WidestLabel(data, &CData::columnLabels, input_.columns, columnLabelFont_, measurer);
+    rowLabelDepth_ = WidestLabel(data, &CData::rowLabels, input_.rows, rowLabelFont_, measurer);
+  }
   const int Tc = columnTreeDepth_;
   const int Tr = rowTreeDepth_;
   const int Lc = columnLabelDepth_;
@@ -146,6 +185,15 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
   z.fill(CRect{});
   auto zone = [&](EPictureZone which) -> CRect& { return z[static_cast<int>(which)]; };
   CPoint text{sx, sy};
+
+  // The title line, above everything else; without one the layout starts at (sx, sy).
+  CRect& pictureTitle = zone(EPictureZone::kPictureTitle);
+  if (!Title().empty()) {
+    const CSize extent = measurer.TextExtent(titleFont_, Title());
+    pictureTitle = CRect{text.x, text.y, text.x + extent.cx, text.y + extent.cy};
+    text.y += extent.cy + sy / 2;
+  }
+  reportOrigin_ = text;
 
   // 1. Title frame.
   CRect& title = zone(EPictureZone::kTitle);
@@ -301,7 +349,6 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
     columnMetricsLabels.bottom += W;
     columnMetricsLabels.Offset(sx / 2, 0);
   }
-  zone(EPictureZone::kSpare) = CRect{};
 
   // The picture reaches the right and bottom of the union of the zones that hold something.
   CSize size;
@@ -372,7 +419,7 @@ void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
   }
 
   // Matrix body.
-  painter.textPosition = {input_.sx, input_.sy};
+  painter.textPosition = reportOrigin_;
   const CTree* rows = input_.rows;
   const CTree* columns = input_.columns;
   const bool sides = data && rows && columns;
@@ -420,24 +467,24 @@ void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
     const int longestRow = data->maxRowLabelLength;
     const CRect columnLabelZone = Zone(EPictureZone::kColumnLabels);
     if (!columnLabelZone.IsEmpty()) {
-      DrawVerticalLabels(
+      DrawAcrossLabels(
           device, columnLabelFont_, columnLabelZone,
           PlacedLabels(data->columnLabels, *columns, columnBounds_, 0, columnBounds_.Count()),
-          longestColumn);
+          longestColumn, TurnedLabels());
     }
     const CRect profileLabels = Zone(EPictureZone::kProfileLabels);
     if (!profileLabels.IsEmpty() && hx_ >= 6) {
       const int first = columns->selectionStart;
-      DrawVerticalLabels(device, columnLabelFont_, profileLabels,
-                         PlacedLabels(data->columnLabels, *columns, columnBounds_, first,
-                                      first + columns->selectionLength),
-                         longestColumn);
+      DrawAcrossLabels(device, columnLabelFont_, profileLabels,
+                       PlacedLabels(data->columnLabels, *columns, columnBounds_, first,
+                                    first + columns->selectionLength),
+                       longestColumn, TurnedLabels());
     }
     const CRect rowMetricsLabels = Zone(EPictureZone::kRowMetricsLabels);
     if (!rowMetricsLabels.IsEmpty() && rowBounds_.Count() <= kMaximumMetricsLabelRows) {
-      DrawVerticalLabels(device, rowLabelFont_, rowMetricsLabels,
-                         PlacedLabels(data->rowLabels, *rows, rowBounds_, 0, rowBounds_.Count()),
-                         longestRow);
+      DrawAcrossLabels(device, rowLabelFont_, rowMetricsLabels,
+                       PlacedLabels(data->rowLabels, *rows, rowBounds_, 0, rowBounds_.Count()),
+                       longestRow, TurnedLabels());
     }
     const CRect columnMetricsLabels = Zone(EPictureZone::kColumnMetricsLabels);
     if (!columnMetricsLabels.IsEmpty()) {
@@ -447,7 +494,13 @@ void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
     }
   }
 
-  // Top frame: the report, then the legend.
+  // The title line, then the top frame: the report and the legend.
+  const CRect titleLine = Zone(EPictureZone::kPictureTitle);
+  if (!Title().empty() && !titleLine.IsEmpty()) {
+    device.SelectFont(&titleFont_);
+    device.SetTextAlign(kAlignLeft | kAlignTop);
+    device.TextOut(titleLine.left, titleLine.top, Title(), false);
+  }
   if (display.m_bShowTopFrame) {
     device.SetTextAlign(kAlignLeft | kAlignTop);
     DrawTitleFrame(device, report_, textFont_, painter.textPosition);

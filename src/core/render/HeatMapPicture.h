@@ -30,7 +30,7 @@ enum class EPictureZone {
   kRowMarks = 13,
   kColumnMarks = 14,
   kLabelEnd = 15,
-  kSpare = 16,
+  kPictureTitle = 16,  // the title line above everything; empty without a title
 };
 
 // One window's picture: the permuted table as a heat map with its dendrograms, labels, average
@@ -91,6 +91,10 @@ class CHeatMapPicture {
   bool RowTreeShown() const;
   bool ColumnTreeShown() const;
   int TrimmedLabelLength(int longest) const;
+  // Labels above the matrices as turned text (the display's choice).
+  bool TurnedLabels() const;
+  // The display's title line ("" for none).
+  const std::string& Title() const;
 
   CPictureInput input_;
   std::array<CRect, kZoneCount> zones_{};
@@ -110,6 +114,9 @@ class CHeatMapPicture {
   CDendrogramGeometry rowTreeGeometry_;
   CDendrogramGeometry columnTreeGeometry_;
   CFont textFont_ = TextFont();
+  CFont titleFont_ = TitleFont();
+  // Where the report starts: below the title line when there is one.
+  CPoint reportOrigin_;
 };
 
 // The header of a printed page: "Quorvel - File: " and the path in the text font at

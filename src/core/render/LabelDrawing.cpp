@@ -55,6 +55,15 @@ void DrawVerticalLabels(CDevice& device, const CFont& font, const CRect& zone,
   device.SetTextAlign(kAlignLeft | kAlignTop);
 }
 
+void DrawTurnedLabels(CDevice& device, const CFont& font, const CRect& zone,
+                      const std::vector<CPlacedLabel>& labels) {
+  device.SelectFont(&font);
+  for (const CPlacedLabel& label : labels) {
+    if (label.text == nullptr || label.text->empty()) continue;
+    device.TextOutTurned(zone.left + (label.start + label.end) / 2, zone.bottom, *label.text);
+  }
+}
+
 void DrawHorizontalLabels(CDevice& device, const CFont& font, const CRect& zone,
                           const std::vector<CPlacedLabel>& labels) {
   device.SelectFont(&font);

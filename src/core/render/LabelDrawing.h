@@ -28,6 +28,11 @@ struct CPlacedLabel {
 void DrawVerticalLabels(CDevice& device, const CFont& font, const CRect& zone,
                         const std::vector<CPlacedLabel>& labels, int longest);
 
+// Labels written whole as turned text, reading upwards from the zone's bottom, each centred on
+// the middle of its position (positions along x from the zone's left).
+void DrawTurnedLabels(CDevice& device, const CFont& font, const CRect& zone,
+                      const std::vector<CPlacedLabel>& labels);
+
 // Labels written horizontally, left-aligned at the zone's left edge, each vertically centred in
 // its position: y = (start + end − 1 − text height) / 2 + the zone's top, the height measured
 // on the device. Positions run along y from the zone's top.

@@ -128,6 +128,12 @@ constexpr std::array kOptimisations{
 using ColorScale = CChoice<EColorScale>;
 constexpr std::array kColorScales{
     ColorScale{EColorScale::kSigned, "signed", "", "Two colours (or the optical spectrum)", "", ""},
+    ColorScale{EColorScale::kViridis, "viridis", "",
+               "Viridis (from the lowest to the highest value)", "", "", kEveryDataType, true},
+    ColorScale{EColorScale::kCividis, "cividis", "",
+               "Cividis (from the lowest to the highest value)", "", "", kEveryDataType, true},
+    ColorScale{EColorScale::kDiverging, "diverging", "", "Blue, white and red (centred on zero)",
+               "", "", kEveryDataType, true},
 };
 
 constexpr std::array kExportFormats{

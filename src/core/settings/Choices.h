@@ -70,8 +70,10 @@ enum class EExportFormat : int {
 };
 
 // The colour scale of the heat map: the signed scale of the Display dialog (two colours, or the
-// optical spectrum) or a scale sampled from a published colour map.
-enum class EColorScale : int { kSigned = 0 };
+// optical spectrum) or a scale sampled from a published colour map: viridis and cividis
+// (perceptually uniform, readable with colour-blindness) over the data's range, or blue, white
+// and red centred on zero for centred or standardised data.
+enum class EColorScale : int { kSigned = 0, kViridis = 1, kCividis = 2, kDiverging = 3 };
 
 // DataRepresentation holds one of three sets, by data type.
 enum class ENumericalRepresentation : int {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "settings/Choices.h"
 
 // How a document is drawn. Stored fields keep the names of the store.
@@ -25,9 +27,13 @@ struct DisplaySettings {
   bool showNegative = true;
   bool opticalSpectrum = false;
   bool blackForZero = true;
-  EColorScale colorScale = EColorScale::kSigned;  // not stored
+  EColorScale colorScale = EColorScale::kSigned;  // stored as "ColorScale"
   int m_intRowsTreeSize = 10;
   int m_intColumnsTreeSize = 10;
+  // Labels above the matrices as turned text rather than stacked letters (not stored).
+  bool rotatedColumnLabels = false;
+  // A title line above the picture; empty for none (not stored).
+  std::string pictureTitle;
 
   bool operator==(const DisplaySettings&) const = default;
 };

@@ -10,6 +10,9 @@
 namespace {
 
 using T = CKeyword::CTarget;
+
+// Beyond this a picture of a usual table no longer fits in memory as a bitmap.
+constexpr int kMaximumDotsPerInch = 1200;
 using Current = std::function<std::string(const TreatmentSettings&, const DisplaySettings&)>;
 
 // The table under construction: rows in help order, and every name (aliases too) in lower case.
@@ -285,6 +288,32 @@ CKeywordTable BuildTable() {
       [](const TreatmentSettings&, const DisplaySettings& d) {
         return std::to_string(d.ContrastColor);
       }));
+  CKeyword& colorScale = table.Add(Valued(
+      "ColorScale", G::kDisplay, V::kWord,
+      "colour scale of the heat map: the two colours (signed), viridis or cividis from the "
+      "lowest to the highest value, or blue-white-red centred on zero (diverging)",
+      [](T& t, const std::string& value) {
+        for (const CChoice<EColorScale>& scale : ColorScaleChoices()) {
+          if (value == scale.keyword) t.display.colorScale = scale.code;
+        }
+      },
+      [](const TreatmentSettings&, const DisplaySettings& d) -> std::string {
+        const CChoice<EColorScale>* scale = FindChoice(ColorScaleChoices(), d.colorScale);
+        return scale ? scale->keyword : std::to_string(CodeOf(d.colorScale));
+      }));
+  colorScale.added = true;
+  for (const CChoice<EColorScale>& scale : ColorScaleChoices())
+    colorScale.words.push_back(scale.keyword);
+  CKeyword& rotated = table.Add(Flag(
+      "RotatedColumnLabels", G::kDisplay,
+      "write the labels above the matrices as text turned by 90 degrees instead of stacked letters",
+      [](T& t) { t.display.rotatedColumnLabels = true; }));
+  rotated.added = true;
+  CKeyword& title = table.Add(Valued(
+      "Title", G::kDisplay, V::kText, "write TEXT as a title above the picture",
+      [](T& t, const std::string& value) { t.display.pictureTitle = value; },
+      [](const TreatmentSettings&, const DisplaySettings& d) { return d.pictureTitle; }));
+  title.added = true;
   table.Add(Flag("ShowObjectiveFunctions", G::kDisplay, "compute and show R and S",
                  [](T& t) { t.display.m_bShowObjectiveFunctionsValue = 1; }));
   table.Add(Flag("MaskObjectiveFunctions", G::kDisplay, "do not compute R (S is still shown)",
@@ -337,6 +366,17 @@ CKeywordTable BuildTable() {
     keyword.added = format.keepsGivenName || format.code == EExportFormat::kPng ||
                     format.code == EExportFormat::kPdf;
   }
+  CKeyword& dotsPerInch = table.Add(Valued(
+      "Dpi", G::kExport, V::kNumber,
+      "resolution of the PNG, JPEG and BMP pictures in dots per inch, 1 to 1200: the picture "
+      "drawn N / 96 times larger, N recorded in the file",
+      [](T& t, const std::string& value) {
+        t.settings.exportDotsPerInch = std::clamp(LeadingInteger(value), 1, kMaximumDotsPerInch);
+      },
+      [](const TreatmentSettings& s, const DisplaySettings&) {
+        return std::to_string(s.exportDotsPerInch > 0 ? s.exportDotsPerInch : 96);
+      }));
+  dotsPerInch.added = true;
   const auto result = [&table](const char* name, const char* help,
                                std::string TreatmentSettings::*field) {
     CKeyword& keyword =

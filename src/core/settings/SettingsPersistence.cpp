@@ -112,6 +112,7 @@ void LoadDisplaySettings(CSettingsStore& store, DisplaySettings& display) {
   ReadInto(store, s, "B_l", display.B_l);
   ReadInto(store, s, "G_l", display.G_l);
   ReadInto(store, s, "R_l", display.R_l);
+  ReadInto(store, s, "ColorScale", display.colorScale);
   display.savedHighColor = display.m_intColorHighValue;
   display.savedLowColor = display.m_intColorLowValue;
 }
@@ -137,6 +138,7 @@ void SaveDisplaySettings(CSettingsStore& store, const DisplaySettings& display) 
   store.WriteInt(s, "B_l", display.B_l);
   store.WriteInt(s, "G_l", display.G_l);
   store.WriteInt(s, "R_l", display.R_l);
+  store.WriteInt(s, "ColorScale", CodeOf(display.colorScale));
 }
 
 void SaveDissimilarityFileNames(CSettingsStore& store, const TreatmentSettings& settings) {

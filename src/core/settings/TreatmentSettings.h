@@ -34,7 +34,9 @@ struct TreatmentSettings {
   int FullScreen = 0;  // not stored
   EExportFormat ExportFileFormat = EExportFormat::kClipboard;
   std::string exportFileName;  // named on the command line; not stored
-  int Exit = 0;                // not stored
+  // Resolution of the PNG, JPEG and BMP exports in dots per inch (not stored); 0: the screen's.
+  int exportDotsPerInch = 0;
+  int Exit = 0;  // not stored
   // Results a script asks for on the command line, written at the end of the automatic
   // treatment (not stored): the reordered table, the two trees and a text report.
   std::string exportTableFileName;
