@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 
 #include "TestFiles.h"
@@ -107,4 +110,71 @@ TEST(TreeFileName, ChosenNameWithoutPointGetsTheExtension) {
   EXPECT_EQ(ChosenTreeFileName("/a.b/tree"), "/a.b/tree.phy");
   EXPECT_EQ(ChosenTreeFileName("tree"), "tree.phy");
   EXPECT_EQ(ChosenTreeFileName("/a/tree.tre"), "/a/tree.tre");
+}
+
+TEST(Newick, ExactLengthsReadBackToTheSameDoubles) {
+  for (double length : {0.1, 1.0 / 3.0, 12345.678901234567, 3e-5, 1e-300, 0.0, -0.0, 2.5e12}) {
+    const std::string text = ExactBranchLength(length);
+    EXPECT_EQ(std::strtod(text.c_str(), nullptr), length) << text;
+    EXPECT_EQ(text.find(' '), std::string::npos);
+  }
+  EXPECT_EQ(ExactBranchLength(-0.0), "0");
+  EXPECT_EQ(ExactBranchLength(0.1), "0.1");
+}
+
+namespace {
+
+// The distance of every leaf below the node that starts at text[k], adding the lengths from the
+// root down as phylogeny readers do; k ends after the node.
+void LeafDepths(const std::string& text, size_t& k, double depth, std::vector<double>& leaves) {
+  if (text[k] != '(') {
+    while (k < text.size() && text[k] != ':' && text[k] != ',' && text[k] != ')' && text[k] != ';')
+      ++k;
+    leaves.push_back(depth);
+    return;
+  }
+  // The length of a child comes after its text: find it first, then descend.
+  ++k;
+  for (;;) {
+    size_t end = k;
+    int level = 0;
+    while (level > 0 || text[end] != ':') {
+      level += text[end] == '(' ? 1 : text[end] == ')' ? -1 : 0;
+      ++end;
+    }
+    char* after = nullptr;
+    const double length = std::strtod(text.c_str() + end + 1, &after);
+    LeafDepths(text, k, depth + length, leaves);
+    k = static_cast<size_t>(after - text.c_str());
+    if (text[k++] == ')') return;
+  }
+}
+
+std::vector<double> LeafDepths(const std::string& text) {
+  std::vector<double> leaves;
+  size_t k = 0;
+  LeafDepths(text, k, 0.0, leaves);
+  return leaves;
+}
+
+}  // namespace
+
+TEST(Newick, ExactLengthsMakeAWardTreeUltrametric) {
+  for (int linkage : {3, 4}) {
+    CSide side(RandomEuclidean(120, 5, 7u), linkage);
+    const double height = side.tree.rootHeight;
+    std::string reason;
+    const auto exact = NewickText(side.tree, &reason, ENewickLengths::kExact);
+    ASSERT_TRUE(exact.has_value()) << reason;
+    const std::vector<double> depths = LeafDepths(*exact);
+    ASSERT_EQ(depths.size(), 120u);
+    for (double depth : depths)
+      EXPECT_NEAR(depth, height, 1e-9 * height);
+    // The fixed decimals are two places: the same tree is off by far more.
+    const std::vector<double> rounded = LeafDepths(*NewickText(side.tree, &reason));
+    double worst = 0.0;
+    for (double depth : rounded)
+      worst = std::max(worst, std::fabs(depth - height));
+    EXPECT_GT(worst, 1e-6);
+  }
 }
