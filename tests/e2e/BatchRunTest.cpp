@@ -147,19 +147,21 @@ TEST(BatchRun, PictureExportWritesAValidFileOfEachFormat) {
   CTempDir folder;
   struct Format {
     const char* keyword;
+    const char* asked;
     const char* name;
     std::string magic;
   };
+  // The older formats cut the name at its first point and give it their extension; the added
+  // ones keep it whole.
   const Format formats[] = {
-      {"-ExportScreenInPostScriptFile", "picture.ps", "<< /PageSize [595 842]"},
-      {"-ExportScreenInJpegFile", "picture.jpg", "\xFF\xD8\xFF"},
-      {"-ExportScreenInBmpFile", "picture.bmp", "BM"},
-      {"-ExportScreenInPngFile", "picture.png", "\x89PNG"},
-      {"-ExportScreenInPdfFile", "picture.pdf", "%PDF"},
+      {"-ExportScreenInPostScriptFile", "picture.x.old", "picture.ps", "<< /PageSize [595 842]"},
+      {"-ExportScreenInJpegFile", "picture.x.old", "picture.jpg", "\xFF\xD8\xFF"},
+      {"-ExportScreenInBmpFile", "picture.x.old", "picture.bmp", "BM"},
+      {"-ExportScreenInPngFile", "picture.png.old", "picture.png.old", "\x89PNG"},
+      {"-ExportScreenInPdfFile", "picture.pdf.old", "picture.pdf.old", "%PDF"},
   };
   for (const Format& format : formats) {
-    // The name is cut at its first point and given the format's extension.
-    const std::string asked = (folder.Path() / (std::string(format.name) + ".old")).string();
+    const std::string asked = (folder.Path() / format.asked).string();
     const CRun run =
         RunQuorvel(folder, {ExamplePath("usarrests_numeric.txt"), "-Ward", "-AutomationRow",
                             "-AutomationCol", format.keyword, asked, "-Exit"});
