@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "QuorvelRun.h"
 #include "ScriptedServices.h"
 #include "SvgReader.h"
 #include "TestFiles.h"
@@ -16,29 +17,6 @@
 #include "settings/Keywords.h"
 
 namespace {
-
-struct CRun {
-  int status = -1;
-  std::string output;
-};
-
-// Runs the program with `arguments` (quoted for the shell) and a settings folder of its own.
-CRun RunQuorvel(const CTempDir& folder, const std::vector<std::string>& arguments) {
-  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME='" +
-                        folder.Path().string() + "' '" + QUORVEL_BINARY + "'";
-  for (const std::string& argument : arguments)
-    command += " '" + argument + "'";
-  command += " 2>&1";
-  CRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    run.output.append(buffer, got);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 // A small Newick reader: the leaf labels in text order.
 std::vector<std::string> NewickLeaves(const std::string& text) {
