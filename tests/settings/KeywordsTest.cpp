@@ -96,19 +96,6 @@ TEST(Keywords, EveryPictureKeywordWritesItsFileTheLastOneStillNamesTheExport) {
   EXPECT_EQ(clipboard.settings.furtherPictureExports, (V{{EExportFormat::kPostScript, "p.ps"}}));
 }
 
-TEST(Keywords, CutsAndAnalystFiles) {
-  const CApplied applied = Apply({"f", "-CutRowTree", "4", "-CutColumnTree", "x", "-ExactNewick",
-                                  "-ExportTableInTsvFile", "T.tsv", "-ExportRowClustersInTextFile",
-                                  "R.txt", "-ExportColumnClustersInTextFile", "C.txt"});
-  EXPECT_EQ(applied.settings.cutRowTree, 4);
-  EXPECT_EQ(applied.settings.cutColumnTree, 0) << "not a number: no cut";
-  EXPECT_EQ(applied.settings.exactNewick, 1);
-  EXPECT_EQ(applied.settings.exportTsvFileName, "T.tsv");
-  EXPECT_EQ(applied.settings.exportRowClustersFileName, "R.txt");
-  EXPECT_EQ(applied.settings.exportColumnClustersFileName, "C.txt");
-  EXPECT_EQ(TreatmentSettings{}.exactNewick, 0) << "the fixed decimals by default";
-}
-
 TEST(Keywords, ValuesAreScannedAsKeywordsToo) {
   // "-Exit" serves as the file name of the export and is also a keyword of its own.
   const CApplied applied = Apply({"f", "-ExportScreenInJpegFile", "-Exit"});
