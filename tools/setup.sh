@@ -12,6 +12,7 @@ PACKAGES=(
   fontconfig fonts-dejavu-core fonts-urw-base35 ghostscript
   libexpat1-dev libcsv-dev libminizip-dev librsvg2-bin
   man-db desktop-file-utils appstream dpkg-dev
+  r-base-core r-cran-ape python3-pandas python3-biopython
 )
 # Configuring the build folder looks for GoogleTest and Google Benchmark too. The readers link
 # libcsv (delimited text), minizip and expat (.xlsx and .ods workbooks).

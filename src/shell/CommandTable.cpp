@@ -80,6 +80,8 @@ const CMenuEntry kMenuEntries[] = {
     {M::kTreatment, "", cmd::kRandomiseColumns, "Randomise &Columns order"},
     {M::kTreatment, "", 0, ""},
     {M::kTreatment, "", cmd::kClustersIdentification, "Clusters &Identification..."},
+    {M::kTreatment, "", cmd::kCutTree, "Cu&t tree..."},
+    {M::kTreatment, "", cmd::kSaveTreeClusters, "Save tree c&lusters..."},
 
     // Zoom
     {M::kZoom, "", cmd::kZoomIn, "Zoom in"},
@@ -225,6 +227,10 @@ const CPrompt kPrompts[] = {
     {cmd::kClusterSeriateBothSides,
      "Cluster analysis and seriation of the rows, then of the columns",
      "Cluster and seriate rows, then columns (F7)"},
+    {cmd::kCutTree, "Cut the dendrogram of the active side into clusters and colour them",
+     "Cut tree"},
+    {cmd::kSaveTreeClusters, "Save the clusters of the active side's cut, one line per item",
+     "Save tree clusters"},
     {cmd::kFullScreen, "Show the program on the whole screen", "Full screen"},
     {cmd::kLeaveFullScreen, "Leave the full screen", "Leave full screen (Esc)"},
     {cmd::kCustomMatrixSize, "Show or hide the bar of the cell sizes", "Custom matrix size"},

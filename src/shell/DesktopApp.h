@@ -89,6 +89,8 @@ class CDesktopApp : public QObject,
   void ExportView(CViewModel& view);
   void SaveSelection(CViewModel& view, bool askName);
   void SaveTree(CViewModel& view, bool rows);
+  void CutActiveTree(CViewModel& view);
+  void SaveTreeClusters(CViewModel& view);
   void SortSelection(CViewModel& view, bool rows);
   void ToggleLabelList(CQuorvelDoc& document);
   void RefreshLabelList();

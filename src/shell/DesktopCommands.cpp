@@ -14,11 +14,13 @@
 #include "settings/Choices.h"
 #include "settings/SettingsPersistence.h"
 #include "shell/CommandIds.h"
+#include "shell/CutTreeDlg.h"
 #include "shell/ExportDlg.h"
 #include "shell/OptionsSheet.h"
 #include "shell/SortDlg.h"
 #include "shell/ViewWidget.h"
 #include "tree/NewickWriter.h"
+#include "tree/TreeCut.h"
 #include "tree/TreeFileName.h"
 
 // The commands of the desktop program on the active window and its document, their menu
@@ -108,6 +110,8 @@ bool NeedsWindow(int command) {
     case cmd::kBrowseDataValues:
     case cmd::kSaveRowTree:
     case cmd::kSaveColumnTree:
+    case cmd::kCutTree:
+    case cmd::kSaveTreeClusters:
     case cmd::kFormat:
       return true;
     default:
@@ -237,6 +241,12 @@ bool CDesktopApp::Execute(int command) {
       case cmd::kSaveColumnTree:
         SaveTree(*view, false);
         break;
+      case cmd::kCutTree:
+        CutActiveTree(*view);
+        break;
+      case cmd::kSaveTreeClusters:
+        SaveTreeClusters(*view);
+        break;
       case cmd::kExport:
         ExportView(*view);
         break;
@@ -314,6 +324,12 @@ CCommandState CDesktopApp::State(int command) {
       break;
     case cmd::kSaveColumnTree:
       state.enabled = view->columnTree.hasTree;
+      break;
+    case cmd::kCutTree:
+      state.enabled = view->Side(document.switches.rowsActive).hasTree;
+      break;
+    case cmd::kSaveTreeClusters:
+      state.enabled = HasCut(view->Side(document.switches.rowsActive));
       break;
     case cmd::kLabels:
       state.checked = document.switches.labelList;
@@ -448,6 +464,29 @@ void CDesktopApp::SaveTree(CViewModel& view, bool rows) {
   document.treeFileName = ChosenTreeFileName(*chosen);
   std::string reason;
   if (!WriteNewick(tree, document.treeFileName, &reason)) services_.ShowMessageBox(reason);
+}
+
+void CDesktopApp::CutActiveTree(CViewModel& view) {
+  const bool rows = view.Document().switches.rowsActive;
+  const CTree& side = view.Side(rows);
+  if (!side.hasTree) return;
+  auto request = CCutTreeDlg::Ask(CutUnitCount(side), side.rootHeight, &mainWindow_);
+  if (!request) return;
+  CutSideTree(view, rows, *request);
+}
+
+void CDesktopApp::SaveTreeClusters(CViewModel& view) {
+  CQuorvelDoc& document = view.Document();
+  const bool rows = document.switches.rowsActive;
+  if (!HasCut(view.Side(rows))) return;
+  const std::string proposed =
+      WithExtension(document.pathName, rows ? "-row-clusters.txt" : "-column-clusters.txt");
+  auto chosen = services_.AskSaveFileName(proposed, kSaveFileFilter);
+  if (!chosen) return;
+  std::string error;
+  if (!::SaveTreeClusters(view, rows, CompletedSaveName(*chosen), &error) && !error.empty()) {
+    services_.ShowMessageBox(error);
+  }
 }
 
 void CDesktopApp::SortSelection(CViewModel& view, bool rows) {

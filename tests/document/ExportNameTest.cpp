@@ -4,7 +4,7 @@
 #include "document/Pipeline.h"
 
 // The name given with an export keyword becomes the export file after an automatic step.
-TEST(ExportName, SvgKeepsTheWholeNameWhileTheOlderFormatsCutItAtTheFirstPoint) {
+TEST(ExportName, TheAddedFormatsKeepTheWholeNameWhileTheOlderFormatsCutItAtTheFirstPoint) {
   struct Case {
     const char* keyword;
     const char* given;
@@ -12,7 +12,9 @@ TEST(ExportName, SvgKeepsTheWholeNameWhileTheOlderFormatsCutItAtTheFirstPoint) {
   };
   for (const Case& c : {Case{"-ExportScreenInSvgFile", "plot.v2.svg", "plot.v2.svg"},
                         Case{"-ExportScreenInSvgFile", "plot", "plot"},
-                        Case{"-ExportScreenInPngFile", "plot.v2.png", "plot.png"},
+                        Case{"-ExportScreenInPngFile", "plot.v2.png", "plot.v2.png"},
+                        Case{"-ExportScreenInPdfFile", "plot.v2", "plot.v2"},
+                        Case{"-ExportScreenInJpegFile", "plot.v2.jpeg", "plot.jpg"},
                         Case{"-ExportScreenInPostScriptFile", "plot", "plot.ps"}}) {
     CDocumentFixture f;
     const std::string folder = f.folder.Path().string() + "/a.b/";

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "QuorvelRun.h"
 #include "ScriptedServices.h"
 #include "SvgReader.h"
 #include "TestFiles.h"
@@ -16,29 +17,6 @@
 #include "settings/Keywords.h"
 
 namespace {
-
-struct CRun {
-  int status = -1;
-  std::string output;
-};
-
-// Runs the program with `arguments` (quoted for the shell) and a settings folder of its own.
-CRun RunQuorvel(const CTempDir& folder, const std::vector<std::string>& arguments) {
-  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME='" +
-                        folder.Path().string() + "' '" + QUORVEL_BINARY + "'";
-  for (const std::string& argument : arguments)
-    command += " '" + argument + "'";
-  command += " 2>&1";
-  CRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    run.output.append(buffer, got);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 // A small Newick reader: the leaf labels in text order.
 std::vector<std::string> NewickLeaves(const std::string& text) {
@@ -186,19 +164,22 @@ TEST(BatchRun, PictureExportWritesAValidFileOfEachFormat) {
   CTempDir folder;
   struct Format {
     const char* keyword;
+    const char* asked;
     const char* name;
     std::string magic;
   };
+  // The older formats cut the name at its first point and give it their extension; the added
+  // ones keep it whole.
   const Format formats[] = {
-      {"-ExportScreenInPostScriptFile", "picture.ps", "%!PS-Adobe-3.0\n%%Creator: Quorvel\n"},
-      {"-ExportScreenInJpegFile", "picture.jpg", "\xFF\xD8\xFF"},
-      {"-ExportScreenInBmpFile", "picture.bmp", "BM"},
-      {"-ExportScreenInPngFile", "picture.png", "\x89PNG"},
-      {"-ExportScreenInPdfFile", "picture.pdf", "%PDF"},
+      {"-ExportScreenInPostScriptFile", "picture.x.old", "picture.ps",
+       "%!PS-Adobe-3.0\n%%Creator: Quorvel\n"},
+      {"-ExportScreenInJpegFile", "picture.x.old", "picture.jpg", "\xFF\xD8\xFF"},
+      {"-ExportScreenInBmpFile", "picture.x.old", "picture.bmp", "BM"},
+      {"-ExportScreenInPngFile", "picture.png.old", "picture.png.old", "\x89PNG"},
+      {"-ExportScreenInPdfFile", "picture.pdf.old", "picture.pdf.old", "%PDF"},
   };
   for (const Format& format : formats) {
-    // The name is cut at its first point and given the format's extension.
-    const std::string asked = (folder.Path() / (std::string(format.name) + ".old")).string();
+    const std::string asked = (folder.Path() / format.asked).string();
     const CRun run =
         RunQuorvel(folder, {ExamplePath("usarrests_numeric.txt"), "-Ward", "-AutomationRow",
                             "-AutomationCol", format.keyword, asked, "-Exit"});

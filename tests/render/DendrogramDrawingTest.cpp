@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "PictureFixture.h"
 #include "RecordingDevice.h"
 #include "render/DendrogramDrawing.h"
 #include "render/Report.h"
 #include "render/TitleFrame.h"
+#include "tree/TreeCut.h"
 
 namespace {
 
@@ -84,6 +87,29 @@ TEST(DendrogramDrawing, AggregatedNodeIsOneBracket) {
     lines += call.rfind("DrawLine", 0) == 0;
   EXPECT_EQ(lines, 9);
   EXPECT_TRUE(laid.hitRects[0].IsEmpty());  // nothing below the bracket is hit
+}
+
+TEST(DendrogramDrawing, ACutIsADashedLineAcrossTheZoneAtItsHeight) {
+  FourLeaves tree;
+  CDendrogramGeometry plain = LayoutDendrogram(tree.Tree(), tree.zone, 12, true);
+  EXPECT_FALSE(plain.cutLine.has_value());
+  // Three clusters undo the merges at 2: the line halfway down to the kept merge at 1.
+  ApplyCut(tree.Tree(), CutTree(tree.Tree(), {3, std::nullopt}));
+  CDendrogramGeometry laid = LayoutDendrogram(tree.Tree(), tree.zone, 12, true);
+  ASSERT_TRUE(laid.cutLine.has_value());
+  EXPECT_EQ(laid.cutLine->first, (CPoint{25, 0}));
+  EXPECT_EQ(laid.cutLine->second, (CPoint{25, 48}));
+  CRecordingDevice device;
+  DrawDendrogram(device, tree.Tree(), laid, true, tree.treePen, tree.highlightPen);
+  const auto line = std::find(device.calls.begin(), device.calls.end(), "DrawLine 25 0 25 48");
+  ASSERT_NE(line, device.calls.end());
+  EXPECT_EQ(*(line - 1), "SelectPen 0000FF");
+  EXPECT_EQ(device.calls.back(), "SelectPen 000000") << "the tree pen again";
+  // Columns: across x at the same depth; a height below the leaves stays inside the zone.
+  const CRect columns{10, 20, 58, 120};
+  EXPECT_EQ(LayoutDendrogram(tree.Tree(), columns, 12, false).cutLine->first, (CPoint{10, 45}));
+  ApplyCut(tree.Tree(), CutTree(tree.Tree(), {0, -5.0}));
+  EXPECT_EQ(LayoutDendrogram(tree.Tree(), columns, 12, false).cutLine->second, (CPoint{58, 120}));
 }
 
 TEST(DendrogramDrawing, HitTestSearchesPreOrderThroughExpandedNodes) {

@@ -67,6 +67,35 @@ TEST(Keywords, ExportFileNamesKeepTheirCase) {
             EExportFormat::kClipboard);
 }
 
+TEST(Keywords, EveryPictureKeywordWritesItsFileTheLastOneStillNamesTheExport) {
+  using V = std::vector<CPictureExportRequest>;
+  // One picture keyword: as it always was, nothing further.
+  const CApplied one = Apply({"f", "-ExportScreenInJpegFile", "a.x"});
+  EXPECT_EQ(one.settings.ExportFileFormat, EExportFormat::kJpeg);
+  EXPECT_EQ(one.settings.exportFileName, "a.x");
+  EXPECT_TRUE(one.settings.furtherPictureExports.empty());
+  // A format given again takes its last name only.
+  const CApplied twice =
+      Apply({"f", "-ExportScreenInPngFile", "a.png", "-ExportScreenInPngFile", "b.png"});
+  EXPECT_EQ(twice.settings.exportFileName, "b.png");
+  EXPECT_TRUE(twice.settings.furtherPictureExports.empty());
+  // Several formats: the last one names the export, the others keep the names they stood for.
+  const CApplied many =
+      Apply({"f", "-ExportScreenInJpegFile", "a.x", "-ExportScreenInBmpFile", "b",
+             "-ExportScreenInPngFile", "c.v1.png", "-ExportScreenInSvgFile", "d.svg",
+             "-ExportScreenInPngFile", "e.v2.png", "-ExportScreenInJpegFile", "f.y"});
+  EXPECT_EQ(many.settings.ExportFileFormat, EExportFormat::kJpeg);
+  EXPECT_EQ(many.settings.exportFileName, "f.y");
+  EXPECT_EQ(many.settings.furtherPictureExports, (V{{EExportFormat::kBmp, "b.bmp"},
+                                                    {EExportFormat::kSvg, "d.svg"},
+                                                    {EExportFormat::kPng, "e.v2.png"}}));
+  // The clipboard writes no file; the file keyword before it still does.
+  const CApplied clipboard =
+      Apply({"f", "-ExportScreenInPostScriptFile", "p.1", "-ExportScreenInClipBoard"});
+  EXPECT_EQ(clipboard.settings.ExportFileFormat, EExportFormat::kClipboard);
+  EXPECT_EQ(clipboard.settings.furtherPictureExports, (V{{EExportFormat::kPostScript, "p.ps"}}));
+}
+
 TEST(Keywords, ValuesAreScannedAsKeywordsToo) {
   // "-Exit" serves as the file name of the export and is also a keyword of its own.
   const CApplied applied = Apply({"f", "-ExportScreenInJpegFile", "-Exit"});

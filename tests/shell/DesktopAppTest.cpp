@@ -4,15 +4,19 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "TestFiles.h"
 #include "WidgetApplication.h"
@@ -27,6 +31,7 @@
 #include "shell/ViewWidget.h"
 #include "shell/ZoomPalette.h"
 #include "tree/Tree.h"
+#include "tree/TreeCut.h"
 
 namespace {
 
@@ -522,4 +527,41 @@ TEST(DesktopApp, ADataFailureAbandonsOnlyTheDocumentBeingOpened) {
   // The program still opens and analyses files.
   EXPECT_TRUE(desktop.app->OpenFile(desktop.path));
   EXPECT_EQ(desktop.app->Documents().size(), documents + 1);
+}
+
+TEST(DesktopApp, CutTreeColoursTheClustersOfTheActiveSideAndSavesThem) {
+  CDesktop desktop({"-Ward", "-AutomationRow"});
+  CMainWindow& main = desktop.app->MainWindow();
+  CViewModel& view = *desktop.app->ActiveView();
+  view.Document().switches.rowsActive = true;
+  EXPECT_TRUE(main.StateOf(cmd::kCutTree).enabled);
+  EXPECT_FALSE(main.StateOf(cmd::kSaveTreeClusters).enabled) << "nothing cut yet";
+  const int windows = main.ChildCount();
+  auto asked = CloseNextModal(
+      [](QWidget* dialog) { dialog->findChild<QSpinBox*>("clusters")->setValue(3); });
+  main.Dispatch(cmd::kCutTree);
+  ASSERT_TRUE(asked->shown);
+  EXPECT_EQ(asked->title, "Cut Tree");
+  EXPECT_EQ(main.ChildCount(), windows) << "the cut colours the window itself";
+  ASSERT_TRUE(HasCut(view.rowTree));
+  EXPECT_TRUE(view.rowTree.marksShown);
+  EXPECT_EQ(std::set<int>(view.rowTree.marks.begin(), view.rowTree.marks.end()).size(), 3u);
+  desktop.ActiveWidget().viewport()->grab();  // the drawing lays the tree out
+  EXPECT_TRUE(desktop.ActiveWidget().Picture().RowTreeGeometry().cutLine.has_value());
+  EXPECT_TRUE(main.StateOf(cmd::kSaveTreeClusters).enabled);
+
+  const std::string saved = (desktop.folder.Path() / "clusters").string();
+  auto named = CloseNextModal([saved](QWidget* dialog) {
+    if (auto* files = qobject_cast<QFileDialog*>(dialog))
+      files->selectFile(QString::fromStdString(saved));
+  });
+  main.Dispatch(cmd::kSaveTreeClusters);
+  ASSERT_TRUE(named->shown);
+  const std::string text = ReadFileText(saved + ".txt");
+  EXPECT_EQ(text.substr(0, 14), "label\tcluster\n");
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 10);
+
+  // The columns have no tree: the command is off for them.
+  view.Document().switches.rowsActive = false;
+  EXPECT_FALSE(main.StateOf(cmd::kCutTree).enabled);
 }

@@ -19,6 +19,7 @@
 #include "settings/SettingsPersistence.h"
 #include "shell/ClusterActions.h"
 #include "shell/ClustersDlg.h"
+#include "shell/CutTreeDlg.h"
 #include "shell/DisplayPage.h"
 #include "shell/ExportDlg.h"
 #include "shell/LabelListDlg.h"
@@ -245,3 +246,24 @@ TEST_F(DialogsTest, LabelWindowListsTheSelectionAndCopiesItLineByLine) {
 }
 
 }  // namespace
+
+TEST_F(DialogsTest, CutTreeAsksANumberOfClustersOrAHeightWithinTheTree) {
+  CCutTreeDlg dialog(5, 40.0);
+  auto* clusters = Find<QSpinBox>(&dialog, "clusters");
+  auto* height = Find<QDoubleSpinBox>(&dialog, "height");
+  EXPECT_EQ(clusters->minimum(), 2);
+  EXPECT_EQ(clusters->maximum(), 5) << "no more clusters than the tree shows pieces";
+  EXPECT_FALSE(height->isEnabled());
+  clusters->setValue(4);
+  EXPECT_EQ(dialog.Request().clusters, 4);
+  EXPECT_FALSE(dialog.Request().height.has_value());
+  Find<QRadioButton>(&dialog, "byHeight")->click();
+  EXPECT_TRUE(height->isEnabled());
+  EXPECT_FALSE(clusters->isEnabled());
+  height->setValue(55.0);
+  ASSERT_TRUE(dialog.Request().height.has_value());
+  EXPECT_DOUBLE_EQ(*dialog.Request().height, 40.0) << "at most the root's height";
+  // A tree of small heights gets the decimals to tell its merges apart.
+  CCutTreeDlg fine(3, 0.0042);
+  EXPECT_GE(Find<QDoubleSpinBox>(&fine, "height")->decimals(), 6);
+}

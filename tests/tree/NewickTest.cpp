@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "TestFiles.h"
@@ -22,6 +23,7 @@ class CThreeLeaves : public ::testing::Test {
 TEST_F(CThreeLeaves, WritesTopologyAndBranchLengths) {
   std::string reason;
   EXPECT_EQ(NewickText(side.tree, &reason), "((a:1.00,b:1.00):2.00,c:3.00);");
+  EXPECT_EQ(NewickText(side.tree, &reason, ENewickLengths::kExact), "((a:1,b:1):2,c:3);");
   side.tree.selectedNode = 1;
   EXPECT_EQ(NewickText(side.tree, &reason), "b;");
 }
@@ -107,4 +109,14 @@ TEST(TreeFileName, ChosenNameWithoutPointGetsTheExtension) {
   EXPECT_EQ(ChosenTreeFileName("/a.b/tree"), "/a.b/tree.phy");
   EXPECT_EQ(ChosenTreeFileName("tree"), "tree.phy");
   EXPECT_EQ(ChosenTreeFileName("/a/tree.tre"), "/a/tree.tre");
+}
+
+TEST(Newick, ExactLengthsReadBackToTheSameDoubles) {
+  for (double length : {0.1, 1.0 / 3.0, 12345.678901234567, 3e-5, 1e-300, 0.0, -0.0, 2.5e12}) {
+    const std::string text = ExactBranchLength(length);
+    EXPECT_EQ(std::strtod(text.c_str(), nullptr), length) << text;
+    EXPECT_EQ(text.find(' '), std::string::npos);
+  }
+  EXPECT_EQ(ExactBranchLength(-0.0), "0");
+  EXPECT_EQ(ExactBranchLength(0.1), "0.1");
 }

@@ -5,12 +5,15 @@
 #include "document/PictureExporter.h"
 #include "document/QuorvelDoc.h"
 #include "document/ScriptOutputs.h"
+#include "document/ViewCommands.h"
 #include "document/ViewModel.h"
 #include "document/WindowHost.h"
 #include "seriation/Seriation.h"
 #include "seriation/SeriationRun.h"
 #include "settings/Choices.h"
+#include "settings/PictureExports.h"
 #include "tree/AgglomerativeClustering.h"
+#include "tree/TreeCut.h"
 #include "tree/TreeSeriation.h"
 
 namespace {
@@ -39,6 +42,43 @@ void PrepareExportName(CQuorvelDoc& document) {
   }
 }
 
+// After an automatic step of a side, the cut the command line asks for, in the newest window:
+// after the clustering it colours the clusters; after the seriation it numbers them again in the
+// new display order, so that the colours follow the clusters from the first.
+void CutAsAsked(CQuorvelDoc& document, bool rows) {
+  const int asked = rows ? document.settings.cutRowTree : document.settings.cutColumnTree;
+  if (asked == 0 || document.currentView == nullptr) return;
+  const char* side = rows ? "rows" : "columns";
+  if (asked < 2) {
+    document.Services().ShowNotice(
+        "NOTICE", std::string("A cut needs at least 2 clusters: the ") + side + " are not cut.");
+    return;
+  }
+  CTree& tree = document.currentView->Side(rows);
+  if (!tree.hasTree) return;
+  const int made = CutSideTree(*document.currentView, rows, CTreeCutRequest{asked, std::nullopt});
+  if (made < asked) {
+    document.Services().ShowNotice("NOTICE", std::string("The ") + side + "' dendrogram has " +
+                                                 std::to_string(made) +
+                                                 " leaves or groups only: it is cut into " +
+                                                 std::to_string(made) + " clusters.");
+  }
+}
+
+// The picture files beyond the first, each under its own name; false when one failed.
+bool ExportFurtherPictures(CQuorvelDoc& document) {
+  bool ok = true;
+  for (const CPictureExportRequest& request : document.settings.furtherPictureExports) {
+    std::string error;
+    if (!document.exporter->ExportToFile(*document.currentView, request.format, request.fileName,
+                                         &error)) {
+      if (!error.empty()) document.Services().ShowMessageBox(error);
+      ok = false;
+    }
+  }
+  return ok;
+}
+
 CSeriationRun RunOf(CViewModel& view, bool rows) {
   CQuorvelDoc& document = view.Document();
   CWindowHost* host = document.Host();
@@ -49,8 +89,13 @@ CSeriationRun RunOf(CViewModel& view, bool rows) {
 
 std::string CommandLineExportName(const CQuorvelDoc& document, const CExportFormat& format) {
   const std::string& given = document.settings.exportFileName;
-  if (given.empty() || format.keepsGivenName) return given;
-  return WithExtension(given, format.extension);
+  if (given.empty()) return given;
+  // A name kept whole is kept for the format it was given for; another format chosen in the
+  // export dialog gets its own extension.
+  if (format.keepsGivenName && format.code != document.settings.ExportFileFormat) {
+    return WithExtension(given, format.extension);
+  }
+  return PictureFileNameFor(format, given);
 }
 
 std::string ProposedExportName(const CQuorvelDoc& document, const CExportFormat& format) {
@@ -175,27 +220,24 @@ void SeriateSide(CViewModel& view, bool rows) {
 
 void RunAutomation(CQuorvelDoc& document, bool cluster, bool seriate) {
   const TreatmentSettings& settings = document.settings;
+  // The picture files are written only after an automatic step.
+  bool stepTaken = false;
+  const auto step = [&](void (*operation)(CViewModel&, bool), CViewModel& source, bool rows) {
+    operation(source, rows);
+    CutAsAsked(document, rows);
+    PrepareExportName(document);
+    stepTaken = true;
+  };
   if (cluster && document.currentView) {
     CViewModel& source = *document.currentView;
-    if (settings.AutomationRow || settings.ClusteringAutomationRow) {
-      ClusterSide(source, true);
-      PrepareExportName(document);
-    }
-    if (settings.AutomationCol || settings.ClusteringAutomationCol) {
-      ClusterSide(source, false);
-      PrepareExportName(document);
-    }
+    if (settings.AutomationRow || settings.ClusteringAutomationRow) step(ClusterSide, source, true);
+    if (settings.AutomationCol || settings.ClusteringAutomationCol)
+      step(ClusterSide, source, false);
   }
   if (seriate && document.currentView) {
     CViewModel& source = *document.currentView;
-    if (settings.AutomationRow || settings.SeriationAutomationRow) {
-      SeriateSide(source, true);
-      PrepareExportName(document);
-    }
-    if (settings.AutomationCol || settings.SeriationAutomationCol) {
-      SeriateSide(source, false);
-      PrepareExportName(document);
-    }
+    if (settings.AutomationRow || settings.SeriationAutomationRow) step(SeriateSide, source, true);
+    if (settings.AutomationCol || settings.SeriationAutomationCol) step(SeriateSide, source, false);
   }
   if (document.automationPending) {
     if (!document.exportName.empty() && document.currentView && document.exporter) {
@@ -206,6 +248,10 @@ void RunAutomation(CQuorvelDoc& document, bool cluster, bool seriate) {
         if (!error.empty()) document.Services().ShowMessageBox(error);
         document.outputFailed = true;
       }
+    }
+    if (stepTaken && document.currentView && document.exporter &&
+        !ExportFurtherPictures(document)) {
+      document.outputFailed = true;
     }
     if (!WriteScriptOutputs(document)) document.outputFailed = true;
   }

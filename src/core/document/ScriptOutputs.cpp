@@ -5,11 +5,13 @@
 #include "base/AtomicFile.h"
 #include "base/Services.h"
 #include "data/Data.h"
+#include "document/AnalystFiles.h"
 #include "document/QuorvelDoc.h"
 #include "document/SelectedItems.h"
 #include "document/ViewModel.h"
 #include "settings/Choices.h"
 #include "tree/NewickWriter.h"
+#include "tree/TreeCut.h"
 
 namespace {
 
@@ -84,10 +86,33 @@ bool WriteTree(CQuorvelDoc& document, const std::string& path, const CTree& side
   if (path.empty() || !side.hasTree) return true;
   CTree whole = side;
   whole.selectedNode = whole.root;
+  const ENewickLengths lengths =
+      document.settings.exactNewick ? ENewickLengths::kExact : ENewickLengths::kFixed;
   std::string reason;
-  if (WriteNewick(whole, path, &reason)) return true;
+  if (WriteNewick(whole, path, &reason, lengths)) return true;
   document.Services().ShowMessageBox("The file " + path + " could not be written:\n" + reason);
   return false;
+}
+
+bool WriteTsv(CQuorvelDoc& document, const std::string& path, CViewModel& view) {
+  if (path.empty()) return true;
+  std::vector<std::string> notices;
+  const std::string text = FormatTsvTable(*document.data, view.rowTree, view.columnTree, &notices);
+  for (const std::string& notice : notices)
+    document.Services().ShowNotice("NOTICE", path + ": " + notice);
+  return Write(document, path, text);
+}
+
+// Nothing is written for a side without a cut: the notice says why.
+bool WriteClusters(CQuorvelDoc& document, const std::string& path, const CTree& side, bool rows) {
+  if (path.empty()) return true;
+  if (!HasCut(side)) {
+    document.Services().ShowNotice(
+        "NOTICE", path + " is not written: the " + (rows ? "rows'" : "columns'") +
+                      " dendrogram was not cut (-Cut" + (rows ? "Row" : "Column") + "Tree N)");
+    return true;
+  }
+  return Write(document, path, FormatClusterMemberships(side));
 }
 
 }  // namespace
@@ -105,8 +130,11 @@ bool WriteScriptOutputs(CQuorvelDoc& document) {
     ok &= Write(document, settings.exportTableFileName,
                 FormatOrderedTable(*document.data, view->rowTree, view->columnTree));
   }
+  ok &= WriteTsv(document, settings.exportTsvFileName, *view);
   ok &= WriteTree(document, settings.exportRowTreeFileName, view->rowTree);
   ok &= WriteTree(document, settings.exportColumnTreeFileName, view->columnTree);
+  ok &= WriteClusters(document, settings.exportRowClustersFileName, view->rowTree, true);
+  ok &= WriteClusters(document, settings.exportColumnClustersFileName, view->columnTree, false);
   if (!settings.exportReportFileName.empty()) {
     ok &= Write(document, settings.exportReportFileName, ReportText(document, *view));
   }

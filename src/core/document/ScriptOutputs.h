@@ -6,8 +6,9 @@ class CQuorvelDoc;
 class CViewModel;
 
 // The results a script names on the command line, written from the newest window at the end of
-// the automatic treatment: the reordered table (the saved-items format, whole table), the
-// dendrogram of each side in Newick form (nothing for a side without one) and a text report.
+// the automatic treatment: the reordered table (the saved-items format, whole table, and the
+// tab-separated table for pandas and R), the dendrogram of each side in Newick form (nothing for
+// a side without one), the clusters of each side's cut and a text report.
 // Each file is written completely or not at all; a failure is shown with the file name and the
 // system's reason, and the function returns false.
 bool WriteScriptOutputs(CQuorvelDoc& document);

@@ -1,6 +1,7 @@
 #include "document/ViewCommands.h"
 
 #include "base/AtomicFile.h"
+#include "document/AnalystFiles.h"
 #include "document/QuorvelDoc.h"
 #include "document/SelectedItems.h"
 #include "document/ViewModel.h"
@@ -11,6 +12,7 @@
 #include "tree/RandomFlips.h"
 #include "tree/SortSubtree.h"
 #include "tree/SwapPrimary.h"
+#include "tree/TreeCut.h"
 #include "tree/TreeFlip.h"
 
 namespace {
@@ -96,6 +98,21 @@ void UnmarkSelection(CViewModel& view) {
 void UnmarkAllOfSide(CViewModel& view) {
   UnmarkAll(ActiveSide(view));
   Changed(view);
+}
+
+int CutSideTree(CViewModel& view, bool rows, const CTreeCutRequest& request) {
+  CTree& side = view.Side(rows);
+  const CTreeCut cut = CutTree(side, request);
+  if (cut.clusterCount == 0) return 0;
+  ApplyCut(side, cut);
+  Changed(view);
+  return cut.clusterCount;
+}
+
+bool SaveTreeClusters(CViewModel& view, bool rows, const std::string& path, std::string* error) {
+  const CTree& side = view.Side(rows);
+  if (path.empty() || !HasCut(side)) return false;
+  return WriteFileAtomically(path, FormatClusterMemberships(side), error);
 }
 
 void ZoomIn(CViewModel& view) {

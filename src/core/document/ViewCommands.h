@@ -11,6 +11,7 @@
 class CQuorvelDoc;
 class CTree;
 class CViewModel;
+struct CTreeCutRequest;
 
 // The commands a user gives in one window: tree editing, sorting, shuffling and cluster marks of
 // a side, zoom, display switches and cell sizes, labels and saves. Each notifies the window
@@ -35,6 +36,14 @@ bool SortSide(CViewModel& view, bool rows, int keyPosition, int keyCount, bool d
 void MarkSelection(CViewModel& view, ColorRef colour);
 void UnmarkSelection(CViewModel& view);
 void UnmarkAllOfSide(CViewModel& view);
+
+// Cuts the dendrogram of a side into clusters (a number, or a height) and colours them: the cut
+// replaces every mark of that side. Returns the number of clusters made, 0 (nothing changed)
+// when the side has no dendrogram.
+int CutSideTree(CViewModel& view, bool rows, const CTreeCutRequest& request);
+// Writes the clusters of the side's cut to `path` (complete or not at all); false with the
+// reason, or without one when the side carries no cut.
+bool SaveTreeClusters(CViewModel& view, bool rows, const std::string& path, std::string* error);
 
 // Zoom of a window.
 void ZoomIn(CViewModel& view);

@@ -1,9 +1,12 @@
 #include "render/DendrogramDrawing.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "render/Device.h"
+#include "render/Pen.h"
 #include "tree/Tree.h"
+#include "tree/TreeCut.h"
 
 namespace {
 
@@ -27,6 +30,13 @@ class Layout {
     depthExtent_ = rowSide ? zone.Width() : zone.Height();
     cursor_ = -cellSize;
     half_ = cellSize / 2;
+  }
+
+  // The line across the zone at `height`, inside the zone.
+  std::pair<CPoint, CPoint> Across(double height) const {
+    const int depth = std::clamp(Depth(height), 0, depthExtent_);
+    if (rowSide_) return {{zone_.left + depth, zone_.top}, {zone_.left + depth, zone_.bottom}};
+    return {{zone_.left, zone_.top + depth}, {zone_.right, zone_.top + depth}};
   }
 
   void Run(int root) {
@@ -132,7 +142,9 @@ CDendrogramGeometry LayoutDendrogram(const CTree& tree, const CRect& zone, int c
   geometry.drawPoints.assign(tree.nodes.size(), {});
   geometry.hitRects.assign(tree.nodes.size(), CRect{});
   if (tree.root == kNoNode || tree.nodes.empty()) return geometry;
-  Layout(tree, geometry, zone, cellSize, rowSide).Run(tree.root);
+  Layout layout(tree, geometry, zone, cellSize, rowSide);
+  layout.Run(tree.root);
+  if (HasCut(tree) && tree.cutHeight) geometry.cutLine = layout.Across(*tree.cutHeight);
   return geometry;
 }
 
@@ -160,5 +172,12 @@ void DrawDendrogram(CDevice& device, const CTree& tree, CDendrogramGeometry& geo
     geometry.hitRects[static_cast<size_t>(node.left)] = BranchHitRect(leftBar, p[3], rowSide);
     stack.push_back(node.right);
     stack.push_back(node.left);
+  }
+  if (geometry.cutLine) {
+    const CPen cutPen{highlightPen.color, 1, CPenStyle::kDash};
+    device.SelectPen(&cutPen);
+    device.DrawLine(geometry.cutLine->first, geometry.cutLine->second);
+    // Devices may keep the pen selected: leave them one that outlives this call.
+    device.SelectPen(&treePen);
   }
 }

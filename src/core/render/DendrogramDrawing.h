@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -16,6 +18,8 @@ struct CPen;
 struct CDendrogramGeometry {
   std::vector<std::array<CPoint, 4>> drawPoints;
   std::vector<CRect> hitRects;
+  // The line across the zone at the height of the tree's cut into clusters, when it has one.
+  std::optional<std::pair<CPoint, CPoint>> cutLine;
 
   // The first internal node in pre-order (node, left, right; through expanded nodes) whose hit
   // rectangle contains the point, or kNoNode.
@@ -29,7 +33,8 @@ struct CDendrogramGeometry {
 // edge next to the matrix. Leaves follow each other every `cellSize` units along the zone,
 // shifted by half a cell. When the right child merges at the node's own height, the bar runs
 // on to that child's right end, so that equal merges form one bar. An aggregated node is a
-// bracket over its leaves. Cost: linear in the number of shown nodes.
+// bracket over its leaves. A cut of the tree into clusters is a line across the zone at the
+// cut's height (kept inside the zone). Cost: linear in the number of shown nodes.
 CDendrogramGeometry LayoutDendrogram(const CTree& tree, const CRect& zone, int cellSize,
                                      bool rowSide);
 
@@ -37,6 +42,6 @@ CDendrogramGeometry LayoutDendrogram(const CTree& tree, const CRect& zone, int c
 // branch, bar and left branch with `treePen` (or `highlightPen` for a highlighted node); an
 // aggregated node is drawn as its bracket and nothing below it. Writes the hit rectangle of
 // each child of an expanded node: its branch extended by 5 units at both ends across the leaves
-// and by 3 units on each side along them.
+// and by 3 units on each side along them. The cut line is dashed, in the highlight colour.
 void DrawDendrogram(CDevice& device, const CTree& tree, CDendrogramGeometry& geometry, bool rowSide,
                     const CPen& treePen, const CPen& highlightPen);

@@ -147,9 +147,9 @@ constexpr std::array kExportFormats{
     CExportFormat{EExportFormat::kBmp, "ExportScreenInBmpFile", "Export as Bitmap File  (*.bmp)",
                   ".bmp", "Bitmaps BMP - bmp Files (*.bmp)|*.bmp|All Files (*.*)|*.*||"},
     CExportFormat{EExportFormat::kPng, "ExportScreenInPngFile", "Export as PNG File  (*.png)",
-                  ".png", "PNG Files (*.png)|*.png|All Files (*.*)|*.*||"},
+                  ".png", "PNG Files (*.png)|*.png|All Files (*.*)|*.*||", true},
     CExportFormat{EExportFormat::kPdf, "ExportScreenInPdfFile", "Export as PDF File  (*.pdf)",
-                  ".pdf", "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*||"},
+                  ".pdf", "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*||", true},
     CExportFormat{EExportFormat::kSvg, "ExportScreenInSvgFile", "Export as SVG File  (*.svg)",
                   ".svg", "SVG Files (*.svg)|*.svg|All Files (*.*)|*.*||", true},
 };

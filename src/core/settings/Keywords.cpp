@@ -6,6 +6,7 @@
 
 #include "base/Text.h"
 #include "settings/Choices.h"
+#include "settings/PictureExports.h"
 
 namespace {
 
@@ -194,6 +195,21 @@ CKeywordTable BuildTable() {
   AddChoices<ELinkage>(table, LinkageChoices(), G::kClustering, "",
                        [](TreatmentSettings& s, ELinkage c) { s.AgregationCriterion = c; });
 
+  const auto cut = [&table](const char* name, const char* help, int TreatmentSettings::*field) {
+    CKeyword& keyword = table.Add(Valued(
+        name, G::kClustering, V::kNumber, help,
+        [field](T& t, const std::string& value) { t.settings.*field = LeadingInteger(value); }));
+    keyword.added = true;
+  };
+  cut("CutRowTree",
+      "cut the rows' dendrogram into N clusters (N >= 2) after clustering and colour them "
+      "(replaces the marks of the rows)",
+      &TreatmentSettings::cutRowTree);
+  cut("CutColumnTree",
+      "cut the columns' dendrogram into N clusters (N >= 2) after clustering and colour them "
+      "(replaces the marks of the columns)",
+      &TreatmentSettings::cutColumnTree);
+
   // Seriation.
   AddChoices<ESeriation>(table, SeriationChoices(), G::kSeriation, "without a dendrogram: ",
                          [](TreatmentSettings& s, ESeriation c) { s.SetSeriationCriterion = c; });
@@ -350,8 +366,9 @@ CKeywordTable BuildTable() {
   // Export.
   for (const CExportFormat& format : ExportFormats()) {
     if (format.code == EExportFormat::kClipboard) {
-      table.Add(Flag(format.keyword, G::kExport, "put the picture on the clipboard (default)",
-                     [](T& t) { t.settings.ExportFileFormat = EExportFormat::kClipboard; }));
+      table.Add(
+          Flag(format.keyword, G::kExport, "put the picture on the clipboard (default)",
+               [](T& t) { ApplyPictureKeyword(t.settings, EExportFormat::kClipboard, nullptr); }));
       continue;
     }
     std::string help = std::string("write the picture of the last window to FILE");
@@ -360,11 +377,10 @@ CKeywordTable BuildTable() {
                 : std::string(", cut at its first '.' and given ") + format.extension;
     CKeyword& keyword = table.Add(Valued(format.keyword, G::kExport, V::kFile, help,
                                          [code = format.code](T& t, const std::string& value) {
-                                           t.settings.ExportFileFormat = code;
-                                           t.settings.exportFileName = value;
+                                           ApplyPictureKeyword(t.settings, code, &value);
                                          }));
-    keyword.added = format.keepsGivenName || format.code == EExportFormat::kPng ||
-                    format.code == EExportFormat::kPdf;
+    // The formats this program added keep the names given.
+    keyword.added = format.keepsGivenName;
   }
   CKeyword& dotsPerInch = table.Add(Valued(
       "Dpi", G::kExport, V::kNumber,
@@ -388,10 +404,25 @@ CKeywordTable BuildTable() {
       "ExportTableInTextFile",
       "write the table in the order of the last window, tab-delimited (the text reader reads it)",
       &TreatmentSettings::exportTableFileName);
+  result("ExportTableInTsvFile",
+         "write the table in the order of the last window for pandas and R: tab-separated, "
+         "values read back exactly, missing cells empty",
+         &TreatmentSettings::exportTsvFileName);
   result("ExportRowTreeInNewickFile", "write the rows' dendrogram as a Newick tree",
          &TreatmentSettings::exportRowTreeFileName);
   result("ExportColumnTreeInNewickFile", "write the columns' dendrogram as a Newick tree",
          &TreatmentSettings::exportColumnTreeFileName);
+  CKeyword& exact = table.Add(
+      Flag("ExactNewick", G::kExport,
+           "Newick branch lengths in the shortest text that reads back to the same number",
+           [](T& t) { t.settings.exactNewick = 1; }));
+  exact.added = true;
+  result("ExportRowClustersInTextFile",
+         "write the clusters of the rows' cut (-CutRowTree): label<TAB>cluster per row",
+         &TreatmentSettings::exportRowClustersFileName);
+  result("ExportColumnClustersInTextFile",
+         "write the clusters of the columns' cut (-CutColumnTree): label<TAB>cluster per column",
+         &TreatmentSettings::exportColumnClustersFileName);
   result("ExportReportInTextFile", "write R, S and the methods of both sides, one line each",
          &TreatmentSettings::exportReportFileName);
 

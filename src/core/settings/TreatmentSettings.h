@@ -1,8 +1,17 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "settings/Choices.h"
+
+// A picture file the command line asks for beside the export of ExportFileFormat: its format and
+// the file name it is written to, exactly.
+struct CPictureExportRequest {
+  EExportFormat format = EExportFormat::kClipboard;
+  std::string fileName;
+  bool operator==(const CPictureExportRequest&) const = default;
+};
 
 // How a file is read and analysed. Field names are the names kept in the settings store; each
 // choice holds its stored code (see Choices.h), a negative method code meaning "no method
@@ -43,6 +52,19 @@ struct TreatmentSettings {
   std::string exportRowTreeFileName;
   std::string exportColumnTreeFileName;
   std::string exportReportFileName;
+  // The same for analysts' tools: the table in display order for pandas and R, the clusters of
+  // each side's cut, and Newick lengths that read back to the same doubles.
+  std::string exportTsvFileName;
+  std::string exportRowClustersFileName;
+  std::string exportColumnClustersFileName;
+  int exactNewick = 0;
+  // The number of clusters each side's dendrogram is cut into after its automatic clustering
+  // (0: no cut; not stored).
+  int cutRowTree = 0;
+  int cutColumnTree = 0;
+  // Picture keywords beyond the one ExportFileFormat names, each written to its own file after
+  // it at the end of the automatic treatment (not stored).
+  std::vector<CPictureExportRequest> furtherPictureExports;
 
   bool operator==(const TreatmentSettings&) const = default;
 };

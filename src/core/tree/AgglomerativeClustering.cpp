@@ -409,5 +409,8 @@ bool BuildTree(CTree& tree, ELinkage rule, CProgressReporter* reporter) {
   tree.RebuildOrder(tree.root);
   tree.hasTree = true;
   tree.MarkComplete(tree.selectedNode);
+  // A cut belonged to the tree this one replaces (its marks stay with the items).
+  tree.cutClusters.clear();
+  tree.cutHeight.reset();
   return true;
 }

@@ -3,6 +3,7 @@
 // time and memory O(nodes + text).
 #include "tree/NewickWriter.h"
 
+#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -18,6 +19,14 @@ std::string FormatBranchLength(double length) {
   if (x > 0.01) return Format("%.3f", length);
   if (x > 0.001) return Format("%.4f", length);
   return Format("%5.2f", length);
+}
+
+std::string ExactBranchLength(double length) {
+  // A zero difference of heights may come out as -0; the tree files have no use for the sign.
+  if (length == 0.0) length = 0.0;
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, length);
+  return std::string(buffer, result.ptr);
 }
 
 std::string NewickLabel(std::string_view label) {
@@ -42,7 +51,8 @@ double BranchLength(const CNode& parent, const CNode& child) {
 
 }  // namespace
 
-std::optional<std::string> NewickText(const CTree& tree, std::string* reason) {
+std::optional<std::string> NewickText(const CTree& tree, std::string* reason,
+                                      ENewickLengths lengths) {
   auto fail = [&](std::string why) -> std::optional<std::string> {
     if (reason) *reason = std::move(why);
     return std::nullopt;
@@ -72,12 +82,16 @@ std::optional<std::string> NewickText(const CTree& tree, std::string* reason) {
       out += NewickLabel((*tree.labels)[static_cast<size_t>(node.index)]);
       continue;
     }
+    const auto length = [lengths](double value) {
+      return lengths == ENewickLengths::kExact ? ExactBranchLength(value)
+                                               : FormatBranchLength(value);
+    };
     const CNode& left = tree.Node(node.left);
     const CNode& right = tree.Node(node.right);
     // Pushed in reverse: "(", left, ":len,", right, ":len)".
-    stack.push_back({kNoNode, ":" + FormatBranchLength(BranchLength(node, right)) + ")"});
+    stack.push_back({kNoNode, ":" + length(BranchLength(node, right)) + ")"});
     stack.push_back({node.right, {}});
-    stack.push_back({kNoNode, ":" + FormatBranchLength(BranchLength(node, left)) + ","});
+    stack.push_back({kNoNode, ":" + length(BranchLength(node, left)) + ","});
     stack.push_back({node.left, {}});
     out += "(";
   }
@@ -85,8 +99,9 @@ std::optional<std::string> NewickText(const CTree& tree, std::string* reason) {
   return out;
 }
 
-bool WriteNewick(const CTree& tree, const std::string& path, std::string* reason) {
-  const std::optional<std::string> text = NewickText(tree, reason);
+bool WriteNewick(const CTree& tree, const std::string& path, std::string* reason,
+                 ENewickLengths lengths) {
+  const std::optional<std::string> text = NewickText(tree, reason, lengths);
   if (!text) return false;
   return WriteFileAtomically(path, *text, reason);
 }

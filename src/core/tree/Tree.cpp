@@ -59,6 +59,8 @@ void CTree::Initialize(int n, CDistance* sideDistance, const std::vector<std::st
   selectedNode = kNoNode;
   lastClicked = kNoNode;
   orderMethodMark = -1;
+  cutClusters.clear();
+  cutHeight.reset();
 }
 
 void CTree::ComputePositions(int node) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,4 +87,8 @@ class CTree : public CElements {
   std::vector<CNode> nodes;  // 2n − 1 nodes once clustered: leaves, then merges
   double rootHeight = 0.0;
   int selectedNode = kNoNode;
+  // The last cut of this dendrogram into clusters (empty: none): each item's cluster, and the
+  // height the cut line is drawn at. A new clustering or a new table forgets it.
+  std::vector<int> cutClusters;
+  std::optional<double> cutHeight;
 };

@@ -1,0 +1,23 @@
+#include "QuorvelRun.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+
+CRun RunQuorvel(const CTempDir& folder, const std::vector<std::string>& arguments) {
+  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME='" +
+                        folder.Path().string() + "' '" + QUORVEL_BINARY + "'";
+  for (const std::string& argument : arguments)
+    command += " '" + argument + "'";
+  command += " 2>&1";
+  CRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  size_t got;
+  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    run.output.append(buffer, got);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
