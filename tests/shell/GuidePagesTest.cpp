@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMap>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextBlock>
@@ -115,12 +116,17 @@ TEST(GuidePages, EveryElementIsClosedInTheOrderItWasOpened) {
 
 TEST(GuidePages, EveryLinkLeadsToAShippedPageAndAnAnchorTheBrowserKnows) {
   EnsureWidgetApplication();
+  QMap<QString, QSet<QString>> anchors;
   for (const QString& page : kPages) {
-    const QStringList ids = AttributeValues(TagsOf(PageText(page)), "h2", "id") +
-                            AttributeValues(TagsOf(PageText(page)), "h3", "id");
+    ASSERT_FALSE(PageText(page).isEmpty()) << page.toStdString();
+    anchors[page] = QtAnchorsOf(page);
+  }
+  for (const QString& page : kPages) {
+    const std::vector<CTag> tags = TagsOf(PageText(page));
+    const QStringList ids = AttributeValues(tags, "h2", "id") + AttributeValues(tags, "h3", "id");
     EXPECT_EQ(QSet<QString>(ids.begin(), ids.end()).size(), ids.size())
         << page.toStdString() << " has two headings with one id";
-    for (const QString& href : AttributeValues(TagsOf(PageText(page)), "a", "href")) {
+    for (const QString& href : AttributeValues(tags, "a", "href")) {
       const QUrl url(href);
       ASSERT_TRUE(url.isRelative())
           << page.toStdString() << " links outside: " << href.toStdString();
@@ -128,7 +134,7 @@ TEST(GuidePages, EveryLinkLeadsToAShippedPageAndAnAnchorTheBrowserKnows) {
       ASSERT_TRUE(kPages.contains(target))
           << page.toStdString() << " links to a page that is not shipped: " << href.toStdString();
       if (url.hasFragment()) {
-        EXPECT_TRUE(QtAnchorsOf(target).contains(url.fragment()))
+        EXPECT_TRUE(anchors[target].contains(url.fragment()))
             << page.toStdString() << ": no anchor for " << href.toStdString();
       }
     }
@@ -139,6 +145,7 @@ TEST(GuidePages, EveryPictureIsShippedAndShownInItsOwnProportions) {
   EnsureWidgetApplication();
   QSet<QString> shown;
   for (const QString& page : kPages) {
+    ASSERT_FALSE(PageText(page).isEmpty()) << page.toStdString();
     QTextDocument document;
     document.setBaseUrl(QUrl::fromLocalFile(DocsDir() + "/"));
     document.setHtml(PageText(page));
@@ -193,6 +200,7 @@ TEST(GuidePages, EveryKeywordThePagesNameIsAKeywordOfTheProgram) {
   int named = 0;
   for (const QString& page : kPages) {
     const QString text = WithoutComments(PageText(page));
+    ASSERT_FALSE(text.isEmpty()) << page.toStdString();
     QStringList names;
     for (auto it = inCode.globalMatch(text); it.hasNext();)
       names << it.next().captured(1);
