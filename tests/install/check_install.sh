@@ -41,6 +41,16 @@ for example in "$SOURCE"/examples/*; do
     fail "examples/$(basename "$example") is not installed as it is in the source tree"
 done
 cmp -s "$SOURCE/LICENSE" "$DOCS/LICENSE" || fail "the installed LICENSE differs from the source's"
+# The pictures of the help pages are installed beside them.
+pictures=0
+for page in "$DOCS"/*.html; do
+  for picture in $(grep -o '<img src="[^"]*"' "$page" | sed 's/^<img src="//; s/"$//'); do
+    pictures=$((pictures + 1))
+    head -c 8 "$DOCS/$picture" 2> /dev/null | od -An -tx1 | grep -q '89 50 4e 47 0d 0a 1a 0a' ||
+      fail "$(basename "$page") shows $picture, which is not installed as a PNG picture"
+  done
+done
+[ "$pictures" -gt 0 ] || fail "the installed guide shows no picture"
 
 # Only the program goes into bin, and nothing built for tests, benchmarks or the build itself
 # goes anywhere.
