@@ -358,7 +358,7 @@ std::array<std::string, kStatusPaneCount> CDesktopApp::StatusTexts() {
   }
   texts[1] = TransformationLabel(settings.DataRepresentation);
   texts[2] = StatusActiveSide(document.switches.rowsActive);
-  texts[3] = DissimilarityShortLabel(settings.Dissimilarity);
+  texts[3] = DissimilarityShortLabel(document.Measure());
   texts[4] = StatusObjectives(active.objectiveR, active.objectiveS, active.objectiveS != 0.0);
   texts[5] = kStatusNextAction;
   texts[6] = LinkageLabel(settings.AgregationCriterion);

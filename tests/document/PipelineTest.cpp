@@ -4,6 +4,8 @@
 
 #include "DocumentFixture.h"
 #include "base/Failure.h"
+#include "dissimilarity/SideDistances.h"
+#include "document/PictureInputOf.h"
 #include "document/Pipeline.h"
 #include "document/ScriptOutputs.h"
 #include "tree/Aggregation.h"
@@ -255,4 +257,19 @@ TEST(Pipeline, RefusedTreeSeriationLeavesTheMarksAsTheyWere) {
   EXPECT_EQ(f.services.messageBoxes[0].substr(0, 34), "WARNING !\tSome leaves are grouped.");
   EXPECT_EQ(rows.order, order);
   EXPECT_EQ(rows.Node(rows.root).criterionMark, -1);
+}
+
+TEST(Pipeline, ATableOfCountsIsReportedWithTheChiSquareItIsComparedWith) {
+  // Contingency tables always take the chi-square distance; the report, the picture and the
+  // status bar name it, whatever measure the settings still hold.
+  CDocumentFixture f;
+  ASSERT_TRUE(f.Open("T\ta\tb\nr1\t1\t3\nr2\t2\t2\nr3\t4\t1\n", {"-Contingency", "-Euclidian"}));
+  EXPECT_EQ(f.Doc().settings.Dissimilarity, EDissimilarity::kEuclidean);
+  EXPECT_EQ(f.Doc().Measure(), EDissimilarity::kChiSquare);
+  EXPECT_EQ(MakePictureInput(f.Current()).report.dissimilarity, EDissimilarity::kChiSquare);
+  // Files read for a table of counts stay files.
+  EXPECT_EQ(MeasureInForce(EDataType::kContingency, EDissimilarity::kFromFiles),
+            EDissimilarity::kFromFiles);
+  EXPECT_EQ(MeasureInForce(EDataType::kNumerical, EDissimilarity::kEuclidean),
+            EDissimilarity::kEuclidean);
 }

@@ -83,8 +83,7 @@ std::string MissingDataDetail(const CData& data, bool byColumns) {
 std::string ComputeMeasure(CData& data, bool byColumns, EDissimilarity measure, CDistance& matrix,
                            CProgressReporter* reporter) {
   const EDataType type = data.DataType();
-  // A table of counts has one measure.
-  if (type == EDataType::kContingency) measure = EDissimilarity::kChiSquare;
+  measure = MeasureInForce(type, measure);
   data.Validate();
   if (type == EDataType::kContingency) {
     const std::string empty =
@@ -105,6 +104,13 @@ std::string ComputeMeasure(CData& data, bool byColumns, EDissimilarity measure, 
 }
 
 }  // namespace
+
+EDissimilarity MeasureInForce(EDataType type, EDissimilarity chosen) {
+  if (type == EDataType::kContingency && chosen != EDissimilarity::kFromFiles) {
+    return EDissimilarity::kChiSquare;
+  }
+  return chosen;
+}
 
 CDissimilarityOptions DissimilarityOptionsOf(const TreatmentSettings& settings) {
   return {settings.Dissimilarity, settings.RowDissimilarityFileName,

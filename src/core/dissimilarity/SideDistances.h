@@ -24,6 +24,10 @@ struct CDissimilarityOptions {
 };
 CDissimilarityOptions DissimilarityOptionsOf(const TreatmentSettings& settings);
 
+// The measure a table of `type` is compared with when `chosen` is asked for: a table of counts
+// has the chi-square distance alone (unless its dissimilarities are read from files).
+EDissimilarity MeasureInForce(EDataType type, EDissimilarity chosen);
+
 // Fills the row (byColumns false) or column matrix of a read and prepared table, allocated here
 // for the side: read from the side's dissimilarity file when the measure is kFromFiles, otherwise
 // computed (binary and nominal tables are validated first, which may end the program with

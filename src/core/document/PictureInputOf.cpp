@@ -33,7 +33,7 @@ CPictureInput MakePictureInput(CViewModel& view) {
   input.switches = document.switches;
   input.dataType = document.settings.DataType;
   input.dataRepresentation = document.settings.DataRepresentation;
-  input.dissimilarity = document.settings.Dissimilarity;
+  input.dissimilarity = document.Measure();
   input.sx = document.sx;
   input.sy = document.sy;
   input.zoom = view.zoom;
@@ -43,7 +43,7 @@ CPictureInput MakePictureInput(CViewModel& view) {
   report.showObjectiveFunctions = document.display.m_bShowObjectiveFunctionsValue != 0;
   report.showCriteria = document.switches.criteria;
   report.showMetrics = document.switches.metrics;
-  report.dissimilarity = document.settings.Dissimilarity;
+  report.dissimilarity = document.Measure();
   report.rows = ReportSideOf(view.rowTree);
   report.columns = ReportSideOf(view.columnTree);
   input.path = document.pathName;

@@ -165,6 +165,10 @@ void CQuorvelDoc::CloseView(CViewModel& view) {
   if (currentView == &view) currentView = views.empty() ? nullptr : views.back().get();
 }
 
+EDissimilarity CQuorvelDoc::Measure() const {
+  return MeasureInForce(settings.DataType, settings.Dissimilarity);
+}
+
 void CQuorvelDoc::UpdateAllViews(bool fitFrame) {
   if (!host_) return;
   for (auto& view : views)

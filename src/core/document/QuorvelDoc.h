@@ -56,6 +56,8 @@ class CQuorvelDoc {
   CWindowHost* Host() const { return host_; }
   // R is computed only while the objective functions are shown.
   bool ComputesObjectiveR() const { return display.m_bShowObjectiveFunctionsValue != 0; }
+  // The measure the tables of this document are compared with, as the report names it.
+  EDissimilarity Measure() const;
 
   TreatmentSettings settings;
   DisplaySettings display;

@@ -67,7 +67,7 @@ std::string SideLine(const char* name, CTree& side, const CQuorvelDoc& document)
     line += "\tlinkage=\ttree seriation=";
     line += "\tseriation=" + Trimmed(SeriationLabel(side.orderMethodMark));
   }
-  line += std::string("\tdissimilarity=") + DissimilarityLabel(document.settings.Dissimilarity);
+  line += std::string("\tdissimilarity=") + DissimilarityLabel(document.Measure());
   line += "\ttransformation=" + TransformationOf(document);
   line += "\tsize=" + std::to_string(document.data->rowCount) + "x" +
           std::to_string(document.data->columnCount);

@@ -332,7 +332,8 @@ CKeywordTable BuildTable() {
   title.added = true;
   table.Add(Flag("ShowObjectiveFunctions", G::kDisplay, "compute and show R and S",
                  [](T& t) { t.display.m_bShowObjectiveFunctionsValue = 1; }));
-  table.Add(Flag("MaskObjectiveFunctions", G::kDisplay, "do not compute R (S is still shown)",
+  table.Add(Flag("MaskObjectiveFunctions", G::kDisplay,
+                 "do not compute R (the picture then shows neither R nor S)",
                  [](T& t) { t.display.m_bShowObjectiveFunctionsValue = 0; }));
   table.Add(Flag("m_bShowScale", G::kDisplay, "show the colour scale",
                  [](T& t) { t.display.m_bShowScale = 1; }));

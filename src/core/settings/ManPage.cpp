@@ -121,6 +121,9 @@ std::string FormatWords(const std::string& text) {
   return GuardLineStart(out);
 }
 
+// The heading of the usage text's list of exit statuses.
+constexpr const char* kExitStatusHeading = "Exit status";
+
 bool StartsWithUsage(const CUsageLine& line) {
   if (line.indent != 0 || line.text.size() < 6) return false;
   std::string head = line.text.substr(0, 6);
@@ -240,6 +243,9 @@ void WriteSynopsis(CPageWriter& page, const std::vector<CUsageLine>& lines) {
 // The description and options made from the usage text.
 void WriteUsageBody(CPageWriter& page, const std::vector<CUsageLine>& lines) {
   bool inOptions = false;
+  // The usage text's list of exit statuses is the page's EXIT STATUS: each line a status and
+  // what it means.
+  bool inExitStatus = false;
   size_t itemIndent = 0;
   for (size_t k = 0; k < lines.size(); ++k) {
     const CUsageLine& line = lines[k];
@@ -253,9 +259,15 @@ void WriteUsageBody(CPageWriter& page, const std::vector<CUsageLine>& lines) {
       page.Section("OPTIONS");
       inOptions = true;
     }
-    if (heading) {
-      page.Subsection(line.text.substr(0, line.text.size() - 1));
-    } else if (IsItem(line)) {
+    const std::string title = heading ? line.text.substr(0, line.text.size() - 1) : std::string();
+    if (heading && title == kExitStatusHeading) {
+      page.Section("EXIT STATUS");
+      inExitStatus = true;
+    } else if (heading) {
+      page.Subsection(title);
+      inExitStatus = false;
+    } else if (IsItem(line) ||
+               (inExitStatus && line.indent > 0 && (!page.InItem() || line.indent <= itemIndent))) {
       const size_t gap = line.text.find("  ");
       std::string description;
       if (gap != std::string::npos) {
@@ -285,19 +297,6 @@ const char* const kIntroduction =
     "the keywords preset its treatment and display for this run.\n";
 
 const char* const kClosingSections =
-    ".SH EXIT STATUS\n"
-    ".TP\n"
-    ".B 0\n"
-    "The treatment ran and every file asked for was written, or the desktop program was closed.\n"
-    ".TP\n"
-    ".B 1\n"
-    "A dissimilarity computation failed, or a file could not be written.\n"
-    ".TP\n"
-    ".B 2\n"
-    "A batch run was given no data file.\n"
-    ".TP\n"
-    ".I other\n"
-    "The number of the message that says why the data file could not be opened or read.\n"
     ".SH ENVIRONMENT\n"
     ".TP\n"
     ".BR DISPLAY \", \" WAYLAND_DISPLAY\n"
