@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dissimilarity/MeasureRegistry.h"
 #include "settings/Choices.h"
 
 class CData;
@@ -33,3 +34,7 @@ CDissimilarityOptions DissimilarityOptionsOf(const TreatmentSettings& settings);
 // contingency table, a dissimilarity file that cannot be read; empty on success.
 std::string ComputeSideDistances(CData& data, bool byColumns, const CDissimilarityOptions& options,
                                  CDistance& matrix, CProgressReporter* progress);
+
+// The kernel that computes `measure` for the table's type (a contingency table always takes the
+// chi-square distance); null when the type does not implement the measure or for kFromFiles.
+MeasureKernel SideKernel(const CData& data, EDissimilarity measure);

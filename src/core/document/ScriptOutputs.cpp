@@ -5,6 +5,7 @@
 #include "base/AtomicFile.h"
 #include "base/Services.h"
 #include "data/Data.h"
+#include "document/PrototypeRows.h"
 #include "document/QuorvelDoc.h"
 #include "document/SelectedItems.h"
 #include "document/ViewModel.h"
@@ -109,6 +110,10 @@ bool WriteScriptOutputs(CQuorvelDoc& document) {
   ok &= WriteTree(document, settings.exportColumnTreeFileName, view->columnTree);
   if (!settings.exportReportFileName.empty()) {
     ok &= Write(document, settings.exportReportFileName, ReportText(document, *view));
+  }
+  if (!settings.exportRowPrototypesFileName.empty()) {
+    ok &= Write(document, settings.exportRowPrototypesFileName,
+                RowPrototypesText(*document.data, document.readRows));
   }
   return ok;
 }

@@ -41,6 +41,10 @@ struct TreatmentSettings {
   std::string exportRowTreeFileName;
   std::string exportColumnTreeFileName;
   std::string exportReportFileName;
+  // Numerical rows beyond this many are replaced at the load by as many weighted prototypes
+  // (0: the rows as read), and the file that lists each row read with its prototype.
+  int Prototypes = 0;
+  std::string exportRowPrototypesFileName;
 
   bool operator==(const TreatmentSettings&) const = default;
 };

@@ -13,7 +13,8 @@
 // dissimilarities of any size are merged (1e20 is not a bound).
 //
 // Cost: each merge O(n) plus one row scan per rescanned slot: O(n²) typically, O(n³) at worst.
-// Memory: one working triangle of n(n+1)/2 doubles plus O(n).
+// Memory: one working triangle of n(n+1)/2 doubles plus O(n); the in-place entry works inside
+// the side's own triangle (consuming it) and needs O(n) only.
 //
 // Layout: the working triangle holds the active slots only, in slot order, at "positions"; it
 // is repacked in place whenever half of its positions have been merged away, so that scans run
@@ -39,7 +40,9 @@
 #include "base/Memory.h"
 #include "base/Parallel.h"
 #include "base/Progress.h"
+#include "base/StepTimer.h"
 #include "dissimilarity/Distance.h"
+#include "dissimilarity/TriangleRefill.h"
 #include "tree/Tree.h"
 
 namespace {
@@ -138,31 +141,34 @@ CBlock AllocateTriangle(size_t cells) {
 
 class CClustering {
  public:
+  // Works on a copy of the first n items' triangle.
   CClustering(const CDistance& distance, int n) : m_(n) {
     const size_t cells = static_cast<size_t>(n) * (static_cast<size_t>(n) + 1) / 2;
     if (!CanReserve(CheckedBytes(cells, sizeof(double)))) ThrowAllocationFailure(n, n);
     try {
-      tri_ = AllocateTriangle(cells);
-      rows_.resize(static_cast<size_t>(n));
-      nn_.assign(static_cast<size_t>(n), -1);
-      nnDist_.assign(static_cast<size_t>(n), kInfinity);
-      slotNode_.resize(static_cast<size_t>(n));
-      size_.assign(static_cast<size_t>(n), 1.0);
-      next_.resize(static_cast<size_t>(n));
-      prev_.resize(static_cast<size_t>(n));
-      active_.reserve(static_cast<size_t>(n));
+      owned_ = AllocateTriangle(cells);
     } catch (const std::bad_alloc&) {
       ThrowAllocationFailure(n, n);
     }
-    SetRows();
+    tri_ = owned_.get();
+    Reserve(n);
     if (distance.size == n) {
-      std::memcpy(tri_.get(), distance.values.data(), cells * sizeof(double));
+      std::memcpy(tri_, distance.values.data(), cells * sizeof(double));
     } else {
       for (int r = 0; r < n; ++r) {
         std::copy(distance.Row(r) + r, distance.Row(r) + n, rows_[r] + r);
       }
     }
     for (int k = 0; k < n; ++k)
+      slotNode_[k] = k;
+    LinkAll();
+  }
+
+  // Works inside the triangle of all items of `distance`, which it consumes: the merges
+  // overwrite it with the cluster dissimilarities, +infinity and repacked rows.
+  explicit CClustering(CDistance& distance) : m_(distance.size), tri_(distance.values.data()) {
+    Reserve(m_);
+    for (int k = 0; k < m_; ++k)
       slotNode_[k] = k;
     LinkAll();
   }
@@ -183,9 +189,26 @@ class CClustering {
   }
 
  private:
+  // The O(n) arrays, and the row starts over the triangle.
+  void Reserve(int n) {
+    try {
+      rows_.resize(static_cast<size_t>(n));
+      nn_.assign(static_cast<size_t>(n), -1);
+      nnDist_.assign(static_cast<size_t>(n), kInfinity);
+      slotNode_.resize(static_cast<size_t>(n));
+      size_.assign(static_cast<size_t>(n), 1.0);
+      next_.resize(static_cast<size_t>(n));
+      prev_.resize(static_cast<size_t>(n));
+      active_.reserve(static_cast<size_t>(n));
+    } catch (const std::bad_alloc&) {
+      ThrowAllocationFailure(n, n);
+    }
+    SetRows();
+  }
+
   void SetRows() {
     for (int r = 0; r < m_; ++r)
-      rows_[r] = tri_.get() + CDistance::RowOffset(r, m_);
+      rows_[r] = tri_ + CDistance::RowOffset(r, m_);
   }
 
   void LinkAll() {
@@ -235,7 +258,7 @@ class CClustering {
     const int m = static_cast<int>(active_.size());
     // Every entry moves to a lower or equal address, and entries are moved in increasing
     // order of both addresses: nothing is overwritten before it is read.
-    double* base = tri_.get();
+    double* base = tri_;
     for (int r = 0; r < m; ++r) {
       const double* source = rows_[active_[r]];
       double* target = base + CDistance::RowOffset(r, m);
@@ -341,8 +364,9 @@ class CClustering {
     }
   }
 
-  int m_;  // positions of the current triangle
-  CBlock tri_;
+  int m_;         // positions of the current triangle
+  CBlock owned_;  // the copy, unless the clustering works inside the side's triangle
+  double* tri_ = nullptr;
   std::vector<double*> rows_;  // rows_[r][c] is the entry of positions (r, c), c ≥ r
   std::vector<int> nn_;        // −1 for merged-away positions
   std::vector<double> nnDist_;
@@ -358,11 +382,10 @@ class CClustering {
 
 }  // namespace
 
-void ClusterNodes(const CDistance& distance, int n, ELinkage rule, std::vector<CNode>& nodes,
-                  CProgress* progress) {
-  const int linkage = CodeOf(rule);
-  if (n < 2 || linkage < kCompleteLinkage || linkage > kWardLinkage) return;
-  CClustering clustering(distance, n);
+namespace {
+
+void RunClustering(CClustering& clustering, int n, int linkage, std::vector<CNode>& nodes,
+                   CProgress* progress) {
   try {
     nodes.resize(static_cast<size_t>(2 * n - 1));
   } catch (const std::bad_alloc&) {
@@ -385,7 +408,31 @@ void ClusterNodes(const CDistance& distance, int n, ELinkage rule, std::vector<C
   clustering.Run(linkage, nodes, progress);
   nodes[2 * n - 2].parent = 0;
 }
-bool BuildTree(CTree& tree, ELinkage rule, CProgressReporter* reporter) {
+
+}  // namespace
+
+void ClusterNodes(const CDistance& distance, int n, ELinkage rule, std::vector<CNode>& nodes,
+                  CProgress* progress) {
+  const int linkage = CodeOf(rule);
+  if (n < 2 || linkage < kCompleteLinkage || linkage > kWardLinkage) return;
+  CClustering clustering(distance, n);
+  RunClustering(clustering, n, linkage, nodes, progress);
+}
+
+bool ClusterNodesInPlace(CDistance& distance, ELinkage rule, std::vector<CNode>& nodes,
+                         CProgress* progress) {
+  const int n = distance.size;
+  const int linkage = CodeOf(rule);
+  if (n < 2 || linkage < kCompleteLinkage || linkage > kWardLinkage) return false;
+  if (distance.values.size() != static_cast<size_t>(n) * (static_cast<size_t>(n) + 1) / 2) {
+    return false;
+  }
+  CClustering clustering(distance);
+  RunClustering(clustering, n, linkage, nodes, progress);
+  return true;
+}
+
+bool BuildTree(CTree& tree, ELinkage rule, CProgressReporter* reporter, CTriangleRefill* refill) {
   const int n = tree.count;
   const int linkage = CodeOf(rule);
   if (n < 2 || tree.distance == nullptr || tree.distance->size < n || linkage < 0 ||
@@ -399,7 +446,16 @@ bool BuildTree(CTree& tree, ELinkage rule, CProgressReporter* reporter) {
   {
     std::unique_ptr<CProgress> progress =
         OpenItemProgress(reporter, "Hierarchical clustering in progress.", n);
-    ClusterNodes(*tree.distance, n, rule, tree.nodes, progress.get());
+    CStepTimer timer("clustering proper");
+    // Inside the side's triangle when it can be refilled: no second n² buffer.
+    CDistance& matrix = *tree.distance;
+    const size_t copyBytes = matrix.values.size() * sizeof(double);
+    if (refill != nullptr && n == matrix.size && refill->WorkInside(copyBytes) &&
+        ClusterNodesInPlace(matrix, rule, tree.nodes, progress.get())) {
+      if (!refill->Refill(matrix)) throw CProgramExit(1);
+    } else {
+      ClusterNodes(matrix, n, rule, tree.nodes, progress.get());
+    }
   }
   tree.root = 2 * n - 2;
   tree.selectedNode = tree.root;
