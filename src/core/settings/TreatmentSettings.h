@@ -17,6 +17,9 @@ struct TreatmentSettings {
   EDissimilarity Dissimilarity = EDissimilarity::kEuclidean;
   std::string RowDissimilarityFileName;
   std::string ColDissimilarityFileName;
+  // Numerical rows beyond this many are replaced at the load by as many weighted prototypes
+  // (0: the rows as read); not stored.
+  int Prototypes = 0;
   int ShowWindowsOptionsDlgAtStartTime = 1;
 
   // Treatment group.
@@ -41,9 +44,7 @@ struct TreatmentSettings {
   std::string exportRowTreeFileName;
   std::string exportColumnTreeFileName;
   std::string exportReportFileName;
-  // Numerical rows beyond this many are replaced at the load by as many weighted prototypes
-  // (0: the rows as read), and the file that lists each row read with its prototype.
-  int Prototypes = 0;
+  // The file that lists each row read with its prototype.
   std::string exportRowPrototypesFileName;
 
   bool operator==(const TreatmentSettings&) const = default;
