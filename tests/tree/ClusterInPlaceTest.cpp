@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -123,6 +124,29 @@ TEST(ClusterInPlace, SameNodesAsTheCopyForEveryRule) {
         // Only the pairs are consumed.
         EXPECT_EQ(consumed.rowSums, original.rowSums);
         EXPECT_EQ(consumed.size, n);
+      }
+    }
+  }
+}
+
+TEST(ClusterInPlace, MergesSharedWithASecondThreadGiveTheNodesOfOneThread) {
+  // Every merge shared, against none; the rows are cut into stretches of 2048 positions, so
+  // the larger sizes cut the scans and updates at several places around I and K.
+  const unsigned seed = std::random_device{}();
+  SCOPED_TRACE(testing::Message() << "seed " << seed);
+  std::mt19937 random(seed);
+  for (const bool integers : {false, true}) {
+    for (const int n : {2, 3, 65, 400, 2100}) {
+      const CDistance original = RandomTriangle(n, integers, random);
+      for (const ELinkage linkage : kLinkages) {
+        SCOPED_TRACE(testing::Message() << "n " << n << ", linkage " << CodeOf(linkage)
+                                        << (integers ? ", integers" : ""));
+        std::vector<CNode> alone, shared;
+        ClusterNodes(original, n, linkage, alone, nullptr, INT_MAX);
+        CDistance consumed;
+        original.CopyTo(consumed);
+        ASSERT_TRUE(ClusterNodesInPlace(consumed, linkage, shared, nullptr, 2));
+        ExpectSameNodes(shared, alone);
       }
     }
   }
