@@ -24,7 +24,9 @@ TEST(WorkShare, EveryPartOfEveryJobIsDoneOnceBeforeRunReturns) {
       ASSERT_EQ(counts[static_cast<size_t>(p)].load(), p < parts ? 1 : 0) << "job " << job;
     }
   }
-  if (!share.HasHelper()) EXPECT_EQ(byHelper.load(), 0);
+  if (!share.HasHelper()) {
+    EXPECT_EQ(byHelper.load(), 0);
+  }
 }
 
 TEST(WorkShare, PartsSeeTheDataOfTheirOwnJob) {
