@@ -20,6 +20,10 @@ awk -F'\t' -v OFS='\t' 'NR == 1 { print; next } { for (i = 2; i <= NF; ++i) $i =
 awk -F'\t' -v OFS='\t' 'NR == 1 { print; next } { for (i = 2; i <= NF; ++i) if ((NR * 7 + i) % 11 == 0) $i = ""; print }' \
   "$WORK/ties.txt" > "$WORK/missing.txt"
 head -n 901 "$WORK/missing.txt" > "$WORK/small.txt"
+# Enough rows for the clustering to share its first merges with a second thread.
+"$GENERATOR" 6000 20 12 5 > "$WORK/large.txt"
+awk -F'\t' -v OFS='\t' 'NR == 1 { print; next } { for (i = 2; i <= NF; ++i) $i = int($i + 10) % 4; print }' \
+  "$WORK/large.txt" > "$WORK/largeties.txt"
 
 runs=(
   "$WORK/real.txt|-Euclidian -Ward -TreeSeriationByTSP"
@@ -31,6 +35,9 @@ runs=(
   "$WORK/ties.txt|-Chebyshev -SingleLinkage -TreeSeriationByUDS"
   "$WORK/missing.txt|-Euclidian -Ward -TreeSeriationByTSP"
   "$WORK/missing.txt|-Manhattan -UPGMA -TreeSeriationByTSP"
+  "$WORK/large.txt|-Euclidian -Ward -TreeSeriationByTSP"
+  "$WORK/largeties.txt|-Manhattan -UPGMA -TreeSeriationByTSP"
+  "$WORK/largeties.txt|-Euclidian -CompletLinkage -TreeSeriationByTSP"
   "$WORK/small.txt|-Euclidian -Ward -TreeSeriationByTSP"
   "$WORK/small.txt|-Pearson -Ward -TreeSeriationByTSP"
   "$WORK/small.txt|-Chebyshev -UPGMA -TreeSeriationByTSP"
