@@ -44,14 +44,14 @@ CReadRows SummariseRows(CData& data, int count) {
 
 std::string RowPrototypesText(const CData& data, const CReadRows& read) {
   std::string text;
-  if (read.labels.empty()) {
+  if (!read.Summarised()) {
     for (const std::string& label : data.rowLabels)
       text += label + "\t" + label + "\n";
     return text;
   }
-  for (size_t r = 0; r < read.labels.size(); ++r) {
+  for (size_t r = 0; r < read.prototypeOf.size(); ++r) {
     const size_t prototype = static_cast<size_t>(read.prototypeOf[r]);
-    text += read.labels[r] + "\t" +
+    text += (r < read.labels.size() ? read.labels[r] : std::string()) + "\t" +
             (prototype < data.rowLabels.size() ? data.rowLabels[prototype] : std::string()) + "\n";
   }
   return text;

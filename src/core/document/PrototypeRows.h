@@ -9,6 +9,9 @@ class CData;
 struct CReadRows {
   std::vector<std::string> labels;
   std::vector<int> prototypeOf;  // per row read: its row in the summarised table
+
+  // The table's rows were replaced by prototypes.
+  bool Summarised() const { return !prototypeOf.empty(); }
 };
 
 // Replaces the rows of a read and prepared numerical table by at most `count` weighted

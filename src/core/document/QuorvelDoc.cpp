@@ -182,7 +182,7 @@ void CQuorvelDoc::CreateRefills() {
   const CDissimilarityOptions options = DissimilarityOptionsOf(settings);
   const auto stop = [this](const std::string& text) { Services().ShowMessageBox(text); };
   rowRefill_ = std::make_unique<CSideRefill>(*data, false, options, policy, stop);
-  if (readRows.labels.empty()) {
+  if (!readRows.Summarised()) {
     columnRefill_ = std::make_unique<CSideRefill>(*data, true, options, policy, stop);
   }
 }
