@@ -77,7 +77,7 @@ void BM_Distances(benchmark::State& state) {
   }
   CDistance& matrix = byColumns ? table->columns : table->rows;
   for (auto _ : state) {
-    if (!kernel(data, byColumns, matrix, nullptr)) state.SkipWithError("stopped");
+    if (!kernel(data, byColumns, matrix, nullptr, nullptr)) state.SkipWithError("stopped");
     benchmark::ClobberMemory();
   }
   const int64_t n = byColumns ? state.range(3) : state.range(2);

@@ -1,5 +1,7 @@
 #include "shell/TreatmentPage.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -25,6 +28,9 @@
 namespace {
 
 constexpr int kDataTypeCount = 4;
+// The number of prototypes the dialog proposes, and the most it offers.
+constexpr int kProposedPrototypes = 5000;
+constexpr int kMostPrototypes = 1000000;
 constexpr const char* kDissimilarityFileFilter =
     "Text Files (*.txt;*.prn)|*.txt; *.prn|All Files (*.*)|*.*||";
 
@@ -195,6 +201,20 @@ QWidget* CTreatmentPage::MakeDataTab() {
     }
     form->addRow("Dissimilarity:", dissimilarity);
     dissimilarities_[static_cast<size_t>(type)] = dissimilarity;
+    if (dataType == EDataType::kNumerical) {
+      // Very large tables: the rows are summarised at the load (not stored: a choice per file).
+      prototypes_ = new QCheckBox("Summarise the rows by", page);
+      prototypes_->setObjectName("prototypes");
+      prototypeCount_ = new QSpinBox(page);
+      prototypeCount_->setObjectName("prototypeCount");
+      prototypeCount_->setRange(2, kMostPrototypes);
+      prototypeCount_->setSuffix(" weighted prototypes");
+      connect(prototypes_, &QCheckBox::toggled, prototypeCount_, &QSpinBox::setEnabled);
+      auto* row = new QHBoxLayout;
+      row->addWidget(prototypes_);
+      row->addWidget(prototypeCount_, 1);
+      form->addRow("Many rows:", row);
+    }
     typePages_->addWidget(page);
   }
   connect(dataTypes_, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -339,6 +359,9 @@ void CTreatmentPage::ShowSettings() {
     dataTypes_->setCurrentRow(type);
     typePages_->setCurrentIndex(type);
   }
+  prototypes_->setChecked(s.Prototypes > 0);
+  prototypeCount_->setValue(s.Prototypes > 0 ? s.Prototypes : kProposedPrototypes);
+  prototypeCount_->setEnabled(s.Prototypes > 0);
   blank_->setChecked(s.SeparateurBlanc != 0);
   titleCol_->setChecked(s.TitleCol != 0);
   titleRow_->setChecked(s.TitleRow != 0);
@@ -368,6 +391,14 @@ void CTreatmentPage::ReadControls(TreatmentSettings& s) const {
       // Binary tables are always used as read.
       s.DataRepresentation = representations_[k] ? representations_[k]->currentData().toInt() : 0;
       s.Dissimilarity = ChoiceOf<EDissimilarity>(dissimilarities_[k]->currentData().toInt());
+    }
+    // A count beyond the box's range (set on the command line) stays as it is while unchanged.
+    const bool sameCount = s.Prototypes > 0 &&
+                           prototypeCount_->value() == std::clamp(s.Prototypes, 2, kMostPrototypes);
+    if (!prototypes_->isChecked()) {
+      s.Prototypes = 0;
+    } else if (!sameCount) {
+      s.Prototypes = prototypeCount_->value();
     }
     s.SeparateurBlanc = Flag(s.SeparateurBlanc, blank_->isChecked());
     s.TitleCol = Flag(s.TitleCol, titleCol_->isChecked());

@@ -13,6 +13,7 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
+class QSpinBox;
 class QStackedWidget;
 
 // What the treatment page needs to know of the document it edits.
@@ -25,7 +26,8 @@ struct CTreatmentPageFlags {
 };
 
 // The page "Treatment" of the settings sheets: data (type, representation and dissimilarity per
-// type, delimiters, titles, dissimilarity files), linkage rule, seriation rule, tree-seriation
+// type, the prototypes of very large numerical tables, delimiters, titles, dissimilarity files),
+// linkage rule, seriation rule, tree-seriation
 // rule and automation, with "Get", "Save", "Reset" and "Show this window at startup?". It edits a
 // copy of a document's treatment settings. Codes the lists do not offer (a rule or a measure set
 // on the command line) are shown and kept as they are.
@@ -74,6 +76,8 @@ class CTreatmentPage : public QWidget {
   QCheckBox* blank_ = nullptr;
   QCheckBox* titleCol_ = nullptr;
   QCheckBox* titleRow_ = nullptr;
+  QCheckBox* prototypes_ = nullptr;  // numerical rows summarised by weighted prototypes
+  QSpinBox* prototypeCount_ = nullptr;
   QLineEdit* rowFile_ = nullptr;
   QLineEdit* colFile_ = nullptr;
   QButtonGroup* linkage_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numeric>
+#include <span>
 #include <vector>
 
 #include "MeasureFixture.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-bool AllFinite(const std::vector<double>& values) {
+bool AllFinite(std::span<const double> values) {
   for (const double v : values) {
     if (!std::isfinite(v)) return false;
   }

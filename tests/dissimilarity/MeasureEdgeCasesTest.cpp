@@ -140,7 +140,8 @@ TEST(DistanceMatrices, OneItemSideHasOnlyItsZeroDiagonal) {
   ASSERT_EQ(f.ComputeColumns(), "");
   const CDistance& columns = f.columnDistances;
   EXPECT_EQ(columns.size, 1);
-  EXPECT_EQ(columns.values, std::vector<double>{0.0});
+  EXPECT_EQ(std::vector<double>(columns.values.begin(), columns.values.end()),
+            std::vector<double>{0.0});
   EXPECT_EQ(columns.mean, 0.0);
   EXPECT_EQ(columns.max, 0.0);
   // The row side got its sums: d(0,1) = 3, d(0,2) = 5, d(1,2) = 2.

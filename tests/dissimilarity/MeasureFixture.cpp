@@ -191,8 +191,8 @@ CReferenceMatrix ReferenceDistances(const CData& data, bool byColumns, int code)
   return result;
 }
 
-::testing::AssertionResult SameBits(const std::vector<double>& actual,
-                                    const std::vector<double>& expected) {
+::testing::AssertionResult SameBits(std::span<const double> actual,
+                                    std::span<const double> expected) {
   if (actual.size() != expected.size()) {
     return ::testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size();
   }

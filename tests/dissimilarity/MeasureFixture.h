@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "ScriptedServices.h"
@@ -45,5 +46,5 @@ struct CReferenceMatrix {
 CReferenceMatrix ReferenceDistances(const CData& data, bool byColumns, int code);
 
 // True when both hold the same bits in every entry; names the first entry that differs.
-::testing::AssertionResult SameBits(const std::vector<double>& actual,
-                                    const std::vector<double>& expected);
+::testing::AssertionResult SameBits(std::span<const double> actual,
+                                    std::span<const double> expected);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include "ScriptedServices.h"
@@ -184,6 +185,42 @@ TEST_F(TreatmentPageTest, GetSaveAndResetFollowTheStoreRules) {
   locked->Get();
   EXPECT_EQ(locked->Settings().DataType, EDataType::kNumerical);
   EXPECT_EQ(locked->Settings().AgregationCriterion, ELinkage::kWard);
+}
+
+TEST_F(TreatmentPageTest, PrototypesAreAChoiceOfTheLoadThatIsNotStored) {
+  auto page = Page(TreatmentSettings{});
+  auto* summarise = Find<QCheckBox>(page.get(), "prototypes");
+  auto* count = Find<QSpinBox>(page.get(), "prototypeCount");
+  EXPECT_FALSE(summarise->isChecked());
+  EXPECT_FALSE(count->isEnabled());
+  EXPECT_EQ(page->Settings().Prototypes, 0);
+  summarise->click();
+  EXPECT_TRUE(count->isEnabled());
+  count->setValue(1200);
+  EXPECT_EQ(page->Settings().Prototypes, 1200);
+  page->Save();
+  store_.Sync();
+  {
+    QSettings raw(iniFile_, QSettings::IniFormat);
+    raw.beginGroup("Settings/Treatement");
+    EXPECT_EQ(raw.childKeys().size(), 15);  // the stored values stay what they were
+  }
+  page->Reset();
+  EXPECT_EQ(page->Settings().Prototypes, 0);  // the default
+
+  // A count from the command line beyond the box's range is kept while left alone; with a
+  // window the table is loaded already, so the choice is fixed.
+  TreatmentSettings given;
+  given.Prototypes = 2000000;
+  EXPECT_EQ(Page(given)->Settings().Prototypes, 2000000);
+  auto locked = Page(given, {true, false});
+  Find<QCheckBox>(locked.get(), "prototypes")->setChecked(false);
+  EXPECT_EQ(locked->Settings().Prototypes, 2000000);
+  locked->Reset();
+  EXPECT_EQ(locked->Settings().Prototypes, 2000000);
+  auto open = Page(given);
+  Find<QCheckBox>(open.get(), "prototypes")->click();
+  EXPECT_EQ(open->Settings().Prototypes, 0);
 }
 
 TEST_F(TreatmentPageTest, StartupCheckBoxIsWrittenAtOnce) {

@@ -18,7 +18,9 @@ void CData::Prepare() {
   }
 }
 
-double CData::RowWeight(int) const {
+double CData::RowWeight(int i) const {
+  // Prepare sets every weight to this same quotient; rows that summarise others carry their own.
+  if (rowWeights.size() == static_cast<size_t>(rowCount)) return rowWeights[static_cast<size_t>(i)];
   return 1.0 / rowCount;
 }
 

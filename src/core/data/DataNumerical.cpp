@@ -153,6 +153,21 @@ void CData_Numerical::Prepare() {
   }
 }
 
+void CData_Numerical::ComputeRowStatistics() {
+  try {
+    if (ChoiceOf<ENumericalRepresentation>(representation) ==
+        ENumericalRepresentation::kInteraction) {
+      std::vector<double> unused;
+      LineStatistics(*this, true, true, unused, rowDeviations);
+      rowMeans.assign(static_cast<size_t>(rowCount), 0.0);
+    } else {
+      LineStatistics(*this, true, false, rowMeans, rowDeviations);
+    }
+  } catch (const std::bad_alloc&) {
+    ThrowAllocationFailure();
+  }
+}
+
 void CData_Numerical::ComputeValueRange() {
   minValue = 0.0;
   maxValue = 0.0;

@@ -11,6 +11,10 @@ class CData_Numerical : public CData {
   void Prepare() override;
   void ComputeValueRange() override;
   EDataType DataType() const override { return EDataType::kNumerical; }
+  // The row statistics of the cells as they are now (after the rows were replaced by
+  // prototypes): means and sample deviations as Prepare leaves them for a prepared table
+  // (deviations around 0 and means 0 for the interaction term).
+  void ComputeRowStatistics();
 
   std::vector<double> columnMeans;
   std::vector<double> rowMeans;

@@ -41,9 +41,9 @@ struct CBitSide {
   const uint64_t* Known(int i) const { return known.data() + static_cast<size_t>(i) * words; }
 };
 
-CBitSide Pack(const CMatrix& table, bool byColumns) {
+CBitSide Pack(const CMatrix& table, bool byColumns, const int* sequence, int sequenceLength) {
   CBitSide side;
-  side.items = byColumns ? table.columnCount : table.rowCount;
+  side.items = sequence ? sequenceLength : byColumns ? table.columnCount : table.rowCount;
   side.positions = byColumns ? table.rowCount : table.columnCount;
   side.words = (side.positions + 63) / 64;
   const size_t count = static_cast<size_t>(side.items) * static_cast<size_t>(side.words);
@@ -58,10 +58,11 @@ CBitSide Pack(const CMatrix& table, bool byColumns) {
   for (int i = 0; i < side.items; ++i) {
     uint64_t* ones = side.ones.data() + static_cast<size_t>(i) * side.words;
     uint64_t* known = side.known.data() + static_cast<size_t>(i) * side.words;
-    int64_t count = 0;
+    const int item = sequence ? sequence[i] : i;
+    int64_t ones64 = 0;
     bool missing = false;
     for (int p = 0; p < side.positions; ++p) {
-      const double x = byColumns ? table.At(p, i) : table.At(i, p);
+      const double x = byColumns ? table.At(p, item) : table.At(item, p);
       const uint64_t bit = uint64_t{1} << (p % 64);
       if (IsMissing(x)) {
         missing = true;
@@ -70,10 +71,10 @@ CBitSide Pack(const CMatrix& table, bool byColumns) {
       known[p / 64] |= bit;
       if (TruncateToInt(x) != 0) {
         ones[p / 64] |= bit;
-        ++count;
+        ++ones64;
       }
     }
-    side.oneCount[static_cast<size_t>(i)] = count;
+    side.oneCount[static_cast<size_t>(i)] = ones64;
     side.hasMissing[static_cast<size_t>(i)] = missing;
   }
   return side;
@@ -140,8 +141,9 @@ void TileBaseline(const CBinaryJob& job, int first, int last, CPairStop& stop) {
 }
 
 template <BinaryFormula Formula>
-bool ComputeBinary(const CMatrix& table, bool byColumns, CDistance& matrix, CProgress* progress) {
-  const CBitSide side = Pack(table, byColumns);
+bool ComputeBinary(const CMatrix& table, bool byColumns, CDistance& matrix, CProgress* progress,
+                   const int* sequence) {
+  const CBitSide side = Pack(table, byColumns, sequence, matrix.size);
   const CBinaryJob job{&side, &matrix};
   static const bool popcnt = __builtin_cpu_supports("popcnt");
   return WalkPairs(matrix, kTileItems, std::max(1, side.words), progress,
@@ -174,21 +176,21 @@ double DiceOfCounts(int64_t a, int64_t b, int64_t c, int64_t d) {
 }  // namespace
 
 bool ComputeBinaryEuclidean(const CMatrix& table, bool byColumns, CDistance& matrix,
-                            CProgress* progress) {
-  return ComputeBinary<EuclideanOfCounts>(table, byColumns, matrix, progress);
+                            CProgress* progress, const int* sequence) {
+  return ComputeBinary<EuclideanOfCounts>(table, byColumns, matrix, progress, sequence);
 }
 
 bool ComputeBinaryManhattan(const CMatrix& table, bool byColumns, CDistance& matrix,
-                            CProgress* progress) {
-  return ComputeBinary<ManhattanOfCounts>(table, byColumns, matrix, progress);
+                            CProgress* progress, const int* sequence) {
+  return ComputeBinary<ManhattanOfCounts>(table, byColumns, matrix, progress, sequence);
 }
 
 bool ComputeBinaryJaccard(const CMatrix& table, bool byColumns, CDistance& matrix,
-                          CProgress* progress) {
-  return ComputeBinary<JaccardOfCounts>(table, byColumns, matrix, progress);
+                          CProgress* progress, const int* sequence) {
+  return ComputeBinary<JaccardOfCounts>(table, byColumns, matrix, progress, sequence);
 }
 
-bool ComputeBinaryDice(const CMatrix& table, bool byColumns, CDistance& matrix,
-                       CProgress* progress) {
-  return ComputeBinary<DiceOfCounts>(table, byColumns, matrix, progress);
+bool ComputeBinaryDice(const CMatrix& table, bool byColumns, CDistance& matrix, CProgress* progress,
+                       const int* sequence) {
+  return ComputeBinary<DiceOfCounts>(table, byColumns, matrix, progress, sequence);
 }

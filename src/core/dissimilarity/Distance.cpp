@@ -5,7 +5,9 @@
 
 #include "base/Failure.h"
 #include "base/Memory.h"
+#include "base/Parallel.h"
 #include "base/Progress.h"
+#include "dissimilarity/TriangleSums.h"
 
 void CDistance::Allocate(int n) {
   if (n < 0) ThrowAllocationFailure();
@@ -25,8 +27,32 @@ void CDistance::Allocate(int n) {
   max = 0.0;
 }
 
+void CDistance::AllocateForOverwrite(int n) {
+  if (n < 0) ThrowAllocationFailure();
+  const size_t count = static_cast<size_t>(n) * (static_cast<size_t>(n) + 1) / 2;
+  if (values.size() != count &&
+      !CanReserve(CheckedBytes(count + 2 * static_cast<size_t>(n), sizeof(double)))) {
+    ThrowAllocationFailure();
+  }
+  try {
+    if (values.size() != count) {
+      values = CTriangleValues();
+      values.resize(count);
+    }
+    rowSums.assign(static_cast<size_t>(n), 0.0);
+    rankWeightedRowSums.assign(static_cast<size_t>(n), 0.0);
+  } catch (const std::bad_alloc&) {
+    ThrowAllocationFailure();
+  }
+  size = n;
+  mean = 0.0;
+  max = 0.0;
+  double* triangle = values.data();
+  ParallelFor(0, n, 256, [&](int i) { triangle[RowOffset(i, n) + static_cast<size_t>(i)] = 0.0; });
+}
+
 void CDistance::CopyTo(CDistance& other) const {
-  other.Allocate(size);
+  other.AllocateForOverwrite(size);
   other.values = values;
   other.mean = mean;
   other.rowSums = rowSums;
@@ -38,31 +64,16 @@ void CDistance::SumByRows(CProgressReporter* reporter) {
   const int n = size;
   std::unique_ptr<CProgress> progress =
       OpenItemProgress(reporter, "Adding distances by rows in distances matrix.", n);
-  // Streaming the triangle row by row adds, for every item, its partners in index order:
-  // partners below it arrive while their own rows are walked, partners above it with its row.
-  std::fill(rowSums.begin(), rowSums.end(), 0.0);
-  std::fill(rankWeightedRowSums.begin(), rankWeightedRowSums.end(), 0.0);
-  double total = 0.0;
-  double largest = 0.0;
-  for (int i = 0; i < n; ++i) {
-    if (progress) progress->Step();
-    const double* row = Row(i);
-    largest = std::max(largest, row[i]);
-    double sum = rowSums[static_cast<size_t>(i)];
-    double weighted = rankWeightedRowSums[static_cast<size_t>(i)];
-    const double rankOfI = static_cast<double>(i) + 1.0;
-    for (int j = i + 1; j < n; ++j) {
-      const double d = row[j];
-      sum += d;
-      weighted += (static_cast<double>(j) + 1.0) * d;
-      rowSums[static_cast<size_t>(j)] += d;
-      rankWeightedRowSums[static_cast<size_t>(j)] += rankOfI * d;
-      total += d;
-      if (d > largest) largest = d;
-    }
-    rowSums[static_cast<size_t>(i)] = sum;
-    rankWeightedRowSums[static_cast<size_t>(i)] = weighted;
+  // Every item's partners are added in index order, as one pass row by row would add them;
+  // the work is shared among the cores without changing a bit.
+  rowSums.resize(static_cast<size_t>(n));
+  rankWeightedRowSums.resize(static_cast<size_t>(n));
+  const CTriangleSums sums =
+      SumTriangle(values.data(), n, rowSums.data(), rankWeightedRowSums.data());
+  if (progress) {
+    for (int i = 0; i < n; ++i)
+      progress->Step();
   }
-  mean = n > 0 ? 2.0 * total / (static_cast<double>(n) * static_cast<double>(n)) : 0.0;
-  max = largest;
+  mean = n > 0 ? 2.0 * sums.total / (static_cast<double>(n) * static_cast<double>(n)) : 0.0;
+  max = sums.largest;
 }

@@ -3,7 +3,13 @@
 #include <cstddef>
 #include <vector>
 
+#include "base/BigBlock.h"
+
 class CProgressReporter;
+
+// The packed triangle: large ones in huge pages, and sized without zeroing (see
+// AllocateForOverwrite).
+using CTriangleValues = std::vector<double, CBigBlockAllocator<double>>;
 
 // The dissimilarity matrix of one side: the upper triangle with its diagonal, packed row by row
 // (entry (i, j), i <= j, at i·n − i(i+1)/2 + j), plus the per-item sums the seriation methods
@@ -34,14 +40,18 @@ class CDistance {
 
   // Reserves the triangle and the two sum arrays for n items; every entry starts at 0.
   void Allocate(int n);
+  // The same for a computation that writes every pair: only the diagonal (and the sums) is
+  // set to 0, on both cores, so that the pages are first touched in parallel and not filled
+  // twice. A triangle that already has the size keeps its storage (and stale pairs).
+  void AllocateForOverwrite(int n);
   // Allocates `other` for this size and copies values, sums, mean and max.
   void CopyTo(CDistance& other) const;
 
   // rowSums, rankWeightedRowSums, mean and max from the stored values (progress above 1000
-  // items).
+  // items). Shared among the cores with the bits of one pass row by row (TriangleSums.h).
   void SumByRows(CProgressReporter* progress);
 
-  std::vector<double> values;
+  CTriangleValues values;
   double mean = 0.0;
   int size = 0;
   std::vector<double> rowSums;              // Σ_{j≠i} d(i, j)

@@ -8,11 +8,13 @@ class CData;
 class CDistance;
 class CProgress;
 
-// How a measure fills the pairs i < j of a side's matrix (allocated for the side, every entry 0)
-// for one data type. False when a pair has no complete position: the walk stops at the first such
-// pair in scan order and the entries from it on stay 0.
+// How a measure fills the pairs i < j of a side's matrix (allocated for the side, its diagonal
+// 0) for one data type. False when a pair has no complete position: the walk stops at the first
+// such pair in scan order and the entries from it on are 0. With `sequence` (null: every item of
+// the side in index order), the matrix holds the side's items sequence[0 … matrix.size − 1] by
+// position: matrix(p, q) = d(sequence[p], sequence[q]), bit for bit the side's own value.
 using MeasureKernel = bool (*)(const CData& data, bool byColumns, CDistance& matrix,
-                               CProgress* progress);
+                               CProgress* progress, const int* sequence);
 
 // One row per measure: its kernel for each data type that implements it (null for the others,
 // whose matrices stay at 0). The rows of the choice registry say which types a measure applies

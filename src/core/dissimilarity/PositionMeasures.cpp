@@ -98,12 +98,15 @@ inline __attribute__((always_inline)) void PanelSums(const double* x, const doub
 
 // The dissimilarities of the kWidth pairs from their sums S over k complete positions, lane by
 // lane with the operations of the scalar formulas. `deviationI` and `deviations` (the panel's)
-// serve the Pearson measures.
+// serve the Pearson measures, whose denominator multiplies the deviations in the table's order
+// of the pair's two items: `sourceI` and `sources` (the panel's) give it when the side holds a
+// sequence of the table's items (null otherwise: the row item comes first).
 template <EPositionMeasure kMeasure>
 inline __attribute__((always_inline)) void PanelValues(const VecD (&sums)[kVectors],
                                                        const VecD (&counts)[kVectors],
                                                        int positions, double deviationI,
-                                                       const double* deviations, double* values) {
+                                                       const double* deviations, int sourceI,
+                                                       const int* sources, double* values) {
   const double all = static_cast<double>(positions);
   const VecD n = {all, all, all, all};
   const VecD di = {deviationI, deviationI, deviationI, deviationI};
@@ -123,7 +126,14 @@ inline __attribute__((always_inline)) void PanelValues(const VecD (&sums)[kVecto
       // as 0, so the pair is as dissimilar as uncorrelated items.
       VecD deviationJ;
       std::memcpy(&deviationJ, deviations + v * kLanes, sizeof deviationJ);
-      const VecD denominator = (k - 1.0) * di * deviationJ;
+      VecD denominator = (k - 1.0) * di * deviationJ;
+      if (sources != nullptr) {
+        const VecD swapped = (k - 1.0) * deviationJ * di;
+        VecI later = {};
+        for (int lane = 0; lane < kLanes; ++lane)
+          later[lane] = sources[v * kLanes + lane] < sourceI ? -1 : 0;
+        denominator = (VecD)(((VecI)swapped & later) | ((VecI)denominator & ~later));
+      }
       VecD r = s / denominator;
       const VecI defined = (denominator != 0.0) & (r - r == 0.0);  // and r finite
       r = (VecD)((VecI)r & defined);
@@ -167,9 +177,12 @@ inline __attribute__((always_inline)) void TileBody(const CTileJob& job, int fir
       } else {
         PanelSums<kMeasure, false>(side.Row(i), panel, positions, divisors, sums, counts);
       }
+      const bool sourced = kPearson && !side.sourceItems.empty();
       PanelValues<kMeasure>(sums, counts, positions,
                             kPearson ? side.deviations[static_cast<size_t>(i)] : 0.0,
-                            kPearson ? side.deviations.data() + panelStart : nullptr, values);
+                            kPearson ? side.deviations.data() + panelStart : nullptr,
+                            sourced ? side.sourceItems[static_cast<size_t>(i)] : 0,
+                            sourced ? side.sourceItems.data() + panelStart : nullptr, values);
       double* out = job.matrix->Row(i);
       if (!missing && positions > 0) {
         std::memcpy(out + j0, values + (j0 - panelStart), sizeof(double) * (panelEnd - j0));

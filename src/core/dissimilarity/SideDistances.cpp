@@ -1,5 +1,6 @@
 #include "dissimilarity/SideDistances.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "base/Missing.h"
@@ -80,23 +81,32 @@ std::string MissingDataDetail(const CData& data, bool byColumns) {
       side);
 }
 
+// The matrix was sized without clearing its pairs: whatever leaves them unwritten clears them.
+void ClearPairs(CDistance& matrix) {
+  std::fill(matrix.values.begin(), matrix.values.end(), 0.0);
+}
+
 std::string ComputeMeasure(CData& data, bool byColumns, EDissimilarity measure, CDistance& matrix,
                            CProgressReporter* reporter) {
   const EDataType type = data.DataType();
-  measure = MeasureInForce(type, measure);
   data.Validate();
   if (type == EDataType::kContingency) {
     const std::string empty =
         EmptyLineOfContingencyTable(static_cast<const CData_ContingencyTable&>(data));
-    if (!empty.empty()) return empty;
+    if (!empty.empty()) {
+      ClearPairs(matrix);
+      return empty;
+    }
   }
-  const CMeasureRow* row = FindMeasure(measure);
-  const MeasureKernel kernel = row ? row->For(type) : nullptr;
-  if (kernel == nullptr) return {};
+  const MeasureKernel kernel = SideKernel(data, measure);
+  if (kernel == nullptr) {
+    ClearPairs(matrix);
+    return {};
+  }
   const int n = byColumns ? data.columnCount : data.rowCount;
   std::unique_ptr<CProgress> progress =
       OpenItemProgress(reporter, "Computing distances matrix.", n);
-  if (!kernel(data, byColumns, matrix, progress.get())) {
+  if (!kernel(data, byColumns, matrix, progress.get(), nullptr)) {
     progress.reset();
     return std::string(kTooManyMissingMessage) + "\n" + MissingDataDetail(data, byColumns);
   }
@@ -112,6 +122,12 @@ EDissimilarity MeasureInForce(EDataType type, EDissimilarity chosen) {
   return chosen;
 }
 
+MeasureKernel SideKernel(const CData& data, EDissimilarity measure) {
+  const EDataType type = data.DataType();
+  const CMeasureRow* row = FindMeasure(MeasureInForce(type, measure));
+  return row ? row->For(type) : nullptr;
+}
+
 CDissimilarityOptions DissimilarityOptionsOf(const TreatmentSettings& settings) {
   return {settings.Dissimilarity, settings.RowDissimilarityFileName,
           settings.ColDissimilarityFileName};
@@ -119,11 +135,13 @@ CDissimilarityOptions DissimilarityOptionsOf(const TreatmentSettings& settings) 
 
 std::string ComputeSideDistances(CData& data, bool byColumns, const CDissimilarityOptions& options,
                                  CDistance& matrix, CProgressReporter* progress) {
-  matrix.Allocate(byColumns ? data.columnCount : data.rowCount);
+  // Every pair is written by the measure or the file, or cleared.
+  matrix.AllocateForOverwrite(byColumns ? data.columnCount : data.rowCount);
   std::string failure;
   if (options.measure == EDissimilarity::kFromFiles) {
     failure = ReadDissimilarityFile(
         matrix, byColumns ? options.columnFileName : options.rowFileName, progress);
+    if (!failure.empty()) ClearPairs(matrix);
   } else {
     failure = ComputeMeasure(data, byColumns, options.measure, matrix, progress);
   }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "dissimilarity/MeasureRegistry.h"
 #include "settings/Choices.h"
 
 class CData;
@@ -39,3 +40,7 @@ EDissimilarity MeasureInForce(EDataType type, EDissimilarity chosen);
 // success.
 std::string ComputeSideDistances(CData& data, bool byColumns, const CDissimilarityOptions& options,
                                  CDistance& matrix, CProgressReporter* progress);
+
+// The kernel that computes `measure` for the table's type (a contingency table always takes the
+// chi-square distance); null when the type does not implement the measure or for kFromFiles.
+MeasureKernel SideKernel(const CData& data, EDissimilarity measure);

@@ -72,12 +72,14 @@ void FillPanels(CSideValues& side) {
 
 }  // namespace
 
-CSideValues NumericalSide(const CMatrix& table, bool byColumns, const std::vector<double>* means) {
+CSideValues NumericalSide(const CMatrix& table, bool byColumns, const std::vector<double>* means,
+                          const int* sequence, int count) {
   CSideValues side;
-  const int items = byColumns ? table.columnCount : table.rowCount;
+  const int items = sequence ? count : byColumns ? table.columnCount : table.rowCount;
   const int positions = byColumns ? table.rowCount : table.columnCount;
   Reserve(side, items, positions);
   constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  const auto source = [&](int i) { return sequence ? sequence[i] : i; };
   const auto mean = [&](int i) {
     return means != nullptr && static_cast<size_t>(i) < means->size()
                ? (*means)[static_cast<size_t>(i)]
@@ -85,22 +87,30 @@ CSideValues NumericalSide(const CMatrix& table, bool byColumns, const std::vecto
   };
   if (byColumns) {
     FillRows(side, [&](int i, int p) {
-      const double x = table.At(p, i);
-      return IsMissing(x) ? kNaN : means ? x - mean(i) : x;
+      const int item = source(i);
+      const double x = table.At(p, item);
+      return IsMissing(x) ? kNaN : means ? x - mean(item) : x;
     });
   } else {
     FillRows(side, [&](int i, int p) {
-      const double x = table.At(i, p);
-      return IsMissing(x) ? kNaN : means ? x - mean(i) : x;
+      const int item = source(i);
+      const double x = table.At(item, p);
+      return IsMissing(x) ? kNaN : means ? x - mean(item) : x;
     });
   }
   FillPanels(side);
+  if (sequence != nullptr) {
+    side.sourceItems.assign(static_cast<size_t>(side.PanelCount()) * CSideValues::kPanelWidth,
+                            INT_MAX);
+    std::copy(sequence, sequence + items, side.sourceItems.begin());
+  }
   return side;
 }
 
-CSideValues ChiSquareSide(const CData_ContingencyTable& table, bool byColumns) {
+CSideValues ChiSquareSide(const CData_ContingencyTable& table, bool byColumns, const int* sequence,
+                          int count) {
   CSideValues side;
-  const int items = byColumns ? table.columnCount : table.rowCount;
+  const int items = sequence ? count : byColumns ? table.columnCount : table.rowCount;
   const int positions = byColumns ? table.rowCount : table.columnCount;
   Reserve(side, items, positions);
   const std::vector<int64_t>& itemTotals = byColumns ? table.columnTotals : table.rowTotals;
@@ -115,9 +125,10 @@ CSideValues ChiSquareSide(const CData_ContingencyTable& table, bool byColumns) {
     side.divisors[static_cast<size_t>(p)] =
         static_cast<double>(positionTotals[static_cast<size_t>(p)]) / grand;
   }
-  const auto profile = [&](int i, int p) {
-    const int64_t count = byColumns ? table.Count(p, i) : table.Count(i, p);
-    return static_cast<double>(count) / static_cast<double>(itemTotals[static_cast<size_t>(i)]);
+  const auto profile = [&](int k, int p) {
+    const int i = sequence ? sequence[k] : k;
+    const int64_t cell = byColumns ? table.Count(p, i) : table.Count(i, p);
+    return static_cast<double>(cell) / static_cast<double>(itemTotals[static_cast<size_t>(i)]);
   };
   FillRows(side, profile);
   FillPanels(side);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <vector>
 
@@ -27,6 +28,10 @@ struct CSideValues {
   // Per item, padded with zeros to whole panels: the standard deviation of the Pearson
   // measures (empty for the others).
   std::vector<double> deviations;
+  // For a side that holds a sequence of the table's items: per item (padded with INT_MAX to
+  // whole panels), its index in the table, so that a measure that is not symmetric in its
+  // rounding takes the pair in the table's order. Empty for the table's own order.
+  std::vector<int> sourceItems;
 
   int PanelCount() const { return (items + kPanelWidth - 1) / kPanelWidth; }
   const double* Row(int i) const {
@@ -39,8 +44,13 @@ struct CSideValues {
 
 // The rows (byColumns false) or the columns of `table`; a cell equal to the missing-value marker
 // becomes NaN. With `means`, each present value x of item i becomes x − means[i].
-CSideValues NumericalSide(const CMatrix& table, bool byColumns, const std::vector<double>* means);
+// With `sequence`, the side holds only its `count` items, item k being the table's item
+// sequence[k] (so that pairs come out by position in that sequence).
+CSideValues NumericalSide(const CMatrix& table, bool byColumns, const std::vector<double>* means,
+                          const int* sequence = nullptr, int count = 0);
 
 // The profiles of a contingency table: the count over the item's total, and per position the
-// position's total over the grand total as divisor. Every total must be positive.
-CSideValues ChiSquareSide(const CData_ContingencyTable& table, bool byColumns);
+// position's total over the grand total as divisor. Every total must be positive. `sequence`
+// and `count` as above.
+CSideValues ChiSquareSide(const CData_ContingencyTable& table, bool byColumns,
+                          const int* sequence = nullptr, int count = 0);

@@ -2,8 +2,11 @@
 
 #include "base/FileNames.h"
 #include "base/Services.h"
+#include "base/StepTimer.h"
+#include "dissimilarity/TriangleRefill.h"
 #include "document/PictureExporter.h"
 #include "document/QuorvelDoc.h"
+#include "document/RunMemory.h"
 #include "document/ScriptOutputs.h"
 #include "document/ViewCommands.h"
 #include "document/ViewModel.h"
@@ -82,7 +85,41 @@ bool ExportFurtherPictures(CQuorvelDoc& document) {
 CSeriationRun RunOf(CViewModel& view, bool rows) {
   CQuorvelDoc& document = view.Document();
   CWindowHost* host = document.Host();
-  return {&document.Services(), host ? host->SeriationObserver(view, rows) : nullptr};
+  return {&document.Services(), host ? host->SeriationObserver(view, rows) : nullptr,
+          document.RefillOf(rows)};
+}
+
+// Whether a step over all `items` of a side works inside its triangle.
+bool WorksInside(const CTree& side, CTriangleRefill* refill, int items) {
+  if (refill == nullptr || side.distance == nullptr || items != side.distance->size) return false;
+  return refill->WorkInside(side.distance->values.size() * sizeof(double));
+}
+
+// A step that cannot fit in the memory available now ends the program with message 2 before
+// it starts, rather than half-way or by the system's killer.
+void CheckRoomForClustering(CQuorvelDoc& document, const CTree& side, bool rows) {
+  const bool inside = WorksInside(side, document.RefillOf(rows), side.count);
+  RefuseStepTooLarge(ClusteringBytes(side.count, inside), side.count);
+}
+
+void CheckRoomForMinimumPath(CQuorvelDoc& document, const CTree& side, bool rows) {
+  if (document.settings.TreeSeriationCriterion != ETreeSeriation::kMinimumPath) return;
+  const int leaves = side.Node(side.selectedNode).count;
+  const bool inside = WorksInside(side, document.RefillOf(rows), leaves);
+  RefuseStepTooLarge(LeafOrderBytes(leaves, inside), leaves);
+}
+
+void CheckRoomForPicture(const CQuorvelDoc& document) {
+  const EExportFormat format = document.settings.ExportFileFormat;
+  if (format != EExportFormat::kJpeg && format != EExportFormat::kBmp &&
+      format != EExportFormat::kPng) {
+    return;
+  }
+  const int64_t rows = document.data ? document.data->rowCount : 0;
+  const int64_t columns = document.data ? document.data->columnCount : 0;
+  const int64_t bytes =
+      EstimatePictureBytes(rows, columns, document.display.hx, document.display.hy);
+  RefuseStepTooLarge(static_cast<size_t>(std::max<int64_t>(bytes, 0)), std::max(rows, columns));
 }
 
 }  // namespace
@@ -142,13 +179,18 @@ void ClusterSide(CViewModel& view, bool rows) {
                           : "A hierarchical classification needs at least two columns.");
     return;
   }
+  CheckRoomForClustering(document, side, rows);
   CViewModel& target = NewResultWindow(view, true);
   CTree& result = target.Side(rows);
   result.linkage = document.settings.AgregationCriterion;
   result.userSelection = false;
-  if (BuildTree(result, document.settings.AgregationCriterion, &document.Services())) {
-    target.ComputeObjectivesOf(rows);
+  bool built = false;
+  {
+    CStepTimer timer(rows ? "cluster rows" : "cluster columns");
+    built = BuildTree(result, document.settings.AgregationCriterion, &document.Services(),
+                      document.RefillOf(rows));
   }
+  if (built) target.ComputeObjectivesOf(rows);
   Changed(target, true);
 }
 
@@ -173,6 +215,7 @@ void SeriateSide(CViewModel& view, bool rows) {
   }
   if (side.selectionLength == 1) return;
 
+  if (side.hasTree && side.selectedNode != kNoNode) CheckRoomForMinimumPath(document, side, rows);
   const bool inPlace = view.rowTree.userSelection || view.columnTree.userSelection;
   const size_t viewsBefore = document.views.size();
   CViewModel& target = inPlace ? view : NewResultWindow(view, false);
@@ -180,6 +223,7 @@ void SeriateSide(CViewModel& view, bool rows) {
   CTree& result = target.Side(rows);
 
   const CSeriationRun run = RunOf(target, rows);
+  CStepTimer timer(rows ? "seriate rows" : "seriate columns");
   bool refusedForSize = false;
   if (side.hasTree && side.selectedNode != kNoNode) {
     // The marks stay as they were when the tree seriation refused to run.
@@ -240,7 +284,9 @@ void RunAutomation(CQuorvelDoc& document, bool cluster, bool seriate) {
     if (settings.AutomationCol || settings.SeriationAutomationCol) step(SeriateSide, source, false);
   }
   if (document.automationPending) {
+    CStepTimer timer("outputs");
     if (!document.exportName.empty() && document.currentView && document.exporter) {
+      CheckRoomForPicture(document);
       std::string error;
       if (!document.exporter->ExportToFile(*document.currentView, settings.ExportFileFormat,
                                            document.exportName, &error)) {

@@ -4,14 +4,17 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/Failure.h"
 #include "base/FileNames.h"
 #include "base/Services.h"
+#include "base/StepTimer.h"
 #include "data/DataFactory.h"
 #include "data/TableFileReader.h"
 #include "dissimilarity/SideDistances.h"
+#include "document/RunMemory.h"
 #include "document/WindowHost.h"
 #include "seriation/Elements.h"
 #include "settings/SettingsPersistence.h"
@@ -79,6 +82,9 @@ bool CQuorvelDoc::OpenDocument(const std::string& path, int* failureCode) {
 int CQuorvelDoc::LoadDataFile(const std::string& path, std::string* reason) {
   pathName = path;
   data = CreateDataTable(settings.DataType);
+  readRows = CReadRows{};
+  rowRefill_.reset();
+  columnRefill_.reset();
   title = FileNameOf(path);
   data->fileName = path;
   data->representation = settings.DataRepresentation;
@@ -86,9 +92,13 @@ int CQuorvelDoc::LoadDataFile(const std::string& path, std::string* reason) {
   CReadContext context;
   context.progress = &Services();
   context.confirmLargeTable = [this](int rows) { return Services().ConfirmLargeTable(rows); };
-  // The reader by the file's name (only a name ending in exactly "xls" is a binary workbook:
-  // data.XLS goes to the text reader).
-  const CReadOutcome outcome = ReadTableFile(*data, ReadOptionsOf(settings), context);
+  CReadOutcome outcome;
+  {
+    CStepTimer timer("read");
+    // The reader by the file's name (only a name ending in exactly "xls" is a binary workbook:
+    // data.XLS goes to the text reader).
+    outcome = ReadTableFile(*data, ReadOptionsOf(settings), context);
+  }
   // What was read otherwise than asked is said, and the load goes on.
   if (outcome.code == kReadOk) {
     for (const std::string& notice : outcome.notices)
@@ -102,24 +112,73 @@ int CQuorvelDoc::LoadDataFile(const std::string& path, std::string* reason) {
     if (reason) *reason = outcome.reason;
     return outcome.code;
   }
-  data->Prepare();
-  data->ComputeValueRange();
+  // Numerical rows beyond the number of prototypes asked for are summarised by them.
+  const bool summarise = settings.Prototypes > 0 && data->DataType() == EDataType::kNumerical &&
+                         data->rowCount > settings.Prototypes;
+  // A table whose run cannot fit is refused now, before hours of work or the system's killer.
+  RefuseRunTooLarge(RunShapeOf(data->rowCount, data->columnCount, settings, display,
+                               summarise ? settings.Prototypes : 0),
+                    static_cast<size_t>(data->rowCount) * static_cast<size_t>(data->columnCount) *
+                        sizeof(double));
+  {
+    CStepTimer timer("prepare");
+    data->Prepare();
+    data->ComputeValueRange();
+  }
 
-  BindOrders();
   // A computation stopped for missing data, an empty line of a contingency table or a
   // dissimilarity file that cannot be read: its message, then the program ends.
-  const CDissimilarityOptions measures = DissimilarityOptionsOf(settings);
-  for (const bool byColumns : {false, true}) {
-    CDistance& matrix = byColumns ? columnDistances : rowDistances;
-    const std::string failure =
-        ComputeSideDistances(*data, byColumns, measures, matrix, &Services());
-    if (!failure.empty()) {
-      Services().ShowMessageBox(failure);
-      throw CProgramExit(1);
-    }
+  const auto stopOn = [this](const std::string& failure) {
+    if (failure.empty()) return;
+    Services().ShowMessageBox(failure);
+    throw CProgramExit(1);
+  };
+  if (summarise) {
+    // The columns are compared over every row read, then the rows are summarised.
+    stopOn(ComputeSide(true));
+    readRows = SummariseRows(*data, settings.Prototypes);
+    BindOrders();
+    stopOn(ComputeSide(false));
+  } else {
+    BindOrders();
+    stopOn(ComputeSide(false));
+    stopOn(ComputeSide(true));
   }
+  CreateRefills();
   data->FinishLoad();
   return 0;
+}
+
+std::string CQuorvelDoc::ComputeSide(bool byColumns) {
+  CStepTimer timer(byColumns ? "column dissimilarities" : "row dissimilarities");
+  return ComputeSideDistances(*data, byColumns, DissimilarityOptionsOf(settings),
+                              byColumns ? columnDistances : rowDistances, &Services());
+}
+
+namespace {
+
+// A run without windows: nothing reads a matrix while a step consumes it.
+// QUORVEL_INSIDE_TRIANGLES_FROM (bytes) lowers the size from which such a run works inside the
+// triangles, so that checks can take that path on small tables.
+CInsidePolicy InsidePolicyOf(bool unwatched) {
+  CInsidePolicy policy;
+  policy.unwatched = unwatched;
+  if (const char* from = std::getenv("QUORVEL_INSIDE_TRIANGLES_FROM"); from && *from != '\0') {
+    policy.fromBytes = static_cast<size_t>(std::strtoull(from, nullptr, 10));
+  }
+  return policy;
+}
+
+}  // namespace
+
+void CQuorvelDoc::CreateRefills() {
+  const CInsidePolicy policy = InsidePolicyOf(host_ == nullptr);
+  const CDissimilarityOptions options = DissimilarityOptionsOf(settings);
+  const auto stop = [this](const std::string& text) { Services().ShowMessageBox(text); };
+  rowRefill_ = std::make_unique<CSideRefill>(*data, false, options, policy, stop);
+  if (!readRows.Summarised()) {
+    columnRefill_ = std::make_unique<CSideRefill>(*data, true, options, policy, stop);
+  }
 }
 
 void CQuorvelDoc::BindOrders() {
@@ -141,7 +200,10 @@ CViewModel& CQuorvelDoc::CreateView() {
     view->columnTree = columnOrder;
     view->rowTree.linkage = settings.AgregationCriterion;
     view->columnTree.linkage = settings.AgregationCriterion;
-    view->ComputeObjectives();
+    {
+      CStepTimer timer("first window R and S");
+      view->ComputeObjectives();
+    }
     view->fullScreen = settings.FullScreen != 0;
     firstView = false;
   } else {

@@ -6,7 +6,9 @@
 
 #include "data/Data.h"
 #include "dissimilarity/Distance.h"
+#include "dissimilarity/SideRefill.h"
 #include "document/PictureExporter.h"
+#include "document/PrototypeRows.h"
 #include "document/ViewModel.h"
 #include "settings/DisplaySettings.h"
 #include "settings/DisplaySwitches.h"
@@ -72,6 +74,14 @@ class CQuorvelDoc {
   // The dissimilarities between the rows and between the columns of `data`.
   CDistance rowDistances;
   CDistance columnDistances;
+  // The rows read, when the table's rows were replaced by prototypes (empty otherwise).
+  CReadRows readRows;
+  // What puts a side's pairs back after a step worked inside its triangle; null when the steps
+  // must work on copies (the columns of a table summarised by prototypes were compared over the
+  // rows read, which are gone).
+  CTriangleRefill* RefillOf(bool rows) const {
+    return rows ? rowRefill_.get() : columnRefill_.get();
+  }
   CTree rowOrder;
   CTree columnOrder;
   int sx = 12;
@@ -95,9 +105,13 @@ class CQuorvelDoc {
  private:
   void BuildSettings();
   void BindOrders();
+  std::string ComputeSide(bool byColumns);
+  void CreateRefills();
 
   CServices* services_;
   CSettingsStore* store_;
   CCommandLine commandLine_;
   CWindowHost* host_;
+  std::unique_ptr<CSideRefill> rowRefill_;
+  std::unique_ptr<CSideRefill> columnRefill_;
 };

@@ -6,6 +6,7 @@
 #include "base/Services.h"
 #include "data/Data.h"
 #include "document/AnalystFiles.h"
+#include "document/PrototypeRows.h"
 #include "document/QuorvelDoc.h"
 #include "document/SelectedItems.h"
 #include "document/ViewModel.h"
@@ -137,6 +138,10 @@ bool WriteScriptOutputs(CQuorvelDoc& document) {
   ok &= WriteClusters(document, settings.exportColumnClustersFileName, view->columnTree, false);
   if (!settings.exportReportFileName.empty()) {
     ok &= Write(document, settings.exportReportFileName, ReportText(document, *view));
+  }
+  if (!settings.exportRowPrototypesFileName.empty()) {
+    ok &= Write(document, settings.exportRowPrototypesFileName,
+                RowPrototypesText(*document.data, document.readRows));
   }
   return ok;
 }

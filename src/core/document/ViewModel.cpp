@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "base/Services.h"
+#include "base/StepTimer.h"
 #include "document/QuorvelDoc.h"
 #include "seriation/Elements.h"
 
@@ -28,5 +29,6 @@ void CViewModel::ComputeObjectives() {
 }
 
 void CViewModel::ComputeObjectivesOf(bool rows) {
+  CStepTimer timer("R and S");
   ::ComputeObjectives(Side(rows), document_->ComputesObjectiveR(), &document_->Services());
 }

@@ -4,7 +4,7 @@
 
 CDistance Extract(const CDistance& distance, const int* sequence, int m) {
   CDistance sub;
-  sub.Allocate(m < 0 ? 0 : m);
+  sub.AllocateForOverwrite(m < 0 ? 0 : m);
   // Every entry is a plain copy, so splitting the rows across threads changes nothing.
   ParallelFor(0, m, 32, [&](int i) {
     double* row = sub.Row(i);

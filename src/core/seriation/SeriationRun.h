@@ -3,6 +3,7 @@
 #include "settings/Choices.h"
 
 class CProgressReporter;
+class CTriangleRefill;
 struct TreatmentSettings;
 
 // Watches a seriation that shows its steps (centroid seriation, the improvement loops): the
@@ -23,11 +24,13 @@ struct CSeriationOptions {
 };
 CSeriationOptions SeriationOptionsOf(const TreatmentSettings& settings);
 
-// What a running seriation may use of the world: progress windows (none without a reporter) and
-// a watcher of its steps.
+// What a running seriation may use of the world: progress windows (none without a reporter), a
+// watcher of its steps, and the refill of the side's triangle that lets a step over the whole
+// side work inside it (none: the steps work on copies).
 struct CSeriationRun {
   CProgressReporter* progress = nullptr;
   CSeriationObserver* observer = nullptr;
+  CTriangleRefill* refill = nullptr;
 };
 
 // Whether a seriation ran: the discrete methods refuse sequences too long for them, leaving the

@@ -165,6 +165,17 @@ CKeywordTable BuildTable() {
                  [](T& t) { t.settings.TitleRow = 1; }));
   table.Add(Flag("NoTitleRow", G::kData, "no title column: the rows are named Row 0, Row 1, ...",
                  [](T& t) { t.settings.TitleRow = 0; }));
+  CKeyword& prototypes = table.Add(Valued(
+      "Prototypes", G::kData, V::kNumber,
+      "summarise the rows of a numerical table by N weighted prototypes (k-means) when it has "
+      "more; 0: the rows as read",
+      [](T& t, const std::string& value) {
+        t.settings.Prototypes = std::max(0, LeadingInteger(value));
+      },
+      [](const TreatmentSettings& s, const DisplaySettings&) {
+        return std::to_string(s.Prototypes);
+      }));
+  prototypes.added = true;
 
   // Transformation.
   AddChoices<ENumericalRepresentation>(
@@ -426,6 +437,9 @@ CKeywordTable BuildTable() {
          &TreatmentSettings::exportColumnClustersFileName);
   result("ExportReportInTextFile", "write R, S and the methods of both sides, one line each",
          &TreatmentSettings::exportReportFileName);
+  result("ExportRowPrototypesInTextFile",
+         "write each row read with its prototype (label, tab, prototype), one line each",
+         &TreatmentSettings::exportRowPrototypesFileName);
 
   // Program.
   table.Add(Flag("Exit", G::kProgram, "end the program after the automatic treatment",

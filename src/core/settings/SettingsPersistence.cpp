@@ -33,6 +33,7 @@ void ResetTreatmentSettings(TreatmentSettings& settings, bool withDataGroup) {
     result.Dissimilarity = settings.Dissimilarity;
     result.RowDissimilarityFileName = settings.RowDissimilarityFileName;
     result.ColDissimilarityFileName = settings.ColDissimilarityFileName;
+    result.Prototypes = settings.Prototypes;
     result.ShowWindowsOptionsDlgAtStartTime = settings.ShowWindowsOptionsDlgAtStartTime;
   }
   settings = std::move(result);

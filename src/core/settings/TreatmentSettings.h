@@ -26,6 +26,9 @@ struct TreatmentSettings {
   EDissimilarity Dissimilarity = EDissimilarity::kEuclidean;
   std::string RowDissimilarityFileName;
   std::string ColDissimilarityFileName;
+  // Numerical rows beyond this many are replaced at the load by as many weighted prototypes
+  // (0: the rows as read); not stored.
+  int Prototypes = 0;
   int ShowWindowsOptionsDlgAtStartTime = 1;
 
   // Treatment group.
@@ -65,6 +68,8 @@ struct TreatmentSettings {
   // Picture keywords beyond the one ExportFileFormat names, each written to its own file after
   // it at the end of the automatic treatment (not stored).
   std::vector<CPictureExportRequest> furtherPictureExports;
+  // The file that lists each row read with its prototype.
+  std::string exportRowPrototypesFileName;
 
   bool operator==(const TreatmentSettings&) const = default;
 };

@@ -13,7 +13,8 @@
 // dissimilarities of any size are merged (1e20 is not a bound).
 //
 // Cost: each merge O(n) plus one row scan per rescanned slot: O(n²) typically, O(n³) at worst.
-// Memory: one working triangle of n(n+1)/2 doubles plus O(n).
+// Memory: one working triangle of n(n+1)/2 doubles plus O(n); the in-place entry works inside
+// the side's own triangle (consuming it) and needs O(n) only.
 //
 // Layout: the working triangle holds the active slots only, in slot order, at "positions"; it
 // is repacked in place whenever half of its positions have been merged away, so that scans run
@@ -22,6 +23,12 @@
 // Between repackings, merged-away positions hold +infinity, so row scans run over contiguous
 // memory without looking at the active flags; only the column accesses follow the list of
 // active positions.
+//
+// Threads: a merge among many active slots shares its work with a helper thread. The positions
+// are cut into stretches; each stretch's updates are written by the one thread that takes it,
+// and the first smallest value of each stretch (of I's new row, of each rescanned row) is
+// combined with the others in position order, which is the minimum one walk finds. So the nodes
+// are the same whatever the threads.
 #include "tree/AgglomerativeClustering.h"
 
 #include <algorithm>
@@ -39,7 +46,10 @@
 #include "base/Memory.h"
 #include "base/Parallel.h"
 #include "base/Progress.h"
+#include "base/StepTimer.h"
+#include "base/WorkShare.h"
 #include "dissimilarity/Distance.h"
+#include "dissimilarity/TriangleRefill.h"
 #include "tree/Tree.h"
 
 namespace {
@@ -138,25 +148,19 @@ CBlock AllocateTriangle(size_t cells) {
 
 class CClustering {
  public:
+  // Works on a copy of the first n items' triangle.
   CClustering(const CDistance& distance, int n) : m_(n) {
     const size_t cells = static_cast<size_t>(n) * (static_cast<size_t>(n) + 1) / 2;
     if (!CanReserve(CheckedBytes(cells, sizeof(double)))) ThrowAllocationFailure(n, n);
     try {
-      tri_ = AllocateTriangle(cells);
-      rows_.resize(static_cast<size_t>(n));
-      nn_.assign(static_cast<size_t>(n), -1);
-      nnDist_.assign(static_cast<size_t>(n), kInfinity);
-      slotNode_.resize(static_cast<size_t>(n));
-      size_.assign(static_cast<size_t>(n), 1.0);
-      next_.resize(static_cast<size_t>(n));
-      prev_.resize(static_cast<size_t>(n));
-      active_.reserve(static_cast<size_t>(n));
+      owned_ = AllocateTriangle(cells);
     } catch (const std::bad_alloc&) {
       ThrowAllocationFailure(n, n);
     }
-    SetRows();
+    tri_ = owned_.get();
+    Reserve(n);
     if (distance.size == n) {
-      std::memcpy(tri_.get(), distance.values.data(), cells * sizeof(double));
+      std::memcpy(tri_, distance.values.data(), cells * sizeof(double));
     } else {
       for (int r = 0; r < n; ++r) {
         std::copy(distance.Row(r) + r, distance.Row(r) + n, rows_[r] + r);
@@ -167,7 +171,23 @@ class CClustering {
     LinkAll();
   }
 
-  void Run(int linkage, std::vector<CNode>& nodes, CProgress* progress) {
+  // Works inside the triangle of all items of `distance`, which it consumes: the merges
+  // overwrite it with the cluster dissimilarities, +infinity and repacked rows.
+  explicit CClustering(CDistance& distance) : m_(distance.size), tri_(distance.values.data()) {
+    Reserve(m_);
+    for (int k = 0; k < m_; ++k)
+      slotNode_[k] = k;
+    LinkAll();
+  }
+
+  // Merges with at least `shareFrom` active slots share their work with a helper thread.
+  void Run(int linkage, std::vector<CNode>& nodes, CProgress* progress, int shareFrom) {
+    shareFrom_ = shareFrom;
+    std::unique_ptr<CWorkShare> share;
+    if (m_ >= shareFrom) {
+      share = std::make_unique<CWorkShare>();
+      if (share->HasHelper()) share_ = share.get();
+    }
     switch (linkage) {
       case kCompleteLinkage:
         return Run<kCompleteLinkage>(nodes, progress);
@@ -183,15 +203,34 @@ class CClustering {
   }
 
  private:
+  // The O(n) arrays, and the row starts over the triangle.
+  void Reserve(int n) {
+    try {
+      rows_.resize(static_cast<size_t>(n));
+      nn_.assign(static_cast<size_t>(n), -1);
+      nnDist_.assign(static_cast<size_t>(n), kInfinity);
+      slotNode_.resize(static_cast<size_t>(n));
+      size_.assign(static_cast<size_t>(n), 1.0);
+      next_.resize(static_cast<size_t>(n));
+      prev_.resize(static_cast<size_t>(n));
+      alive_.resize(static_cast<size_t>(n));
+      active_.reserve(static_cast<size_t>(n));
+    } catch (const std::bad_alloc&) {
+      ThrowAllocationFailure(n, n);
+    }
+    SetRows();
+  }
+
   void SetRows() {
     for (int r = 0; r < m_; ++r)
-      rows_[r] = tri_.get() + CDistance::RowOffset(r, m_);
+      rows_[r] = tri_ + CDistance::RowOffset(r, m_);
   }
 
   void LinkAll() {
     for (int k = 0; k < m_; ++k) {
       next_[k] = k + 1;
       prev_[k] = k - 1;
+      alive_[k] = 1;
     }
     head_ = 0;
     last_ = m_ - 1;
@@ -222,6 +261,7 @@ class CClustering {
     }
     if (after < m_) prev_[after] = before;
     if (k == last_) last_ = before;
+    alive_[k] = 0;
     nn_[k] = -1;
     nnDist_[k] = kInfinity;
     --activeCount_;
@@ -235,7 +275,7 @@ class CClustering {
     const int m = static_cast<int>(active_.size());
     // Every entry moves to a lower or equal address, and entries are moved in increasing
     // order of both addresses: nothing is overwritten before it is read.
-    double* base = tri_.get();
+    double* base = tri_;
     for (int r = 0; r < m; ++r) {
       const double* source = rows_[active_[r]];
       double* target = base + CDistance::RowOffset(r, m);
@@ -257,6 +297,144 @@ class CClustering {
     m_ = m;
     SetRows();
     LinkAll();
+  }
+
+  // The first smallest of a stretch, found by a part of a shared merge; index −1 when every
+  // value of the stretch is +infinity (or NaN).
+  struct CMinimum {
+    double best = kInfinity;
+    int index = -1;
+  };
+  // A stretch of one rescanned slot's row.
+  struct CPiece {
+    int rescan;  // index into rescanned_
+    int begin;
+    int end;
+  };
+  static constexpr int kPartPositions = 2048;
+
+  // The merge of I and K with their work cut into stretches of positions: every slot's new
+  // dissimilarity to I (and +infinity towards K), each written by one part, and I's nearest
+  // later slot as the first smallest over the parts in position order, which is what the walk
+  // over the whole row finds.
+  template <int Rule>
+  void MergeShared(int I, int K, double D) {
+    double* rowI = rows_[I];
+    const double* rowK = rows_[K];
+    const double nI = size_[I];
+    const double nK = size_[K];
+    const double* sizes = size_.data();
+    const unsigned char* alive = alive_.data();
+    const int* next = next_.data();
+    double* const* rows = rows_.data();
+    const int head = head_;
+    const int end = last_ + 1;
+    const int parts = (end - head + kPartPositions - 1) / kPartPositions;
+    partMinima_.assign(static_cast<size_t>(parts), CMinimum{});
+    auto part = [&](int p) {
+      const int a = head + p * kPartPositions;
+      const int b = std::min(end, a + kPartPositions);
+      // The active slots of the stretch, along the list; the entries of the rows a few slots
+      // ahead are fetched early, so that their cache misses overlap.
+      int first = a;
+      while (first < b && !alive[first])
+        ++first;
+      int ahead = first;
+      for (int step = 0; step < kPrefetchDistance && ahead < b; ++step)
+        ahead = next[ahead];
+      // Slots before I: column accesses.
+      const int columnsEnd = std::min(b, I);
+      int k = first;
+      for (; k < columnsEnd; k = next[k]) {
+        if (ahead < columnsEnd) {
+          Prefetch(rows[ahead] + I);
+          Prefetch(rows[ahead] + K);
+          ahead = next[ahead];
+        }
+        double* row = rows[k];
+        row[I] = Update<Rule>(row[I], row[K], nI, nK, sizes[k], D);
+        row[K] = kInfinity;
+      }
+      CMinimum& minimum = partMinima_[static_cast<size_t>(p)];
+      // Slots between I and K: row I and column K.
+      if (k == I) k = next[I];
+      const int betweenEnd = std::min(b, K);
+      for (; k < betweenEnd; k = next[k]) {
+        if (ahead < betweenEnd) {
+          Prefetch(rows[ahead] + K);
+          ahead = next[ahead];
+        }
+        double& dKk = rows[k][K];
+        const double value = Update<Rule>(rowI[k], dKk, nI, nK, sizes[k], D);
+        rowI[k] = value;
+        dKk = kInfinity;
+        if (value < minimum.best) {
+          minimum.best = value;
+          minimum.index = k;
+        }
+      }
+      // Slots after K: rows I and K side by side; merged-away positions stay at +infinity.
+      const int after = std::max(a, K + 1);
+      for (int k = after; k < b; ++k)
+        rowI[k] = Update<Rule>(rowI[k], rowK[k], nI, nK, sizes[k], D);
+      if (after < b) ScanMinimum(rowI, after, b, minimum.best, minimum.index);
+    };
+    share_->Run(parts, part);
+    double nearest = kInfinity;
+    int nearestK = next_[I];
+    for (const CMinimum& minimum : partMinima_) {
+      if (minimum.index >= 0 && minimum.best < nearest) {
+        nearest = minimum.best;
+        nearestK = minimum.index;
+      }
+    }
+    if (nearestK <= last_) nn_[I] = nearestK;  // else left as it was: no later slot
+    nnDist_[I] = nearest;
+  }
+
+  // The slots whose nearest neighbour was I or K look for it again, their rows cut into
+  // stretches shared by the threads; each takes the first smallest over its stretches in
+  // position order, as Scan does.
+  void RescanShared(int I, int K) {
+    const int end = last_ + 1;
+    rescanned_.clear();
+    pieces_.clear();
+    for (int l = head_; l < end; ++l) {
+      if (nn_[l] != I && nn_[l] != K) continue;
+      const int from = next_[l];
+      if (from > last_) {
+        nnDist_[l] = kInfinity;  // no later slot, as in Scan
+        continue;
+      }
+      const int rescan = static_cast<int>(rescanned_.size());
+      rescanned_.push_back(l);
+      for (int begin = from; begin < end; begin += kPartPositions)
+        pieces_.push_back({rescan, begin, std::min(end, begin + kPartPositions)});
+    }
+    if (rescanned_.empty()) return;
+    partMinima_.assign(pieces_.size(), CMinimum{});
+    auto piece = [&](int p) {
+      const CPiece& stretch = pieces_[static_cast<size_t>(p)];
+      CMinimum& minimum = partMinima_[static_cast<size_t>(p)];
+      ScanMinimum(rows_[rescanned_[static_cast<size_t>(stretch.rescan)]], stretch.begin,
+                  stretch.end, minimum.best, minimum.index);
+    };
+    share_->Run(static_cast<int>(pieces_.size()), piece);
+    size_t p = 0;
+    for (size_t r = 0; r < rescanned_.size(); ++r) {
+      const int l = rescanned_[r];
+      double best = kInfinity;
+      int bestK = next_[l];
+      for (; p < pieces_.size() && pieces_[p].rescan == static_cast<int>(r); ++p) {
+        const CMinimum& minimum = partMinima_[p];
+        if (minimum.index >= 0 && minimum.best < best) {
+          best = minimum.best;
+          bestK = minimum.index;
+        }
+      }
+      nn_[l] = bestK;
+      nnDist_[l] = best;
+    }
   }
 
   bool IsActive(int k) const { return std::binary_search(active_.begin(), active_.end(), k); }
@@ -289,6 +467,14 @@ class CClustering {
       rowI[K] = kInfinity;
       const double nI = size_[I];
       const double nK = size_[K];
+      if (share_ != nullptr && activeCount_ >= shareFrom_) {
+        MergeShared<Rule>(I, K, D);
+        size_[I] = nI + nK;
+        slotNode_[I] = i;
+        RescanShared(I, K);
+        if (activeCount_ >= 64 && 2 * activeCount_ <= m_) Repack();
+        continue;
+      }
       // Slots before I: column accesses, along the active list. The entries of the rows a few
       // slots ahead are fetched early, so that their cache misses overlap.
       int ahead = head_;
@@ -341,8 +527,9 @@ class CClustering {
     }
   }
 
-  int m_;  // positions of the current triangle
-  CBlock tri_;
+  int m_;         // positions of the current triangle
+  CBlock owned_;  // the copy, unless the clustering works inside the side's triangle
+  double* tri_ = nullptr;
   std::vector<double*> rows_;  // rows_[r][c] is the entry of positions (r, c), c ≥ r
   std::vector<int> nn_;        // −1 for merged-away positions
   std::vector<double> nnDist_;
@@ -350,7 +537,13 @@ class CClustering {
   std::vector<double> size_;  // whole numbers, kept as doubles for the update formulas
   std::vector<int> next_;     // active positions as a list in increasing order
   std::vector<int> prev_;
-  std::vector<int> active_;  // scratch of Repack
+  std::vector<unsigned char> alive_;  // per position: an active slot
+  std::vector<int> active_;           // scratch of Repack
+  CWorkShare* share_ = nullptr;       // the helper of the large merges, if any
+  int shareFrom_ = 0;
+  std::vector<CMinimum> partMinima_;  // scratch of the shared merges
+  std::vector<int> rescanned_;
+  std::vector<CPiece> pieces_;
   int head_ = 0;
   int last_ = 0;
   int activeCount_ = 0;
@@ -358,11 +551,10 @@ class CClustering {
 
 }  // namespace
 
-void ClusterNodes(const CDistance& distance, int n, ELinkage rule, std::vector<CNode>& nodes,
-                  CProgress* progress) {
-  const int linkage = CodeOf(rule);
-  if (n < 2 || linkage < kCompleteLinkage || linkage > kWardLinkage) return;
-  CClustering clustering(distance, n);
+namespace {
+
+void RunClustering(CClustering& clustering, int n, int linkage, std::vector<CNode>& nodes,
+                   CProgress* progress, int shareFrom) {
   try {
     nodes.resize(static_cast<size_t>(2 * n - 1));
   } catch (const std::bad_alloc&) {
@@ -382,10 +574,34 @@ void ClusterNodes(const CDistance& distance, int n, ELinkage rule, std::vector<C
       node.first = k;
     }
   }
-  clustering.Run(linkage, nodes, progress);
+  clustering.Run(linkage, nodes, progress, shareFrom);
   nodes[2 * n - 2].parent = 0;
 }
-bool BuildTree(CTree& tree, ELinkage rule, CProgressReporter* reporter) {
+
+}  // namespace
+
+void ClusterNodes(const CDistance& distance, int n, ELinkage rule, std::vector<CNode>& nodes,
+                  CProgress* progress, int shareFrom) {
+  const int linkage = CodeOf(rule);
+  if (n < 2 || linkage < kCompleteLinkage || linkage > kWardLinkage) return;
+  CClustering clustering(distance, n);
+  RunClustering(clustering, n, linkage, nodes, progress, shareFrom);
+}
+
+bool ClusterNodesInPlace(CDistance& distance, ELinkage rule, std::vector<CNode>& nodes,
+                         CProgress* progress, int shareFrom) {
+  const int n = distance.size;
+  const int linkage = CodeOf(rule);
+  if (n < 2 || linkage < kCompleteLinkage || linkage > kWardLinkage) return false;
+  if (distance.values.size() != static_cast<size_t>(n) * (static_cast<size_t>(n) + 1) / 2) {
+    return false;
+  }
+  CClustering clustering(distance);
+  RunClustering(clustering, n, linkage, nodes, progress, shareFrom);
+  return true;
+}
+
+bool BuildTree(CTree& tree, ELinkage rule, CProgressReporter* reporter, CTriangleRefill* refill) {
   const int n = tree.count;
   const int linkage = CodeOf(rule);
   if (n < 2 || tree.distance == nullptr || tree.distance->size < n || linkage < 0 ||
@@ -399,7 +615,16 @@ bool BuildTree(CTree& tree, ELinkage rule, CProgressReporter* reporter) {
   {
     std::unique_ptr<CProgress> progress =
         OpenItemProgress(reporter, "Hierarchical clustering in progress.", n);
-    ClusterNodes(*tree.distance, n, rule, tree.nodes, progress.get());
+    CStepTimer timer("clustering proper");
+    // Inside the side's triangle when it can be refilled: no second n² buffer.
+    CDistance& matrix = *tree.distance;
+    const size_t copyBytes = matrix.values.size() * sizeof(double);
+    if (refill != nullptr && n == matrix.size && refill->WorkInside(copyBytes) &&
+        ClusterNodesInPlace(matrix, rule, tree.nodes, progress.get())) {
+      if (!refill->Refill(matrix)) throw CProgramExit(1);
+    } else {
+      ClusterNodes(matrix, n, rule, tree.nodes, progress.get());
+    }
   }
   tree.root = 2 * n - 2;
   tree.selectedNode = tree.root;

@@ -349,3 +349,35 @@ void MinPlusVector(int rows, int depth, CStridedView a, const double* x, double*
       chunk(index);
   }
 }
+
+void MinPlusVectorPacked(const double* triangle, int n, int r0, int rows, int c0, int depth,
+                         const double* x, double* y) {
+  if (rows <= 0) return;
+  auto rowStart = [&](int p) {
+    const size_t row = static_cast<size_t>(p);
+    return triangle + (row * static_cast<size_t>(n) - row * (row + 1) / 2);
+  };
+  // The chunks, kernels and order of MinPlusVector: rows of the triangle are read like rows of
+  // a matrix stored by rows, its columns like those of a matrix stored by columns.
+  constexpr int kChunk = 256;
+  const int chunks = (rows + kChunk - 1) / kChunk;
+  const bool right = r0 + rows <= c0;
+  auto chunk = [&](int index) {
+    const int begin = index * kChunk;
+    const int end = std::min(rows, begin + kChunk);
+    if (right) {
+      for (int i = begin; i < end; ++i)
+        y[i] = RowMinimum(rowStart(r0 + i) + c0, x, depth);
+    } else {
+      std::fill(y + begin, y + end, kInfinity);
+      for (int k = 0; k < depth; ++k)
+        LowerByColumn(rowStart(c0 + k) + r0 + begin, x[k], end - begin, y + begin);
+    }
+  };
+  if (static_cast<double>(rows) * depth >= kParallelVector && chunks > 1) {
+    ParallelFor(0, chunks, 1, chunk);
+  } else {
+    for (int index = 0; index < chunks; ++index)
+      chunk(index);
+  }
+}

@@ -33,3 +33,11 @@ void MinPlusProduct(int rows, int columns, int depth, CStridedView a, CStridedVi
 // y(i) = min over k < depth of a(i, k) + x(k), for i < rows, with the same rule: the (min, +)
 // product of a matrix and a vector. Vectorised when a is stored by rows or by columns.
 void MinPlusVector(int rows, int depth, CStridedView a, const double* x, double* y);
+
+// The product with a vector over a packed upper triangle of order n (entry (p, q), p < q, at
+// p·n − p(p+1)/2 + q), with the same rule and the same bits as MinPlusVector over the same
+// entries of a full matrix: y(i) = min over k < depth of T(r0 + i, c0 + k) + x(k) when the block
+// lies right of the diagonal (r0 + rows ≤ c0), or of T(c0 + k, r0 + i) when it lies below it
+// (c0 + depth ≤ r0), i < rows.
+void MinPlusVectorPacked(const double* triangle, int n, int r0, int rows, int c0, int depth,
+                         const double* x, double* y);

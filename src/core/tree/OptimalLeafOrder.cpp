@@ -23,17 +23,20 @@
 // current leaf order win; below it, the first leaves in leaf order that realise the chosen ends.
 //
 // Layout: the leaves are numbered by their position in the current order, so every subtree is a
-// range of positions and every table a block of one n × n matrix M. It starts with d in its upper
-// triangle; the pairs (u, w) whose lowest common ancestor is a tabled v receive cost(v; u, w) at
-// M[u][w] (u < w), and hold the intermediate sums of v's first product at M[w][u] meanwhile. The
-// order is then read back top-down: the questions along the chosen order are put again to find
-// the leaves where it crosses between children, and tabled stretches are split by recomputing the
-// k and m that realise their ends.
+// range of positions. The dissimilarities by position, P(p, q) = d(item at p, item at q), form
+// one packed triangle (given by the caller, or gathered from d). Each highest tabled node, a
+// head, gets a square block over its own leaves: it starts with P in its upper triangle; the
+// pairs (u, w) whose lowest common ancestor is a tabled v receive cost(v; u, w) at [u][w]
+// (u < w), and hold the intermediate sums of v's first product at [w][u] meanwhile. Pairs of
+// leaves under no common head keep reading P. The order is then read back top-down: the
+// questions along the chosen order are put again to find the leaves where it crosses between
+// children, and tabled stretches are split by recomputing the k and m that realise their ends.
 //
 // Cost: never more than tabling every node below the top, Σ 2·(|X1|·|X2|·|Y| + |X|·|Y1|·|Y2|)
 // sums, O(n³) at worst (about n³/24 for a balanced tree), O(n²) for a chain; with the plan a
-// balanced tree keeps its tables near √n leaves and its questions near O(n² log n). Memory: n²
-// doubles.
+// balanced tree keeps its tables near √n leaves and its questions near O(n² log n). Memory: the
+// triangle P (n(n+1)/2 doubles, none when the caller gives it) and the squares of the heads'
+// leaf counts, a small part of it in practice (a Ward tree of 20,000 items: 66 heads, 58 MB).
 #include "tree/OptimalLeafOrder.h"
 
 #include <algorithm>
@@ -139,18 +142,86 @@ struct CLeafValues {
   std::vector<double> values;
 };
 
+// P(p, q) = d(itemAt[p], itemAt[q]) for p < q, into `positional` (allocated for n items). The
+// items are taken in ascending order, a block of kFillRows at a time: each block item's stored
+// row is read forwards for its larger partners, and each smaller partner's row holds the whole
+// block in one short stretch, so the packed triangle is read in runs; each row of P is then
+// gathered from the item's full row, which stays in cache.
+void FillPositional(const CDistance& distance, const std::vector<int>& itemAt,
+                    CDistance& positional) {
+  constexpr int kFillRows = 16;
+  const int n = static_cast<int>(itemAt.size());
+  positional.AllocateForOverwrite(n);
+  std::vector<int> byItem(static_cast<size_t>(n));
+  std::iota(byItem.begin(), byItem.end(), 0);
+  std::sort(byItem.begin(), byItem.end(), [&](int p, int q) {
+    return itemAt[static_cast<size_t>(p)] < itemAt[static_cast<size_t>(q)];
+  });
+  std::vector<int> rankAt(static_cast<size_t>(n));
+  std::vector<int> sortedItems(static_cast<size_t>(n));
+  for (int r = 0; r < n; ++r) {
+    const int p = byItem[static_cast<size_t>(r)];
+    rankAt[static_cast<size_t>(p)] = r;
+    sortedItems[static_cast<size_t>(r)] = itemAt[static_cast<size_t>(p)];
+  }
+  const int* items = sortedItems.data();
+  auto fill = [&](int block) {
+    const int r0 = block * kFillRows;
+    const int r1 = std::min(n, r0 + kFillRows);
+    const auto full = std::make_unique_for_overwrite<double[]>(static_cast<size_t>(r1 - r0) * n);
+    auto at = [&](int r, int j) -> double& {
+      return full[static_cast<size_t>(r - r0) * static_cast<size_t>(n) + static_cast<size_t>(j)];
+    };
+    for (int r = r0; r < r1; ++r) {
+      const double* row = distance.Row(items[r]);
+      at(r, r) = 0.0;
+      for (int j = r + 1; j < n; ++j)
+        at(r, j) = row[items[j]];
+    }
+    for (int j = 0; j + 1 < r1; ++j) {
+      const double* row = distance.Row(items[j]);
+      for (int r = std::max(r0, j + 1); r < r1; ++r)
+        at(r, j) = row[items[r]];
+    }
+    for (int r = r0; r < r1; ++r) {
+      const int p = byItem[static_cast<size_t>(r)];
+      double* target = positional.Row(p);
+      const double* source = &at(r, 0);
+      for (int q = p + 1; q < n; ++q)
+        target[q] = source[rankAt[static_cast<size_t>(q)]];
+    }
+  };
+  const int blocks = (n + kFillRows - 1) / kFillRows;
+  if (n >= 1024) {
+    ParallelFor(0, blocks, 1, fill);
+  } else {
+    for (int block = 0; block < blocks; ++block)
+      fill(block);
+  }
+}
+
+// The square block of one head over its leaves first … first + count − 1.
+struct CHeadBlock {
+  int first = 0;
+  int count = 0;
+  std::unique_ptr<double[]> cells;
+
+  double* At(int p, int q) const {
+    return cells.get() + static_cast<ptrdiff_t>(p - first) * count + (q - first);
+  }
+};
+
 class CLeafOrderSolver {
  public:
-  CLeafOrderSolver(const CBinaryTree& tree, const CDistance& distance, const CLayout& layout)
+  CLeafOrderSolver(const CBinaryTree& tree, const CDistance& positional, const CLayout& layout)
       : tree_(tree),
-        distance_(distance),
+        positional_(positional),
         layout_(layout),
         n_(static_cast<int>(layout.itemAt.size())) {}
 
   std::vector<int> Solve(int tableDepth) {
-    Allocate();
-    FillDissimilarities();
     Plan(tableDepth);
+    AllocateBlocks();
     BuildTables();
     return ReadBack();
   }
@@ -165,19 +236,25 @@ class CLeafOrderSolver {
   CRange Leaves(int v) const { return {First(v), First(v) + Count(v)}; }
   bool Tabled(int v) const { return tabled_[static_cast<size_t>(v)] != 0; }
 
-  double* Row(int p) { return matrix_.get() + static_cast<size_t>(p) * static_cast<size_t>(n_); }
-  const double* Row(int p) const {
-    return matrix_.get() + static_cast<size_t>(p) * static_cast<size_t>(n_);
+  // The block of the head that holds position p, or null.
+  const CHeadBlock* BlockOf(int p) const {
+    const int head = headAt_[static_cast<size_t>(p)];
+    return head < 0 ? nullptr : &blocks_[static_cast<size_t>(head)];
   }
   // The upper-triangle entry of two distinct positions: d, or the cost of the pair once the
-  // table of their lowest common ancestor is built.
-  double Upper(int p, int q) const { return p < q ? Row(p)[q] : Row(q)[p]; }
+  // table of their lowest common ancestor is built (then both lie under one head).
+  double Upper(int p, int q) const {
+    if (p > q) std::swap(p, q);
+    const int head = headAt_[static_cast<size_t>(p)];
+    if (head >= 0 && head == headAt_[static_cast<size_t>(q)]) {
+      return *blocks_[static_cast<size_t>(head)].At(p, q);
+    }
+    return positional_.Row(p)[q];
+  }
   // cost(child; p, q) for two leaves of the same tabled child (0 for a leaf with itself).
   double Cost(int p, int q) const { return p == q ? 0.0 : Upper(p, q); }
-  double Dissimilarity(int p, int q) const {
-    return distance_.At(layout_.itemAt[static_cast<size_t>(p)],
-                        layout_.itemAt[static_cast<size_t>(q)]);
-  }
+  // d of two positions p < q.
+  double Dissimilarity(int p, int q) const { return positional_.Row(p)[q]; }
 
   // The leaves that an order through `child` from leaf p may end at: p itself for a leaf,
   // otherwise the leaves of the grandchild that does not hold p.
@@ -185,72 +262,6 @@ class CLeafOrderSolver {
     if (IsLeaf(child)) return {p, p + 1};
     const int split = First(Right(child));
     return p < split ? CRange{split, First(child) + Count(child)} : CRange{First(child), split};
-  }
-
-  void Allocate() {
-    const size_t cells = static_cast<size_t>(n_) * static_cast<size_t>(n_);
-    if (!CanReserve(CheckedBytes(cells, sizeof(double)))) ThrowAllocationFailure(n_, n_);
-    try {
-      matrix_ = std::make_unique_for_overwrite<double[]>(cells);
-    } catch (const std::bad_alloc&) {
-      ThrowAllocationFailure(n_, n_);
-    }
-  }
-
-  // M[p][q] = d(item at p, item at q) for p < q. The items are taken in ascending order, a block
-  // of kFillRows at a time: each block item's stored row is read forwards for its larger
-  // partners, and each smaller partner's row holds the whole block in one short stretch, so the
-  // packed triangle is read in runs; each row of M is then gathered from the item's full row,
-  // which stays in cache.
-  void FillDissimilarities() {
-    constexpr int kFillRows = 16;
-    const int n = n_;
-    std::vector<int> byItem(static_cast<size_t>(n));
-    std::iota(byItem.begin(), byItem.end(), 0);
-    std::sort(byItem.begin(), byItem.end(), [&](int p, int q) {
-      return layout_.itemAt[static_cast<size_t>(p)] < layout_.itemAt[static_cast<size_t>(q)];
-    });
-    std::vector<int> rankAt(static_cast<size_t>(n));
-    std::vector<int> sortedItems(static_cast<size_t>(n));
-    for (int r = 0; r < n; ++r) {
-      const int p = byItem[static_cast<size_t>(r)];
-      rankAt[static_cast<size_t>(p)] = r;
-      sortedItems[static_cast<size_t>(r)] = layout_.itemAt[static_cast<size_t>(p)];
-    }
-    const int* items = sortedItems.data();
-    auto fill = [&](int block) {
-      const int r0 = block * kFillRows;
-      const int r1 = std::min(n, r0 + kFillRows);
-      const auto full = std::make_unique_for_overwrite<double[]>(static_cast<size_t>(r1 - r0) * n);
-      auto at = [&](int r, int j) -> double& {
-        return full[static_cast<size_t>(r - r0) * static_cast<size_t>(n) + static_cast<size_t>(j)];
-      };
-      for (int r = r0; r < r1; ++r) {
-        const double* row = distance_.Row(items[r]);
-        at(r, r) = 0.0;
-        for (int j = r + 1; j < n; ++j)
-          at(r, j) = row[items[j]];
-      }
-      for (int j = 0; j + 1 < r1; ++j) {
-        const double* row = distance_.Row(items[j]);
-        for (int r = std::max(r0, j + 1); r < r1; ++r)
-          at(r, j) = row[items[r]];
-      }
-      for (int r = r0; r < r1; ++r) {
-        const int p = byItem[static_cast<size_t>(r)];
-        double* target = Row(p);
-        const double* source = &at(r, 0);
-        for (int q = p + 1; q < n; ++q)
-          target[q] = source[rankAt[static_cast<size_t>(q)]];
-      }
-    };
-    const int blocks = (n + kFillRows - 1) / kFillRows;
-    if (n >= 1024) {
-      ParallelFor(0, blocks, 1, fill);
-    } else {
-      for (int block = 0; block < blocks; ++block)
-        fill(block);
-    }
   }
 
   // Chooses the nodes that get a table. A node without a table answers each question put to it
@@ -300,6 +311,34 @@ class CLeafOrderSolver {
     }
   }
 
+  // A block per head, its upper triangle copied from P.
+  void AllocateBlocks() {
+    headAt_.assign(static_cast<size_t>(n_), -1);
+    double cells = 0.0;
+    for (const int h : heads_)
+      cells += static_cast<double>(Count(h)) * Count(h);
+    if (!CanReserve(static_cast<size_t>(std::min(cells * sizeof(double), 1e19)))) {
+      ThrowAllocationFailure(n_, n_);
+    }
+    blocks_.resize(heads_.size());
+    try {
+      for (size_t b = 0; b < heads_.size(); ++b) {
+        CHeadBlock& block = blocks_[b];
+        block.first = First(heads_[b]);
+        block.count = Count(heads_[b]);
+        block.cells = std::make_unique_for_overwrite<double[]>(static_cast<size_t>(block.count) *
+                                                               static_cast<size_t>(block.count));
+        for (int p = block.first; p < block.first + block.count; ++p) {
+          headAt_[static_cast<size_t>(p)] = static_cast<int>(b);
+          const double* row = positional_.Row(p);
+          std::copy(row + p + 1, row + block.first + block.count, block.At(p, p + 1));
+        }
+      }
+    } catch (const std::bad_alloc&) {
+      ThrowAllocationFailure(n_, n_);
+    }
+  }
+
   // The tables, children before parents. The subtrees under the highest tabled nodes are
   // independent and shared among threads.
   void BuildTables() {
@@ -315,7 +354,7 @@ class CLeafOrderSolver {
         stack.push_back(Right(v));
       }
       for (auto v = internal.rbegin(); v != internal.rend(); ++v)
-        BuildTable(*v);
+        BuildTable(*v, blocks_[static_cast<size_t>(index)]);
     };
     const int heads = static_cast<int>(heads_.size());
     if (n_ >= 256 && heads > 1) {
@@ -327,13 +366,14 @@ class CLeafOrderSolver {
   }
 
   // cost(v; u, w) for every leaf u of X = v's left child and w of Y = v's right child.
-  void BuildTable(int v) {
-    const ptrdiff_t n = n_;
-    double* m = matrix_.get();
+  // The block's stride n stands where the whole matrix's stood: the products see the same
+  // entries in the same arrangement.
+  void BuildTable(int v, const CHeadBlock& block) {
+    const ptrdiff_t n = block.count;
     const int x = Left(v);
     const int y = Right(v);
     const int x0 = First(x), xn = Count(x), y0 = First(y), yn = Count(y);
-    auto at = [&](int p, int q) { return m + p * n + q; };
+    auto at = [&](int p, int q) { return block.At(p, q); };
 
     // First product: B(u, m) = min over k of cost(X; u, k) + d(k, m), kept at M[m][u].
     if (IsLeaf(x)) {
@@ -360,12 +400,18 @@ class CLeafOrderSolver {
   // t[p] = min over q in `to` of M(p, q) + g[q], for every p in `from`: `from` and `to` are the
   // two children of one node, whose pairs hold d, or their costs once the node has a table.
   void Across(CRange from, CRange to, const CLeafValues& g, CLeafValues& t) const {
-    const ptrdiff_t n = n_;
-    const double* m = matrix_.get();
-    const CStridedView a = from.begin < to.begin
-                               ? CStridedView{m + from.begin * n + to.begin, n, 1}
-                               : CStridedView{m + to.begin * n + from.begin, 1, n};
-    MinPlusVector(from.end - from.begin, to.end - to.begin, a, g.At(to.begin), t.At(from.begin));
+    const int rows = from.end - from.begin, depth = to.end - to.begin;
+    const CHeadBlock* block = BlockOf(from.begin);
+    if (block != nullptr && block == BlockOf(to.begin)) {
+      const ptrdiff_t n = block->count;
+      const CStridedView a = from.begin < to.begin
+                                 ? CStridedView{block->At(from.begin, to.begin), n, 1}
+                                 : CStridedView{block->At(to.begin, from.begin), 1, n};
+      MinPlusVector(rows, depth, a, g.At(to.begin), t.At(from.begin));
+      return;
+    }
+    MinPlusVectorPacked(positional_.values.data(), n_, from.begin, rows, to.begin, depth,
+                        g.At(to.begin), t.At(from.begin));
   }
 
   // The question put to a node: answer[u] = the least (length + cost[e]) over the orders of v's
@@ -465,7 +511,7 @@ class CLeafOrderSolver {
     int u = as.begin, m = bs.begin;
     double best = kInfinity;
     for (int p = as.begin; p < as.end; ++p) {
-      const double* row = Row(p);
+      const double* row = positional_.Row(p);
       for (int q = bs.begin; q < bs.end; ++q) {
         const double sum = (cheapA[p] + row[q]) + cheapB[q];
         if (sum < best) {
@@ -505,18 +551,22 @@ class CLeafOrderSolver {
   }
 
   const CBinaryTree& tree_;
-  const CDistance& distance_;
+  const CDistance& positional_;
   const CLayout& layout_;
   const int n_;
-  std::unique_ptr<double[]> matrix_;
-  std::vector<char> tabled_;  // per node: its table is built (leaves below a tabled node too)
-  std::vector<int> heads_;    // the highest tabled nodes
+  std::vector<char> tabled_;        // per node: its table is built (leaves below a tabled node too)
+  std::vector<int> heads_;          // the highest tabled nodes
+  std::vector<CHeadBlock> blocks_;  // per head
+  std::vector<int> headAt_;         // per position: its head's block, or −1
 };
 
 }  // namespace
 
-CLeafOrder OptimalLeafOrder(const CBinaryTree& tree, const CDistance& distance, int tableDepth) {
-  const CLayout layout = Walk(tree, distance.size);
+namespace {
+
+// The optimal order over P, read back as items, exchange marks and length.
+CLeafOrder Solve(const CBinaryTree& tree, const CLayout& layout, const CDistance& positional,
+                 int tableDepth) {
   const int n = static_cast<int>(layout.itemAt.size());
   CLeafOrder result;
   result.exchange.assign(tree.left.size(), 0);
@@ -525,7 +575,7 @@ CLeafOrder OptimalLeafOrder(const CBinaryTree& tree, const CDistance& distance, 
     return result;
   }
 
-  CLeafOrderSolver solver(tree, distance, layout);
+  CLeafOrderSolver solver(tree, positional, layout);
   const std::vector<int> sequence = solver.Solve(tableDepth);
 
   std::vector<int> rank(static_cast<size_t>(n));
@@ -544,7 +594,29 @@ CLeafOrder OptimalLeafOrder(const CBinaryTree& tree, const CDistance& distance, 
   }
   for (int i = 0; i + 1 < n; ++i) {
     result.length +=
-        distance.At(result.items[static_cast<size_t>(i)], result.items[static_cast<size_t>(i + 1)]);
+        positional.At(sequence[static_cast<size_t>(i)], sequence[static_cast<size_t>(i + 1)]);
   }
   return result;
+}
+
+}  // namespace
+
+CLeafOrder OptimalLeafOrder(const CBinaryTree& tree, const CDistance& distance, int tableDepth) {
+  const CLayout layout = Walk(tree, distance.size);
+  CDistance positional;
+  if (layout.itemAt.size() > 1) FillPositional(distance, layout.itemAt, positional);
+  return Solve(tree, layout, positional, tableDepth);
+}
+
+std::vector<int> LeafSequence(const CBinaryTree& tree) {
+  return Walk(tree, std::numeric_limits<int>::max()).itemAt;
+}
+
+CLeafOrder OptimalLeafOrderByPosition(const CBinaryTree& tree, const CDistance& positional,
+                                      int tableDepth) {
+  const CLayout layout = Walk(tree, std::numeric_limits<int>::max());
+  if (layout.itemAt.size() > 1 && static_cast<size_t>(positional.size) != layout.itemAt.size()) {
+    throw std::invalid_argument("positional dissimilarities of another size than the tree");
+  }
+  return Solve(tree, layout, positional, tableDepth);
 }

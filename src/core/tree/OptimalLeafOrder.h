@@ -31,9 +31,21 @@ struct CLeafOrder {
 // Among the leaf orders of `tree` reachable by exchanging the children of internal nodes, one of
 // least path length under `distance`. Throws std::invalid_argument when the arrays do not
 // describe a binary tree from `root` whose leaves carry items of `distance`, and fails with
-// message 2 when its n × n work matrix cannot be reserved.
+// message 2 when its work (a copy of the triangle by leaf position, and the tables) cannot be
+// reserved.
 // `tableDepth` 0 lets the work estimate choose which subtrees get tables of path costs; a
 // positive value tables exactly the nodes that many levels or more below the root (for tests and
 // measurements: each level without tables doubles the work below it). The order found is optimal
 // either way; between equally short orders the choice may differ.
 CLeafOrder OptimalLeafOrder(const CBinaryTree& tree, const CDistance& distance, int tableDepth = 0);
+
+// The items of the tree's leaves, left to right (the positions of OptimalLeafOrderByPosition).
+// Throws std::invalid_argument as above.
+std::vector<int> LeafSequence(const CBinaryTree& tree);
+
+// The same order from the dissimilarities by leaf position, positional(p, q) = d(leaf p, leaf q)
+// over LeafSequence(tree), which the caller computes (for instance from the table, while the
+// side's triangle is borrowed): the result is bit for bit that of OptimalLeafOrder, without its
+// copy of the triangle. Throws std::invalid_argument when the size differs from the leaf count.
+CLeafOrder OptimalLeafOrderByPosition(const CBinaryTree& tree, const CDistance& positional,
+                                      int tableDepth = 0);

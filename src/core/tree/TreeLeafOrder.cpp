@@ -14,6 +14,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/Failure.h"
+#include "base/StepTimer.h"
+#include "dissimilarity/Distance.h"
+#include "dissimilarity/TriangleRefill.h"
 #include "tree/OptimalLeafOrder.h"
 #include "tree/Tree.h"
 
@@ -57,14 +61,73 @@ bool Mirror(const CTree& tree, int top, CBinaryTree& mirror, std::vector<int>& i
   return true;
 }
 
+// The storage of a side's triangle, lent to its dissimilarities by leaf position. Give()
+// returns it refilled; an exception on the way returns it all the same (refilled when that can
+// be done), so the side never keeps consumed pairs.
+class CBorrowedTriangle {
+ public:
+  CBorrowedTriangle(CDistance& matrix, CTriangleRefill& refill) : matrix_(matrix), refill_(refill) {
+    positional.values.swap(matrix_.values);
+  }
+  ~CBorrowedTriangle() {
+    if (given_) return;
+    matrix_.values.swap(positional.values);
+    try {
+      refill_.Refill(matrix_);
+    } catch (...) {
+    }
+  }
+  CBorrowedTriangle(const CBorrowedTriangle&) = delete;
+  CBorrowedTriangle& operator=(const CBorrowedTriangle&) = delete;
+
+  void Give() {
+    given_ = true;
+    matrix_.values.swap(positional.values);
+    if (!refill_.Refill(matrix_)) throw CProgramExit(1);
+  }
+
+  CDistance positional;
+
+ private:
+  CDistance& matrix_;
+  CTriangleRefill& refill_;
+  bool given_ = false;
+};
+
+// The leaf order works on the dissimilarities by leaf position. For the whole side, when the
+// refill says so, they are computed from the table into the triangle's own storage, which is
+// given back and refilled afterwards: one triangle in memory instead of two. Otherwise they are
+// gathered from the triangle into a copy.
+CLeafOrder SolveOnSide(const CBinaryTree& mirror, CDistance& matrix, CTriangleRefill* refill) {
+  if (refill == nullptr) return OptimalLeafOrder(mirror, matrix);
+  const std::vector<int> sequence = LeafSequence(mirror);
+  const int m = static_cast<int>(sequence.size());
+  const size_t bytes = matrix.values.size() * sizeof(double);
+  if (m != matrix.size || m < 2 || !refill->WorkInside(bytes)) {
+    return OptimalLeafOrder(mirror, matrix);
+  }
+  CBorrowedTriangle borrowed(matrix, *refill);
+  if (!refill->ComputeInOrder(sequence.data(), m, borrowed.positional)) {
+    borrowed.Give();
+    return OptimalLeafOrder(mirror, matrix);
+  }
+  CLeafOrder best = OptimalLeafOrderByPosition(mirror, borrowed.positional);
+  borrowed.Give();
+  return best;
+}
+
 }  // namespace
 
-bool OptimalLeafOrder(CTree& tree, int node) {
+bool OptimalLeafOrder(CTree& tree, int node, CTriangleRefill* refill) {
   if (tree.distance == nullptr || !tree.Descends(node)) return false;
   CBinaryTree mirror;
   std::vector<int> internal;
   if (!Mirror(tree, node, mirror, internal)) return false;
-  const CLeafOrder best = OptimalLeafOrder(mirror, *tree.distance);
+  CLeafOrder best;
+  {
+    CStepTimer timer("optimal leaf order");
+    best = SolveOnSide(mirror, *tree.distance, refill);
+  }
   for (const int v : internal) {
     if (!best.exchange[static_cast<size_t>(v)]) continue;
     CNode& current = tree.Node(v);

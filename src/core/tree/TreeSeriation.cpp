@@ -55,7 +55,7 @@ ESeriationOutcome SeriateSubtree(CTree& tree, int node, const CTreeSeriationOpti
     return ESeriationOutcome::kDone;
   }
   if (criterion == ETreeSeriation::kMinimumPath) {
-    if (top.complete) OptimalLeafOrder(tree, node);
+    if (top.complete) OptimalLeafOrder(tree, node, run.refill);
     return ESeriationOutcome::kDone;
   }
   // Children before parents: left subtree, right subtree, then the junction of the two. A group
