@@ -12,6 +12,7 @@
 #include "document/ViewCommands.h"
 #include "document/ViewModel.h"
 #include "shell/ClustersDlg.h"
+#include "shell/FileFilter.h"
 #include "shell/LabelListDlg.h"
 #include "shell/OptionsSheet.h"
 #include "shell/ViewWidget.h"
@@ -53,7 +54,13 @@ void CDesktopApp::Start() {
   mainWindow_.showMaximized();
   if (!commandLine_.dataFile.empty()) {
     if (OpenFile(commandLine_.dataFile)) mainWindow_.AddRecentFile(commandLine_.dataFile);
+    return;
   }
+  // Without a data file the program asks for one once the main window is up; cancelling leaves
+  // the empty main window.
+  QTimer::singleShot(0, &mainWindow_, [this] {
+    if (const auto path = services_.AskOpenFileName(kDataFileFilter)) mainWindow_.OpenPath(*path);
+  });
 }
 
 void CDesktopApp::Guarded(const std::function<void()>& work) {
@@ -203,7 +210,7 @@ void CDesktopApp::CloseDocument(CQuorvelDoc& document) {
 }
 
 void CDesktopApp::ChildActivated(QWidget*) {
-  if (CViewModel* view = ActiveView()) view->Document().currentView = view;
+  // The document's current window stays its most recently created one: results copy it.
   RefreshLabelList();
   CViewModel* view = ActiveView();
   mainWindow_.ClustersDialog().SetSelectionExists(

@@ -14,6 +14,7 @@ class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QStackedWidget;
+class QVBoxLayout;
 
 // What the treatment page needs to know of the document it edits.
 struct CTreatmentPageFlags {
@@ -57,6 +58,7 @@ class CTreatmentPage : public QWidget {
   QWidget* MakeTreeSeriationTab();
   QWidget* MakeAutomationTab();
   void ShowSettings();
+  void ShowSeriationRule(ESeriation rule);
   void ReadControls(TreatmentSettings& settings) const;
   void UpdateEnables();
   void Browse(QLineEdit* field);
@@ -78,6 +80,7 @@ class CTreatmentPage : public QWidget {
   QLineEdit* colFile_ = nullptr;
   QButtonGroup* linkage_ = nullptr;
   QButtonGroup* seriation_ = nullptr;
+  QVBoxLayout* seriationLayout_ = nullptr;
   QButtonGroup* optimization_ = nullptr;
   QGroupBox* optimizationBox_ = nullptr;
   QGroupBox* improveBox_ = nullptr;

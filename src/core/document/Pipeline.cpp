@@ -39,6 +39,13 @@ void PrepareExportName(CQuorvelDoc& document) {
   }
 }
 
+std::string HeightsOverflowText(ELinkage linkage) {
+  const CChoice<ELinkage>* rule = FindChoice(LinkageChoices(), linkage);
+  return std::string("The heights of the dendrogram built with ") + (rule ? rule->caption : "") +
+         " leave the range of numbers.\nNo dendrogram was built: divide the values of your "
+         "dataset by a power of ten.";
+}
+
 CSeriationRun RunOf(CViewModel& view, bool rows) {
   CQuorvelDoc& document = view.Document();
   CWindowHost* host = document.Host();
@@ -77,34 +84,51 @@ CViewModel& NewResultWindow(CViewModel& view, bool fromClustering) {
   return target;
 }
 
-void ClusterSide(CViewModel& view, bool rows) {
+CViewModel& ClusterSide(CViewModel& view, bool rows) {
   CQuorvelDoc& document = view.Document();
   CTree& side = view.Side(rows);
   if (side.hasTree) {
     side.hasTree = false;
     side.selectedNode = kNoNode;
     Changed(view, false);
-    return;
+    return view;
   }
   if (!IsChosen(document.settings.AgregationCriterion)) {
     document.Services().ShowNotice("WARNING !",
                                    "You must choose a Hierarchical Classification method.");
-    return;
+    return view;
   }
   if (side.count < 2) {
     document.Services().ShowNotice(
         "WARNING !", rows ? "A hierarchical classification needs at least two rows."
                           : "A hierarchical classification needs at least two columns.");
-    return;
+    return view;
   }
+  const size_t viewsBefore = document.views.size();
   CViewModel& target = NewResultWindow(view, true);
+  const bool newWindow = document.views.size() > viewsBefore;
   CTree& result = target.Side(rows);
+  const CTree before = result;
   result.linkage = document.settings.AgregationCriterion;
   result.userSelection = false;
   if (BuildTree(result, document.settings.AgregationCriterion, &document.Services())) {
+    if (!HeightsAreFinite(result)) {
+      // Ward's update can leave the range of a double even from finite dissimilarities: no
+      // dendrogram rather than one that cannot be drawn or written.
+      result = before;
+      document.Services().ShowNotice("WARNING !",
+                                     HeightsOverflowText(document.settings.AgregationCriterion));
+      if (!newWindow) {
+        Changed(target, false);
+        return target;
+      }
+      document.CloseView(target);
+      return view;
+    }
     target.ComputeObjectivesOf(rows);
   }
   Changed(target, true);
+  return target;
 }
 
 void SeriateSide(CViewModel& view, bool rows) {

@@ -112,6 +112,8 @@ void LoadDisplaySettings(CSettingsStore& store, DisplaySettings& display) {
   ReadInto(store, s, "B_l", display.B_l);
   ReadInto(store, s, "G_l", display.G_l);
   ReadInto(store, s, "R_l", display.R_l);
+  // Values written by other tools (or by hand) could make pictures of any size.
+  ClampSizes(display);
   display.savedHighColor = display.m_intColorHighValue;
   display.savedLowColor = display.m_intColorLowValue;
 }

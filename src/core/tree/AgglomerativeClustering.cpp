@@ -25,6 +25,7 @@
 #include "tree/AgglomerativeClustering.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -410,4 +411,11 @@ bool BuildTree(CTree& tree, ELinkage rule, CProgressReporter* reporter) {
   tree.hasTree = true;
   tree.MarkComplete(tree.selectedNode);
   return true;
+}
+
+bool HeightsAreFinite(const CTree& tree) {
+  for (const CNode& node : tree.nodes) {
+    if (!std::isfinite(node.height)) return false;
+  }
+  return std::isfinite(tree.rootHeight);
 }

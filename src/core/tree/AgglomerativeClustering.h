@@ -22,3 +22,6 @@ void ClusterNodes(const CDistance& distance, int n, ELinkage linkage, std::vecto
 // above 1000 items. Changes nothing and returns false with fewer than two items, without a
 // matrix or without a linkage rule.
 bool BuildTree(CTree& tree, ELinkage linkage, CProgressReporter* progress);
+
+// True when every node height of the side's dendrogram is a finite number.
+bool HeightsAreFinite(const CTree& tree);
