@@ -70,9 +70,8 @@ TEST(HostileInput, ValuesWhoseSquaresOverflowStopTheRunNamingTheMeasure) {
   CTempDir folder;
   const std::string table =
       folder.Write("huge.dat", "T\ta\tb\nr1\t1e155\t2\nr2\t3e155\t1\nr3\t-2e155\t5\n");
-  const CRun run =
-      RunQuorvel(folder,
-          Arguments(table, {"-Ward", "-TreeSeriationByTSP", "-AutomationRow", "-AutomationCol"}));
+  const CRun run = RunQuorvel(folder, Arguments(table, {"-Ward", "-TreeSeriationByTSP",
+                                                        "-AutomationRow", "-AutomationCol"}));
   EXPECT_EQ(run.status, 1) << run.output;
   EXPECT_NE(run.output.find("too large for the Euclidean distance"), std::string::npos)
       << run.output;
@@ -82,7 +81,7 @@ TEST(HostileInput, ValuesWhoseSquaresOverflowStopTheRunNamingTheMeasure) {
   // a single inf or nan.
   const CRun normalised =
       RunQuorvel(folder, Arguments(table, {"-NormalizeColums", "-Ward", "-TreeSeriationByTSP",
-                                    "-AutomationRow", "-AutomationCol"}));
+                                           "-AutomationRow", "-AutomationCol"}));
   EXPECT_EQ(normalised.status, 0) << normalised.output;
   for (const char* name : {"table.txt", "rows.phy", "cols.phy", "report.txt", "pic.ps"}) {
     const std::string text = ReadFileText((folder.Path() / name).string());
@@ -111,8 +110,8 @@ TEST(HostileInput, StoredCellAndTreeSizesOfAnyValueGiveAPictureOfSaneSize) {
                 "Display\\m_intRowsTreeSize=100000\nDisplay\\m_intColumnsTreeSize=2000000000\n");
   const std::string table =
       folder.Write("small.dat", "T\ta\tb\tc\nr1\t1\t2\t3\nr2\t4\t2\t1\nr3\t5\t0\t2\nr4\t1\t1\t1\n");
-  const CRun run = RunQuorvel(folder, {table, "-AutomationRow", "-AutomationCol", "-ExportScreenInBmpFile",
-                                "picture.bmp", "-Exit"});
+  const CRun run = RunQuorvel(folder, {table, "-AutomationRow", "-AutomationCol",
+                                       "-ExportScreenInBmpFile", "picture.bmp", "-Exit"});
   EXPECT_EQ(run.status, 0) << run.output;
   const auto bmp = folder.Path() / "picture.bmp";
   ASSERT_TRUE(std::filesystem::exists(bmp));
