@@ -21,7 +21,7 @@ class CData_ContingencyTable : public CData {
     return counts[static_cast<size_t>(i) * static_cast<size_t>(columnCount) + j];
   }
 
-  // Counts are 64-bit so that totals of large tables cannot overflow.
+  // Counts are 64-bit, and so are their totals (checked below).
   std::vector<int64_t> counts;
   std::vector<int64_t> columnTotals;
   std::vector<int64_t> rowTotals;
