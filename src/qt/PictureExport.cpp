@@ -168,6 +168,9 @@ constexpr std::array kWriters{
 
 bool ExportPicture(CHeatMapPicture& picture, EExportFormat format, const std::string& path,
                    CExportFailure* failure, const CRasterOptions& options) {
+  if (picture.TooLarge()) {
+    return Fail(failure, "Exporting to " + path + " failed: " + kTooLargeText);
+  }
   for (const CPictureWriter& writer : kWriters) {
     if (writer.format == format) return writer.write(picture, path, failure, options);
   }

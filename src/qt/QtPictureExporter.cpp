@@ -49,6 +49,10 @@ bool CQtPictureExporter::CopyToClipboard(CViewModel& view, std::string* error) {
   CHeatMapPicture picture(MakePictureInput(view));
   CQtTextMeasurer measurer;
   picture.RecomputeLayout(measurer);
+  if (picture.TooLarge()) {
+    if (error) *error = kTooLargeText;
+    return false;
+  }
   const QImage image = RenderPicture(picture);
   if (image.isNull()) {
     ReportBitmapFailure(view, error);

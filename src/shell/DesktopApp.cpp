@@ -6,12 +6,14 @@
 #include <QTimer>
 
 #include "base/Failure.h"
+#include "data/TableFileReader.h"
 #include "document/Pipeline.h"
 #include "document/QuorvelDoc.h"
 #include "document/RunSequence.h"
 #include "document/ViewCommands.h"
 #include "document/ViewModel.h"
 #include "shell/ClustersDlg.h"
+#include "shell/FileFilter.h"
 #include "shell/LabelListDlg.h"
 #include "shell/OptionsSheet.h"
 #include "shell/ViewWidget.h"
@@ -53,7 +55,13 @@ void CDesktopApp::Start() {
   mainWindow_.showMaximized();
   if (!commandLine_.dataFile.empty()) {
     if (OpenFile(commandLine_.dataFile)) mainWindow_.AddRecentFile(commandLine_.dataFile);
+    return;
   }
+  // Without a data file the program asks for one once the main window is up; cancelling leaves
+  // the empty main window.
+  QTimer::singleShot(0, &mainWindow_, [this] {
+    if (const auto path = services_.AskOpenFileName(DataFileFilter())) mainWindow_.OpenPath(*path);
+  });
 }
 
 int CDesktopApp::Guarded(const std::function<void()>& work) {
@@ -208,7 +216,7 @@ void CDesktopApp::CloseDocument(CQuorvelDoc& document) {
 }
 
 void CDesktopApp::ChildActivated(QWidget*) {
-  if (CViewModel* view = ActiveView()) view->Document().currentView = view;
+  // The document's current window stays its most recently created one: results copy it.
   RefreshLabelList();
   CViewModel* view = ActiveView();
   mainWindow_.ClustersDialog().SetSelectionExists(

@@ -137,7 +137,6 @@ bool CDesktopApp::Execute(int command) {
     return false;
   }
   CQuorvelDoc& document = view->Document();
-  document.currentView = view;
   bool handled = true;
   Guarded([&] {
     const bool rowsActive = document.switches.rowsActive;
@@ -160,23 +159,19 @@ bool CDesktopApp::Execute(int command) {
       case cmd::kSeriateActiveSide:
         SeriateSide(*view, rowsActive);
         break;
+      // Each step works on the window that holds the result of the step before.
       case cmd::kClusterSeriateActiveSide:
-        ClusterSide(*view, rowsActive);
-        SeriateSide(*document.currentView, rowsActive);
+        SeriateSide(ClusterSide(*view, rowsActive), rowsActive);
         break;
       case cmd::kClusterSeriateRows:
-        ClusterSide(*view, true);
-        SeriateSide(*document.currentView, true);
+        SeriateSide(ClusterSide(*view, true), true);
         break;
       case cmd::kClusterSeriateColumns:
-        ClusterSide(*view, false);
-        SeriateSide(*document.currentView, false);
+        SeriateSide(ClusterSide(*view, false), false);
         break;
       case cmd::kClusterSeriateBothSides:
-        ClusterSide(*view, true);
-        SeriateSide(*document.currentView, true);
-        ClusterSide(*document.currentView, false);
-        SeriateSide(*document.currentView, false);
+        SeriateSide(ClusterSide(*view, true), true);
+        SeriateSide(ClusterSide(*document.currentView, false), false);
         break;
       case cmd::kNonlinearRows:
       case cmd::kNonlinearColumns:
@@ -448,8 +443,10 @@ void CDesktopApp::SaveSelection(CViewModel& view, bool askName) {
     document.saveName = CompletedSaveName(*chosen);
   }
   if (document.saveName.empty()) return;
+  // The selection saved is that of the document's most recently created window.
+  CViewModel& source = document.currentView ? *document.currentView : view;
   std::string error;
-  if (!SaveSelectedItems(view, document.saveName, &error) && !error.empty()) {
+  if (!SaveSelectedItems(source, document.saveName, &error) && !error.empty()) {
     services_.ShowMessageBox(error);
   }
 }

@@ -99,6 +99,13 @@ QButtonGroup* RuleButtons(const std::vector<CCaptioned>& choices, const QString&
   return group;
 }
 
+// Centroid and farthest addition are chosen only by the store or the command line.
+bool OfferedInTheDialog(ESeriation rule) {
+  using enum ESeriation;
+  return rule == kMultipleFragment || rule == kScaling || rule == kInertia ||
+         rule == kBipolarization;
+}
+
 // Binary tables have no representation to choose: they are used as read.
 std::vector<CCaptioned> RepresentationsOf(EDataType dataType) {
   switch (dataType) {
@@ -276,7 +283,12 @@ QWidget* CTreatmentPage::MakeLinkageTab() {
 QWidget* CTreatmentPage::MakeSeriationTab() {
   auto* tab = new QWidget;
   auto* layout = new QVBoxLayout(tab);
-  seriation_ = RuleButtons(Captioned(SeriationChoices()), "seriation", tab, layout);
+  std::vector<CCaptioned> offered;
+  for (const CCaptioned& rule : Captioned(SeriationChoices())) {
+    if (OfferedInTheDialog(ChoiceOf<ESeriation>(rule.code))) offered.push_back(rule);
+  }
+  seriation_ = RuleButtons(offered, "seriation", tab, layout);
+  seriationLayout_ = layout;
   connect(seriation_, &QButtonGroup::idToggled, this, [this] { UpdateEnables(); });
 
   optimizationBox_ = new QGroupBox("Optimization Method", tab);
@@ -369,6 +381,7 @@ void CTreatmentPage::ShowSettings() {
   colFile_->setText(ToQString(s.ColDissimilarityFileName));
 
   CheckId(linkage_, CodeOf(s.AgregationCriterion));
+  ShowSeriationRule(s.SetSeriationCriterion);
   CheckId(seriation_, CodeOf(s.SetSeriationCriterion));
   CheckId(optimization_, CodeOf(s.SeriationOptimMethode));
   improve_->setChecked(s.Improve != 0);
@@ -380,6 +393,20 @@ void CTreatmentPage::ShowSettings() {
     automation_[k]->setChecked(automation[k] != 0);
   showAtStartup_->setChecked(s.ShowWindowsOptionsDlgAtStartTime != 0);
   UpdateEnables();
+}
+
+// A rule the dialog does not offer but the settings hold (from the store or the command line)
+// gets its own button, so that it is seen and kept until another rule is chosen.
+void CTreatmentPage::ShowSeriationRule(ESeriation rule) {
+  const int code = CodeOf(rule);
+  if (seriation_->button(code) != nullptr) return;
+  const CChoice<ESeriation>* choice = FindChoice(SeriationChoices(), rule);
+  if (choice == nullptr) return;
+  auto* button =
+      new QRadioButton(QString::fromUtf8(choice->caption), seriationLayout_->parentWidget());
+  button->setObjectName("seriation" + QString::number(code));
+  seriation_->addButton(button, code);
+  seriationLayout_->insertWidget(static_cast<int>(seriation_->buttons().size()) - 1, button);
 }
 
 void CTreatmentPage::ReadControls(TreatmentSettings& s) const {

@@ -15,6 +15,7 @@ class QLineEdit;
 class QListWidget;
 class QSpinBox;
 class QStackedWidget;
+class QVBoxLayout;
 
 // What the treatment page needs to know of the document it edits.
 struct CTreatmentPageFlags {
@@ -59,6 +60,7 @@ class CTreatmentPage : public QWidget {
   QWidget* MakeTreeSeriationTab();
   QWidget* MakeAutomationTab();
   void ShowSettings();
+  void ShowSeriationRule(ESeriation rule);
   void ReadControls(TreatmentSettings& settings) const;
   void UpdateEnables();
   void Browse(QLineEdit* field);
@@ -82,6 +84,7 @@ class CTreatmentPage : public QWidget {
   QLineEdit* colFile_ = nullptr;
   QButtonGroup* linkage_ = nullptr;
   QButtonGroup* seriation_ = nullptr;
+  QVBoxLayout* seriationLayout_ = nullptr;
   QButtonGroup* optimization_ = nullptr;
   QGroupBox* optimizationBox_ = nullptr;
   QGroupBox* improveBox_ = nullptr;

@@ -225,8 +225,6 @@ void CViewWidget::mousePressEvent(QMouseEvent* event) {
     case ToolMode::kNone:
       break;
   }
-  CQuorvelDoc& document = view_->Document();
-  document.currentView = view_;
   PressAt(*view_, *picture_, point);
   dragAnchor_ = ActivePositionAt(*view_, *picture_, point);
   selecting_ = true;

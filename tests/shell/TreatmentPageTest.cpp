@@ -44,15 +44,34 @@ class TreatmentPageTest : public ::testing::Test {
 };
 
 TEST_F(TreatmentPageTest, OptimizationOnlyForScalingRulesAndTwoOptOnlyForPathRules) {
-  auto page = Page(TreatmentSettings{});
-  auto* optimization = Find<QGroupBox>(page.get(), "optimizationBox");
-  auto* improve = Find<QGroupBox>(page.get(), "improveBox");
   for (const int rule : {0, 1, 2, 3, 5, 6}) {
+    // Centroid and farthest addition are shown only when the settings hold them.
+    TreatmentSettings settings;
+    if (rule > 3) settings.SetSeriationCriterion = ChoiceOf<ESeriation>(rule);
+    auto page = Page(settings);
+    auto* optimization = Find<QGroupBox>(page.get(), "optimizationBox");
+    auto* improve = Find<QGroupBox>(page.get(), "improveBox");
+    Find<QRadioButton>(page.get(), "seriation1")->click();
     Find<QRadioButton>(page.get(), QString("seriation%1").arg(rule))->click();
     EXPECT_EQ(optimization->isEnabled(), rule == 1 || rule == 2) << rule;
     EXPECT_EQ(!improve->isHidden(), rule == 0 || rule == 6) << rule;
     EXPECT_EQ(page->Settings().SetSeriationCriterion, ChoiceOf<ESeriation>(rule));
   }
+}
+
+TEST_F(TreatmentPageTest, TheSeriationTabOffersTheFourRulesOfThePathHeuristicsAndScaling) {
+  auto page = Page(TreatmentSettings{});
+  for (const int rule : {0, 1, 2, 3})
+    Find<QRadioButton>(page.get(), QString("seriation%1").arg(rule));
+  EXPECT_EQ(page->findChild<QRadioButton*>("seriation5"), nullptr);
+  EXPECT_EQ(page->findChild<QRadioButton*>("seriation6"), nullptr);
+  // A rule that comes from the store with "Get" is shown too.
+  TreatmentSettings stored;
+  stored.SetSeriationCriterion = ESeriation::kFarthestAddition;
+  SaveTreatmentSettings(store_, stored);
+  Find<QPushButton>(page.get(), "get")->click();
+  EXPECT_TRUE(Find<QRadioButton>(page.get(), "seriation6")->isChecked());
+  EXPECT_EQ(page->Settings().SetSeriationCriterion, ESeriation::kFarthestAddition);
 }
 
 TEST_F(TreatmentPageTest, CodesTheListsDoNotOfferAreShownAndKept) {
@@ -65,6 +84,8 @@ TEST_F(TreatmentPageTest, CodesTheListsDoNotOfferAreShownAndKept) {
     settings.TreeSeriationCriterion = ChoiceOf<ETreeSeriation>(7);
     auto page = Page(settings);
     EXPECT_TRUE(Find<QRadioButton>(page.get(), QString("seriation%1").arg(rule))->isChecked());
+    // Only the rule held is shown beside the four offered.
+    EXPECT_EQ(page->findChild<QRadioButton*>(QString("seriation%1").arg(11 - rule)), nullptr);
     for (int code = 0; code < 5; ++code) {
       EXPECT_FALSE(Find<QRadioButton>(page.get(), QString("linkage%1").arg(code))->isChecked());
     }

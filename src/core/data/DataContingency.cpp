@@ -1,11 +1,26 @@
 #include "data/DataContingency.h"
 
 #include <cmath>
+#include <cstdint>
 #include <new>
 
 #include "base/Failure.h"
 #include "base/Missing.h"
 #include "data/Integers.h"
+
+namespace {
+
+// total += count unless that leaves the 64-bit range: the total then stays at the largest
+// value and the answer is false.
+bool AddWithinRange(int64_t& total, int64_t count) {
+  if (__builtin_add_overflow(total, count, &total)) {
+    total = INT64_MAX;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 double CData_ContingencyTable::AcceptCell(double value) const {
   if (IsMissing(value)) throw CError(10);
@@ -26,6 +41,8 @@ void CData_ContingencyTable::Prepare() {
     ThrowAllocationFailure();
   }
   grandTotal = 0;
+  rowTotalOverflow = columnTotalOverflow = -1;
+  grandTotalOverflow = false;
   for (size_t i = 0; i < rows; ++i) {
     const double* row = Row(static_cast<int>(i));
     for (size_t j = 0; j < columns; ++j) {
@@ -34,12 +51,18 @@ void CData_ContingencyTable::Prepare() {
       const int64_t count = TruncateToInt64(row[j]);
       if (count < 0) throw CError(11);
       counts[i * columns + j] = count;
-      rowTotals[i] += count;
-      columnTotals[j] += count;
+      if (!AddWithinRange(rowTotals[i], count) && rowTotalOverflow < 0) {
+        rowTotalOverflow = static_cast<int>(i);
+      }
+      if (!AddWithinRange(columnTotals[j], count) &&
+          (columnTotalOverflow < 0 || static_cast<int>(j) < columnTotalOverflow)) {
+        columnTotalOverflow = static_cast<int>(j);
+      }
     }
   }
-  for (const int64_t total : rowTotals)
-    grandTotal += total;
+  for (const int64_t total : rowTotals) {
+    if (!AddWithinRange(grandTotal, total)) grandTotalOverflow = true;
+  }
   const double grand = static_cast<double>(grandTotal);
   for (size_t i = 0; i < rows; ++i) {
     rowWeights[i] = grandTotal > 0 ? static_cast<double>(rowTotals[i]) / grand : 0.0;

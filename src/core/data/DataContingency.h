@@ -21,9 +21,15 @@ class CData_ContingencyTable : public CData {
     return counts[static_cast<size_t>(i) * static_cast<size_t>(columnCount) + j];
   }
 
-  // Counts are 64-bit so that totals of large tables cannot overflow.
+  // Counts are 64-bit, and so are their totals (checked below).
   std::vector<int64_t> counts;
   std::vector<int64_t> columnTotals;
   std::vector<int64_t> rowTotals;
   int64_t grandTotal = 0;
+  // Totals beyond the 64-bit range are held at its largest value and recorded here: the first
+  // row and the first column whose total overflowed (−1 when none), and whether the grand total
+  // did. Such a table has no profiles and no chi-square distance.
+  int rowTotalOverflow = -1;
+  int columnTotalOverflow = -1;
+  bool grandTotalOverflow = false;
 };

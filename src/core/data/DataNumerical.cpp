@@ -1,5 +1,6 @@
 #include "data/DataNumerical.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -7,6 +8,20 @@
 #include "base/Missing.h"
 
 namespace {
+
+// Calls visit(line, x) for every non-missing cell of the lines marked in `lines`.
+template <typename Visit>
+void ForEachCell(const CMatrix& table, bool byRows, const std::vector<char>& lines, Visit visit) {
+  const double* cells = table.Block();
+  for (int i = 0; i < table.rowCount; ++i) {
+    const double* row = cells + static_cast<size_t>(i) * table.columnCount;
+    for (int j = 0; j < table.columnCount; ++j) {
+      const size_t line = static_cast<size_t>(byRows ? i : j);
+      if (!lines[line] || IsMissing(row[j])) continue;
+      visit(line, row[j]);
+    }
+  }
+}
 
 // Means and sample deviations (divisor c − 1) over the non-missing cells of each row and each
 // column. With `aroundZero` the deviation is taken around 0 instead of the mean. A line without
@@ -31,11 +46,23 @@ void LineStatistics(const CMatrix& table, bool byRows, bool aroundZero, std::vec
     }
   }
   means.assign(static_cast<size_t>(lines), 0.0);
+  std::vector<char> overflowed(static_cast<size_t>(lines), 0);
+  bool anyOverflow = false;
   for (int k = 0; k < lines; ++k) {
     const size_t line = static_cast<size_t>(k);
     if (counts[line] > 0) means[line] = sums[line] / counts[line];
-    if (!std::isfinite(means[line])) means[line] = 0.0;
+    if (!std::isfinite(means[line])) overflowed[line] = anyOverflow = true;
   }
+  // Huge values can overflow the sum: those lines add value / count instead, which cannot.
+  if (anyOverflow) {
+    std::fill(sums.begin(), sums.end(), 0.0);
+    ForEachCell(table, byRows, overflowed,
+                [&](size_t line, double x) { sums[line] += x / counts[line]; });
+    for (size_t line = 0; line < means.size(); ++line) {
+      if (overflowed[line]) means[line] = std::isfinite(sums[line]) ? sums[line] : 0.0;
+    }
+  }
+  const auto centred = [&](size_t line, double x) { return aroundZero ? x : x - means[line]; };
   std::vector<double> squares(static_cast<size_t>(lines), 0.0);
   for (int i = 0; i < rows; ++i) {
     const double* row = cells + static_cast<size_t>(i) * columns;
@@ -43,15 +70,38 @@ void LineStatistics(const CMatrix& table, bool byRows, bool aroundZero, std::vec
       const double x = row[j];
       if (IsMissing(x)) continue;
       const size_t line = static_cast<size_t>(byRows ? i : j);
-      const double centred = aroundZero ? x : x - means[line];
-      squares[line] += centred * centred;
+      const double c = centred(line, x);
+      squares[line] += c * c;
     }
   }
   deviations.assign(static_cast<size_t>(lines), 0.0);
+  std::fill(overflowed.begin(), overflowed.end(), 0);
+  anyOverflow = false;
   for (int k = 0; k < lines; ++k) {
     const size_t line = static_cast<size_t>(k);
     if (counts[line] > 1) deviations[line] = std::sqrt(squares[line] / (counts[line] - 1));
-    if (!std::isfinite(deviations[line])) deviations[line] = 0.0;
+    if (!std::isfinite(deviations[line])) {
+      deviations[line] = 0.0;
+      overflowed[line] = anyOverflow = true;
+    }
+  }
+  // Squares of values beyond about 1e154 overflow: those lines scale their deviations from the
+  // mean by the largest of them first.
+  if (anyOverflow) {
+    std::vector<double> largest(static_cast<size_t>(lines), 0.0);
+    ForEachCell(table, byRows, overflowed, [&](size_t line, double x) {
+      largest[line] = std::max(largest[line], std::fabs(centred(line, x)));
+    });
+    std::fill(squares.begin(), squares.end(), 0.0);
+    ForEachCell(table, byRows, overflowed, [&](size_t line, double x) {
+      const double scaled = centred(line, x) / largest[line];
+      squares[line] += scaled * scaled;
+    });
+    for (size_t line = 0; line < deviations.size(); ++line) {
+      if (!overflowed[line] || counts[line] < 2) continue;
+      const double deviation = largest[line] * std::sqrt(squares[line] / (counts[line] - 1));
+      deviations[line] = std::isfinite(deviation) ? deviation : 0.0;
+    }
   }
 }
 
@@ -65,7 +115,14 @@ double GrandMean(const CMatrix& table) {
     sum += cells[k];
     ++count;
   }
-  const double mean = count > 0 ? sum / static_cast<double>(count) : 0.0;
+  double mean = count > 0 ? sum / static_cast<double>(count) : 0.0;
+  if (!std::isfinite(mean)) {
+    // The sum overflowed: add value / count instead.
+    mean = 0.0;
+    for (size_t k = 0; k < total; ++k) {
+      if (!IsMissing(cells[k])) mean += cells[k] / static_cast<double>(count);
+    }
+  }
   return std::isfinite(mean) ? mean : 0.0;
 }
 

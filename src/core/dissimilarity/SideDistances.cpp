@@ -1,6 +1,7 @@
 #include "dissimilarity/SideDistances.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "base/Missing.h"
@@ -13,6 +14,42 @@
 #include "settings/TreatmentSettings.h"
 
 namespace {
+
+// A table whose totals left the 64-bit range has neither profiles nor chi-square terms.
+std::string OverflowingTotalOfContingencyTable(const CData_ContingencyTable& data) {
+  constexpr char kConsequence[] =
+      "\n\tThe profiles and the Chi-square distance cannot be calculated.\t";
+  if (data.rowTotalOverflow >= 0) {
+    return Format("STOP !\tRow %d of your contingency table has a total beyond 9.2e18 !",
+                  data.rowTotalOverflow + 1) +
+           kConsequence;
+  }
+  if (data.columnTotalOverflow >= 0) {
+    return Format("STOP !\tColumn %d of your contingency table has a total beyond 9.2e18 !",
+                  data.columnTotalOverflow + 1) +
+           kConsequence;
+  }
+  if (data.grandTotalOverflow) {
+    return std::string("STOP !\tThe grand total of your contingency table is beyond 9.2e18 !") +
+           kConsequence;
+  }
+  return {};
+}
+
+// True when every value lies within ±kLargestMagnitude (NaN does not).
+bool WithinMagnitude(const double* values, size_t count) {
+  bool within = true;
+  for (size_t k = 0; k < count; ++k)
+    within &= std::fabs(values[k]) <= kLargestMagnitude;
+  return within;
+}
+
+std::string TooLargeForMeasure(EDissimilarity measure) {
+  return Format(
+      "STOP !\tYour dataset holds values too large for the %s !\n\tValues and dissimilarities "
+      "must stay within 1e100: divide your values by a power of ten.\t",
+      DissimilarityLabel(measure));
+}
 
 // The chi-square terms divide by every row and column total: an empty row or column is refused
 // before any value is computed.
@@ -103,6 +140,12 @@ std::string ComputeMeasure(CData& data, bool byColumns, EDissimilarity measure, 
     ClearPairs(matrix);
     return {};
   }
+  // The numerical measures square, multiply and add the values themselves.
+  if (type == EDataType::kNumerical &&
+      !WithinMagnitude(data.Block(), static_cast<size_t>(data.rowCount) *
+                                         static_cast<size_t>(data.columnCount))) {
+    return TooLargeForMeasure(MeasureInForce(type, measure));
+  }
   const int n = byColumns ? data.columnCount : data.rowCount;
   std::unique_ptr<CProgress> progress =
       OpenItemProgress(reporter, "Computing distances matrix.", n);
@@ -110,7 +153,21 @@ std::string ComputeMeasure(CData& data, bool byColumns, EDissimilarity measure, 
     progress.reset();
     return std::string(kTooManyMissingMessage) + "\n" + MissingDataDetail(data, byColumns);
   }
+  if (!WithinMagnitude(matrix.values.data(), matrix.values.size())) {
+    return TooLargeForMeasure(MeasureInForce(type, measure));
+  }
   return {};
+}
+
+std::string ReadSideFile(const std::string& fileName, CDistance& matrix,
+                         CProgressReporter* progress) {
+  std::string failure = ReadDissimilarityFile(matrix, fileName, progress);
+  if (failure.empty() && !WithinMagnitude(matrix.values.data(), matrix.values.size())) {
+    failure =
+        "Reading:\t" + fileName + "\t\n\nSTOP !\tThis file holds a dissimilarity beyond 1e100 !\t";
+  }
+  if (!failure.empty()) ClearPairs(matrix);
+  return failure;
 }
 
 }  // namespace
@@ -137,13 +194,16 @@ std::string ComputeSideDistances(CData& data, bool byColumns, const CDissimilari
                                  CDistance& matrix, CProgressReporter* progress) {
   // Every pair is written by the measure or the file, or cleared.
   matrix.AllocateForOverwrite(byColumns ? data.columnCount : data.rowCount);
-  std::string failure;
-  if (options.measure == EDissimilarity::kFromFiles) {
-    failure = ReadDissimilarityFile(
-        matrix, byColumns ? options.columnFileName : options.rowFileName, progress);
-    if (!failure.empty()) ClearPairs(matrix);
-  } else {
-    failure = ComputeMeasure(data, byColumns, options.measure, matrix, progress);
+  std::string failure =
+      data.DataType() == EDataType::kContingency
+          ? OverflowingTotalOfContingencyTable(static_cast<const CData_ContingencyTable&>(data))
+          : std::string();
+  if (!failure.empty()) ClearPairs(matrix);
+  if (failure.empty()) {
+    failure = options.measure == EDissimilarity::kFromFiles
+                  ? ReadSideFile(byColumns ? options.columnFileName : options.rowFileName, matrix,
+                                 progress)
+                  : ComputeMeasure(data, byColumns, options.measure, matrix, progress);
   }
   if (!failure.empty()) return failure;
   matrix.SumByRows(progress);

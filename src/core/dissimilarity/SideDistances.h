@@ -17,6 +17,12 @@ inline constexpr char kTooManyMissingMessage[] =
     "STOP !\tThere are too many missing data in your dataset\n\tto calculate distances between "
     "columns.\t";
 
+// The largest magnitude of a value a numerical measure works on and of a dissimilarity: far
+// beyond any measured quantity, and far enough inside the range of a double (1.8e308) that the
+// squares, the rank-weighted sums over every pair, the objective functions and the products of
+// the scaling methods stay finite for any table that fits in memory.
+inline constexpr double kLargestMagnitude = 1e100;
+
 // Which dissimilarities a document computes, for both sides.
 struct CDissimilarityOptions {
   EDissimilarity measure = EDissimilarity::kEuclidean;
@@ -36,8 +42,9 @@ EDissimilarity MeasureInForce(EDataType type, EDissimilarity chosen);
 // contingency table always takes the chi-square distance, and a measure the table's type does
 // not implement leaves every entry at 0. Then the matrix's sums. Returns the text of the message
 // box that stops the program (with status 1): too many missing data (with the side and item), an
-// empty row or column of a contingency table, a dissimilarity file that cannot be read; empty on
-// success.
+// empty row or column of a contingency table or one whose total left the 64-bit range, values or
+// dissimilarities beyond kLargestMagnitude (or not finite), a dissimilarity file that cannot be
+// read; empty on success.
 std::string ComputeSideDistances(CData& data, bool byColumns, const CDissimilarityOptions& options,
                                  CDistance& matrix, CProgressReporter* progress);
 

@@ -82,6 +82,13 @@ bool ExportFurtherPictures(CQuorvelDoc& document) {
   return ok;
 }
 
+std::string HeightsOverflowText(ELinkage linkage) {
+  const CChoice<ELinkage>* rule = FindChoice(LinkageChoices(), linkage);
+  return std::string("The heights of the dendrogram built with ") + (rule ? rule->caption : "") +
+         " leave the range of numbers.\nNo dendrogram was built: divide the values of your "
+         "dataset by a power of ten.";
+}
+
 CSeriationRun RunOf(CViewModel& view, bool rows) {
   CQuorvelDoc& document = view.Document();
   CWindowHost* host = document.Host();
@@ -159,29 +166,32 @@ CViewModel& NewResultWindow(CViewModel& view, bool fromClustering) {
   return target;
 }
 
-void ClusterSide(CViewModel& view, bool rows) {
+CViewModel& ClusterSide(CViewModel& view, bool rows) {
   CQuorvelDoc& document = view.Document();
   CTree& side = view.Side(rows);
   if (side.hasTree) {
     side.hasTree = false;
     side.selectedNode = kNoNode;
     Changed(view, false);
-    return;
+    return view;
   }
   if (!IsChosen(document.settings.AgregationCriterion)) {
     document.Services().ShowNotice("WARNING !",
                                    "You must choose a Hierarchical Classification method.");
-    return;
+    return view;
   }
   if (side.count < 2) {
     document.Services().ShowNotice(
         "WARNING !", rows ? "A hierarchical classification needs at least two rows."
                           : "A hierarchical classification needs at least two columns.");
-    return;
+    return view;
   }
   CheckRoomForClustering(document, side, rows);
+  const size_t viewsBefore = document.views.size();
   CViewModel& target = NewResultWindow(view, true);
+  const bool newWindow = document.views.size() > viewsBefore;
   CTree& result = target.Side(rows);
+  const CTree before = result;
   result.linkage = document.settings.AgregationCriterion;
   result.userSelection = false;
   bool built = false;
@@ -190,8 +200,22 @@ void ClusterSide(CViewModel& view, bool rows) {
     built = BuildTree(result, document.settings.AgregationCriterion, &document.Services(),
                       document.RefillOf(rows));
   }
+  if (built && !HeightsAreFinite(result)) {
+    // Ward's update can leave the range of a double even from finite dissimilarities: no
+    // dendrogram rather than one that cannot be drawn or written.
+    result = before;
+    document.Services().ShowNotice("WARNING !",
+                                   HeightsOverflowText(document.settings.AgregationCriterion));
+    if (!newWindow) {
+      Changed(target, false);
+      return target;
+    }
+    document.CloseView(target);
+    return view;
+  }
   if (built) target.ComputeObjectivesOf(rows);
   Changed(target, true);
+  return target;
 }
 
 void SeriateSide(CViewModel& view, bool rows) {
@@ -266,7 +290,7 @@ void RunAutomation(CQuorvelDoc& document, bool cluster, bool seriate) {
   const TreatmentSettings& settings = document.settings;
   // The picture files are written only after an automatic step.
   bool stepTaken = false;
-  const auto step = [&](void (*operation)(CViewModel&, bool), CViewModel& source, bool rows) {
+  const auto step = [&](auto operation, CViewModel& source, bool rows) {
     operation(source, rows);
     CutAsAsked(document, rows);
     PrepareExportName(document);

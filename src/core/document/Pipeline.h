@@ -15,8 +15,10 @@ struct CExportFormat;
 CViewModel& NewResultWindow(CViewModel& view, bool fromClustering);
 
 // Clusters one side: removes a shown dendrogram in place, or builds one in a new window (refused
-// without a linkage rule, or with fewer than two items).
-void ClusterSide(CViewModel& view, bool rows);
+// without a linkage rule, with fewer than two items, or when the heights of the dendrogram leave
+// the range of numbers). Returns the window that holds the result: the new window, or `view`
+// when the tree was removed or the clustering refused.
+CViewModel& ClusterSide(CViewModel& view, bool rows);
 
 // Seriates one side: under its dendrogram when it has a selected node, else as a path; in the
 // window itself when either side carries a user selection, else in a new window.

@@ -10,8 +10,12 @@ namespace {
 // unit per cell. A tolerance far below one unit keeps such cells whole.
 constexpr double kTolerance = 1e-6;
 
+// Held inside ±2^30: weights far beyond their sum of 1 must not overflow the int conversion.
 int Truncate(double value) {
-  return static_cast<int>(std::floor(value + kTolerance));
+  constexpr double kLimit = 1 << 30;
+  const double t = std::floor(value + kTolerance);
+  if (std::isnan(t)) return 0;
+  return static_cast<int>(std::clamp(t, -kLimit, kLimit));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "render/DendrogramDrawing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "render/Device.h"
@@ -87,7 +88,12 @@ class Layout {
   int Depth(double height) const {
     const double top = tree_.rootHeight;
     if (!(top > 0.0)) return height > 0.0 ? 0 : depthExtent_;
-    return static_cast<int>(depthExtent_ * (1.0 - height / top));
+    const double depth = depthExtent_ * (1.0 - height / top);
+    // A height that is no number lies at the matrix; inverted merges far below the root may
+    // reach beyond the zone, but never beyond coordinates that later sums keep in range.
+    if (std::isnan(depth)) return depthExtent_;
+    constexpr double kFarthest = 1 << 24;
+    return static_cast<int>(std::clamp(depth, -kFarthest, kFarthest));
   }
   // A (depth, along) pair in picture units, shifted by half a cell along the leaves.
   CPoint Point(int depth, int along) const {

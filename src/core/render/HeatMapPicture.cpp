@@ -1,6 +1,7 @@
 #include "render/HeatMapPicture.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "data/Data.h"
@@ -23,6 +24,8 @@ constexpr int kMaximumVerticalCharacters = 20;
 constexpr int kLegendBarWidth = 512;
 // Row labels above the row dissimilarity matrix are left out beyond this many rows.
 constexpr int kMaximumMetricsLabelRows = 1000;
+// A label wider than any picture may be is measured as this wide.
+constexpr int kLargestLabelWidth = kLargestPictureExtent + 1;
 
 int Step088(int height) {
   return static_cast<int>(0.88 * height);
@@ -131,8 +134,8 @@ void CHeatMapPicture::ComputeCellBounds() {
 void CHeatMapPicture::RecomputeLayout(CTextMeasurer& measurer) {
   const DisplaySettings defaults;
   const DisplaySettings& display = input_.display ? *input_.display : defaults;
-  hx_ = std::max(display.hx, 1);
-  hy_ = std::max(display.hy, 1);
+  hx_ = ClampedCellSize(display.hx);
+  hy_ = ClampedCellSize(display.hy);
   rowLabelFont_ = LabelFont(hy_);
   columnLabelFont_ = LabelFont(hx_);
   CReportInput reportInput = input_.report;
@@ -157,10 +160,19 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
   const bool nominal = input_.dataType == EDataType::kNominal;
   const bool topFrame = display.m_bShowTopFrame != 0;
 
-  const int W = columnCount * hx_;
-  const int H = rowCount * hy_;
-  columnTreeDepth_ = TreeDepth(display.m_intColumnsTreeSize, input_.zoom);
-  rowTreeDepth_ = TreeDepth(display.m_intRowsTreeSize, input_.zoom);
+  // The matrix sides are the only sizes that grow with the table: beyond the limit the layout
+  // stops before any coordinate can leave the range of an int.
+  const int64_t matrixWidth = int64_t{columnCount} * hx_;
+  const int64_t matrixHeight = int64_t{rowCount} * hy_;
+  if (matrixWidth > kLargestPictureExtent || matrixHeight > kLargestPictureExtent) {
+    LayOutRefusal(measurer);
+    return;
+  }
+  tooLarge_ = false;
+  const int W = static_cast<int>(matrixWidth);
+  const int H = static_cast<int>(matrixHeight);
+  columnTreeDepth_ = TreeDepth(ClampedTreeSize(display.m_intColumnsTreeSize), input_.zoom);
+  rowTreeDepth_ = TreeDepth(ClampedTreeSize(display.m_intRowsTreeSize), input_.zoom);
   const int longestColumn = data ? TrimmedLabelLength(data->maxColumnLabelLength) : 0;
   const int longestRow = data ? TrimmedLabelLength(data->maxRowLabelLength) : 0;
   columnLabelDepth_ = longestColumn * Step088(columnLabelFont_.height);
@@ -280,7 +292,7 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
   if (data && input_.rows) {
     for (const int item : input_.rows->order) {
       if (const std::string* label = LabelOf(data->rowLabels, item)) {
-        Wr = std::max(Wr, measurer.TextExtent(rowLabelFont_, *label).cx);
+        Wr = std::clamp(measurer.TextExtent(rowLabelFont_, *label).cx, Wr, kLargestLabelWidth);
       }
     }
   }
@@ -338,7 +350,7 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
   if (data && input_.columns) {
     for (const int item : input_.columns->order) {
       if (const std::string* label = LabelOf(data->columnLabels, item)) {
-        Wc = std::max(Wc, measurer.TextExtent(columnLabelFont_, *label).cx);
+        Wc = std::clamp(measurer.TextExtent(columnLabelFont_, *label).cx, Wc, kLargestLabelWidth);
       }
     }
   }
@@ -359,6 +371,19 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
     size.cy = std::max(size.cy, rect.bottom);
   }
   pictureSize_ = size;
+  if (size.cx > kLargestPictureExtent || size.cy > kLargestPictureExtent) LayOutRefusal(measurer);
+}
+
+void CHeatMapPicture::LayOutRefusal(CTextMeasurer& measurer) {
+  tooLarge_ = true;
+  zones_.fill(CRect{});
+  rowTreeGeometry_ = {};
+  columnTreeGeometry_ = {};
+  const CSize extent = measurer.TextExtent(textFont_, kTooLargeText);
+  const CPoint at{input_.sx, input_.sy};
+  zones_[static_cast<int>(EPictureZone::kTitle)] =
+      CRect{at.x, at.y, at.x + extent.cx, at.y + extent.cy};
+  pictureSize_ = CSize{at.x * 2 + extent.cx, at.y * 2 + extent.cy};
 }
 
 int CHeatMapPicture::RowAt(int y) const {
@@ -411,6 +436,13 @@ void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
   painter.SetPictureColors();
   const CRect picture{0, 0, pictureSize_.cx, pictureSize_.cy};
   device.FillSolidRect(picture, painter.BackgroundColor());
+  if (tooLarge_) {
+    device.SelectFont(&textFont_);
+    device.SetTextAlign(kAlignLeft | kAlignTop);
+    const CRect line = Zone(EPictureZone::kTitle);
+    device.TextOut(line.left, line.top, kTooLargeText, false);
+    return;
+  }
 
   ComputeCellBounds();
   if (fillMargin) {

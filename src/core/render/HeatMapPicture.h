@@ -33,6 +33,12 @@ enum class EPictureZone {
   kPictureTitle = 16,  // the title line above everything; empty without a title
 };
 
+// The largest width or height of a picture, in layout units: at the largest zoom (80) its
+// device pixels still fit an int. A larger picture is refused: it shows kTooLargeText instead.
+inline constexpr int kLargestPictureExtent = 1 << 24;
+inline constexpr char kTooLargeText[] =
+    "This picture is too large to be drawn: choose smaller cells or hide the metrics.";
+
 // One window's picture: the permuted table as a heat map with its dendrograms, labels, average
 // profile, dissimilarity matrices, title frame and colour scale. The layout places the 17 zones
 // in layout units (one unit is one screen pixel at zoom 1); the drawing pass paints everything
@@ -54,6 +60,9 @@ class CHeatMapPicture {
 
   // The picture's width and height in layout units: the right and bottom of the union of zones.
   CSize PictureSize() const { return pictureSize_; }
+  // True when the last layout found the picture beyond kLargestPictureExtent: it then has no
+  // zone but the title, which holds kTooLargeText, and exports refuse it.
+  bool TooLarge() const { return tooLarge_; }
   CRect Zone(EPictureZone zone) const { return zones_[static_cast<int>(zone)]; }
   const std::array<CRect, kZoneCount>& Zones() const { return zones_; }
 
@@ -88,6 +97,7 @@ class CHeatMapPicture {
  private:
   void ComputeCellBounds();
   void ComputeZones(CTextMeasurer& measurer);
+  void LayOutRefusal(CTextMeasurer& measurer);
   bool RowTreeShown() const;
   bool ColumnTreeShown() const;
   int TrimmedLabelLength(int longest) const;
@@ -99,6 +109,7 @@ class CHeatMapPicture {
   CPictureInput input_;
   std::array<CRect, kZoneCount> zones_{};
   CSize pictureSize_;
+  bool tooLarge_ = false;
   CCellBounds rowBounds_;
   CCellBounds columnBounds_;
   CReport report_;

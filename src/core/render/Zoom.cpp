@@ -65,11 +65,22 @@ int ZoomPercent(double z) {
   return static_cast<int>(z * 100.0);
 }
 
+namespace {
+
+// trunc(x) held inside ±2^30, so that sums of a few such values stay within an int.
+int SaturatedInt(double x) {
+  constexpr double kLimit = 1 << 30;
+  if (std::isnan(x)) return 0;
+  return static_cast<int>(std::clamp(x, -kLimit, kLimit));
+}
+
+}  // namespace
+
 int TreeDepth(int treeSize, double z) {
   if (z <= 0.0) return 0;
-  return static_cast<int>((treeSize * 10 + 30) / z);
+  return SaturatedInt((static_cast<double>(treeSize) * 10 + 30) / z);
 }
 
 CSize ZoomedSize(CSize total, double z) {
-  return CSize{static_cast<int>(z * total.cx), static_cast<int>(z * total.cy)};
+  return CSize{SaturatedInt(z * total.cx), SaturatedInt(z * total.cy)};
 }

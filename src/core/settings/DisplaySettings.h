@@ -38,5 +38,18 @@ struct DisplaySettings {
   bool operator==(const DisplaySettings&) const = default;
 };
 
+// The range of the cell sizes (hx, hy) and of the dendrogram sizes that the keywords and the
+// store may set: far beyond the presets (48 and 40), and small enough that a picture of any
+// table that fits in memory keeps its coordinates far inside the range of an int.
+inline constexpr int kSmallestCellSize = 1;
+inline constexpr int kLargestCellSize = 500;
+inline constexpr int kSmallestTreeSize = 0;
+inline constexpr int kLargestTreeSize = 100;
+
+int ClampedCellSize(int size);
+int ClampedTreeSize(int size);
+// Brings hx, hy and the two tree sizes into their ranges.
+void ClampSizes(DisplaySettings& display);
+
 // Sets R_h … B_l from the two colour indices (index 7 or an unknown index: no colour).
 void DeriveColorSwitches(DisplaySettings& display);

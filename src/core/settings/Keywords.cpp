@@ -260,8 +260,8 @@ CKeywordTable BuildTable() {
         return WordOf(CellSizeWords(), d.hy);
       }));
   table.Add(Valued(
-      "RowHeightValue", G::kDisplay, V::kNumber, "row height in pixels (at least 1)",
-      [](T& t, const std::string& value) { t.display.hy = std::max(1, LeadingInteger(value)); },
+      "RowHeightValue", G::kDisplay, V::kNumber, "row height in pixels (1 to 500)",
+      [](T& t, const std::string& value) { t.display.hy = ClampedCellSize(LeadingInteger(value)); },
       [](const TreatmentSettings&, const DisplaySettings& d) { return std::to_string(d.hy); }));
   table.Add(Valued(
       "ColWidth", G::kDisplay, V::kWord, "column width by name",
@@ -272,8 +272,8 @@ CKeywordTable BuildTable() {
         return WordOf(CellSizeWords(), d.hx);
       }));
   table.Add(Valued(
-      "ColWidthValue", G::kDisplay, V::kNumber, "column width in pixels (at least 1)",
-      [](T& t, const std::string& value) { t.display.hx = std::max(1, LeadingInteger(value)); },
+      "ColWidthValue", G::kDisplay, V::kNumber, "column width in pixels (1 to 500)",
+      [](T& t, const std::string& value) { t.display.hx = ClampedCellSize(LeadingInteger(value)); },
       [](const TreatmentSettings&, const DisplaySettings& d) { return std::to_string(d.hx); }));
   table.Add(Valued(
       "HighColor", G::kDisplay, V::kWord, "colour of the positive values",

@@ -114,6 +114,8 @@ void LoadDisplaySettings(CSettingsStore& store, DisplaySettings& display) {
   ReadInto(store, s, "G_l", display.G_l);
   ReadInto(store, s, "R_l", display.R_l);
   ReadInto(store, s, "ColorScale", display.colorScale);
+  // Values written by other tools (or by hand) could make pictures of any size.
+  ClampSizes(display);
   display.savedHighColor = display.m_intColorHighValue;
   display.savedLowColor = display.m_intColorLowValue;
 }

@@ -32,6 +32,7 @@
 #include "tree/AgglomerativeClustering.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -638,4 +639,11 @@ bool BuildTree(CTree& tree, ELinkage rule, CProgressReporter* reporter, CTriangl
   tree.cutClusters.clear();
   tree.cutHeight.reset();
   return true;
+}
+
+bool HeightsAreFinite(const CTree& tree) {
+  for (const CNode& node : tree.nodes) {
+    if (!std::isfinite(node.height)) return false;
+  }
+  return std::isfinite(tree.rootHeight);
 }

@@ -37,3 +37,6 @@ bool ClusterNodesInPlace(CDistance& distance, ELinkage linkage, std::vector<CNod
 // (a refill that fails ends the program: CProgramExit(1)); without, it works on a copy.
 bool BuildTree(CTree& tree, ELinkage linkage, CProgressReporter* progress,
                CTriangleRefill* refill = nullptr);
+
+// True when every node height of the side's dendrogram is a finite number.
+bool HeightsAreFinite(const CTree& tree);

@@ -88,10 +88,16 @@ std::optional<std::string> NewickText(const CTree& tree, std::string* reason,
     };
     const CNode& left = tree.Node(node.left);
     const CNode& right = tree.Node(node.right);
+    const double leftLength = BranchLength(node, left);
+    const double rightLength = BranchLength(node, right);
+    // Phylogeny programs read numbers: a length that is none makes no file at all.
+    if (!std::isfinite(leftLength) || !std::isfinite(rightLength)) {
+      return fail(Format("a branch length below node %d is not a finite number", node.index));
+    }
     // Pushed in reverse: "(", left, ":len,", right, ":len)".
-    stack.push_back({kNoNode, ":" + length(BranchLength(node, right)) + ")"});
+    stack.push_back({kNoNode, ":" + length(rightLength) + ")"});
     stack.push_back({node.right, {}});
-    stack.push_back({kNoNode, ":" + length(BranchLength(node, left)) + ","});
+    stack.push_back({kNoNode, ":" + length(leftLength) + ","});
     stack.push_back({node.left, {}});
     out += "(";
   }
