@@ -9,7 +9,7 @@ PACKAGES=(
   cmake ninja-build g++ ccache pkg-config clang-format
   qt6-base-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fontconfig fonts-dejavu-core fonts-urw-base35 ghostscript
+  fontconfig fonts-dejavu-core fonts-wqy-microhei fonts-urw-base35 ghostscript
   libexpat1-dev libcsv-dev libminizip-dev librsvg2-bin
   man-db desktop-file-utils appstream dpkg-dev
   r-base-core r-cran-ape python3-pandas python3-biopython
@@ -20,7 +20,7 @@ PROGRAM_PACKAGES=(
   cmake ninja-build g++ ccache pkg-config
   qt6-base-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev libexpat1-dev libcsv-dev libminizip-dev
-  fontconfig fonts-dejavu-core
+  fontconfig fonts-dejavu-core fonts-wqy-microhei
 )
 if [ "${1:-}" = "program" ]; then
   tools/install-packages.sh "${PROGRAM_PACKAGES[@]}"

@@ -178,6 +178,13 @@ void CScreenDC::DrawDeviceLine(CPoint from, CPoint to) {
           ? 1
           : std::max(1, static_cast<int>(std::lround(pen_->width * std::min(ScaleX(), ScaleY()))));
   const QColor color = QtColor(pen_->color);
+  if (keepHairlines_) {
+    QPen pen(color, std::max(1, pen_->width), QtPenStyle(pen_->style), Qt::FlatCap, Qt::RoundJoin);
+    pen.setCosmetic(true);
+    painter_.setPen(pen);
+    painter_.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+    return;
+  }
   if (pen_->style == CPenStyle::kSolid && (from.x == to.x || from.y == to.y)) {
     // The end point is not drawn; a wide line covers a band centred on it, with square ends
     // so that lines meeting at a corner join.

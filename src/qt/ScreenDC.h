@@ -34,6 +34,11 @@ class CScreenDC : public CDevice {
   // axis so that the picture keeps its aspect ratio.
   void PreparePrinting(CSize total, CSize printable);
 
+  // Lines drawn for a picture that is scaled again later (a print preview records the page and
+  // shows it smaller): cosmetic pens, so that every line keeps at least one device pixel at the
+  // final scale instead of a fraction of one that rasterises to nothing.
+  void KeepHairlines(bool on) { keepHairlines_ = on; }
+
   // Text background: transparent (the default) or filled with the background colour.
   void SetBackgroundMode(BackgroundMode mode) { backgroundMode_ = mode; }
   CPoint GetCurrentPosition() const { return current_; }
@@ -110,4 +115,5 @@ class CScreenDC : public CDevice {
   ColorRef textColor_ = Rgb(0, 0, 0);
   unsigned align_ = kAlignLeft;
   BackgroundMode backgroundMode_ = BackgroundMode::kTransparent;
+  bool keepHairlines_ = false;
 };

@@ -1,6 +1,7 @@
 #include "shell/ClustersDlg.h"
 
 #include <QColorDialog>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
@@ -15,6 +16,8 @@
 namespace {
 
 constexpr int kIconSize = 20;
+// The room a title bar takes beside its text: the window's icon and three buttons.
+constexpr int kTitleBarButtonsRoom = 140;
 
 QColor ToQColor(ColorRef color) {
   return QColor(static_cast<int>(RedOf(color)), static_cast<int>(GreenOf(color)),
@@ -103,6 +106,8 @@ CClustersDlg::CClustersDlg(QWidget* parent)
   layout->addWidget(buttons_);
   layout->addWidget(hint_);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // Wide enough for a window manager to show the whole title beside its icon and buttons.
+  layout->addStrut(QFontMetrics(font()).horizontalAdvance(windowTitle()) + kTitleBarButtonsRoom);
   ShowColor();
   SetSelectionExists(false);
 }

@@ -2,6 +2,7 @@
 
 #include <QKeySequence>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <set>
 #include <utility>
@@ -34,6 +35,10 @@ const CMenuEntry kMenuEntries[] = {
     {M::kFile, "", cmd::kPrintPreview, "Print Pre&view"},
     {M::kFile, "", 0, ""},
     {M::kFile, "", cmd::kExit, "E&xit"},
+
+    // Edit: undo and redo of the active window's editing commands
+    {M::kEdit, "", cmd::kUndo, "&Undo\tCtrl+Z"},
+    {M::kEdit, "", cmd::kRedo, "&Redo\tCtrl+Shift+Z / Ctrl+Y"},
 
     // View
     {M::kView, "", cmd::kLabels, "&Labels"},
@@ -84,8 +89,8 @@ const CMenuEntry kMenuEntries[] = {
     {M::kTreatment, "", cmd::kSaveTreeClusters, "Save tree c&lusters..."},
 
     // Zoom
-    {M::kZoom, "", cmd::kZoomIn, "Zoom in"},
-    {M::kZoom, "", cmd::kZoomOut, "Zoom out"},
+    {M::kZoom, "", cmd::kZoomIn, "Zoom in\t+"},
+    {M::kZoom, "", cmd::kZoomOut, "Zoom out\t-"},
     {M::kZoom, "", cmd::kZoomDelete, "Zoom delete"},
     {M::kZoom, "", cmd::kFitToWindow, "Optimize the drawing space in the window"},
     {M::kZoom, "", 0, ""},
@@ -148,8 +153,8 @@ const CMenuEntry kMenuEntries[] = {
     {M::kContext, "Columns width", cmd::kColumnWidthFirst + 4, "Huge"},
     {M::kContext, "Columns width", cmd::kColumnWidthFirst + 2, "Normal"},
     {M::kContext, "Columns width", cmd::kColumnWidthFirst + 0, "Narrowest"},
-    {M::kContext, "", cmd::kZoomIn, "Zoom in"},
-    {M::kContext, "", cmd::kZoomOut, "Zoom out"},
+    {M::kContext, "", cmd::kZoomIn, "Zoom in\t+"},
+    {M::kContext, "", cmd::kZoomOut, "Zoom out\t-"},
     {M::kContext, "", cmd::kZoomDelete, "Zoom delete"},
 };
 
@@ -187,6 +192,9 @@ const CKeyBinding kKeyBindings[] = {
     {Qt::Key_P, kCtrl, CKeypad::kEither, cmd::kPrint},
     {Qt::Key_F1, kNone, CKeypad::kEither, cmd::kAbout},
     {Qt::Key_W, kCtrl, CKeypad::kEither, cmd::kWindowClose},
+    {Qt::Key_Z, kCtrl, CKeypad::kEither, cmd::kUndo},
+    {Qt::Key_Z, kCtrl | kShift, CKeypad::kEither, cmd::kRedo},
+    {Qt::Key_Y, kCtrl, CKeypad::kEither, cmd::kRedo},
 };
 
 constexpr int kFileToolBar[] = {cmd::kNew,    cmd::kOpen,  cmd::kSave, 0,
@@ -234,6 +242,9 @@ const CPrompt kPrompts[] = {
     {cmd::kFullScreen, "Show the program on the whole screen", "Full screen"},
     {cmd::kLeaveFullScreen, "Leave the full screen", "Leave full screen (Esc)"},
     {cmd::kCustomMatrixSize, "Show or hide the bar of the cell sizes", "Custom matrix size"},
+    {cmd::kUndo, "Undo the last change of the active window's orders, trees or marks",
+     "Undo (Ctrl+Z)"},
+    {cmd::kRedo, "Redo the change undone last", "Redo (Ctrl+Shift+Z)"},
 };
 
 const CPrompt* FindPrompt(int command) {
@@ -311,6 +322,8 @@ const char* CCommandTable::MenuTitle(CMenuName menu) {
   switch (menu) {
     case M::kFile:
       return "&File";
+    case M::kEdit:
+      return "&Edit";
     case M::kView:
       return "&View";
     case M::kTreatment:
@@ -376,7 +389,11 @@ QString CCommandTable::ShownCaption(const CMenuEntry& entry) {
   const QString caption = QString::fromUtf8(entry.caption);
   const qsizetype tab = caption.indexOf('\t');
   if (tab < 0) return caption;
-  if (NamedKeys(caption.mid(tab + 1)) == BoundKeys(entry.command)) return caption;
+  const std::set<CKeyCombination> named = NamedKeys(caption.mid(tab + 1));
+  const std::set<CKeyCombination> bound = BoundKeys(entry.command);
+  if (!named.empty() && std::includes(bound.begin(), bound.end(), named.begin(), named.end())) {
+    return caption;
+  }
   const QString keys = KeyText(entry.command);
   return keys.isEmpty() ? caption.left(tab) : caption.left(tab) + '\t' + keys;
 }

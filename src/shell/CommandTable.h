@@ -5,7 +5,7 @@
 #include <span>
 
 // The menus of the program.
-enum class CMenuName { kFile, kView, kTreatment, kZoom, kOptions, kWindow, kHelp, kContext };
+enum class CMenuName { kFile, kEdit, kView, kTreatment, kZoom, kOptions, kWindow, kHelp, kContext };
 
 // One entry of a menu, in menu order.
 struct CMenuEntry {
@@ -53,7 +53,7 @@ class CCommandTable {
 
   // The caption a menu shows: the caption itself, except that when the text after its tab names
   // keys that do not send this command, the keys that do replace it. A menu never shows a key
-  // that does something else.
+  // that does something else (it may leave out one of the keys that send the command).
   static QString ShownCaption(const CMenuEntry& entry);
 
   // Commands that the main window carries out itself when the command target leaves them:

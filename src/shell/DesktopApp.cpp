@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTimer>
 
 #include "base/Failure.h"
@@ -48,11 +47,15 @@ CDesktopApp::~CDesktopApp() {
 }
 
 void CDesktopApp::Start() {
-  // Without a window manager (a virtual display) maximising does nothing: take the screen.
-  if (QScreen* screen = mainWindow_.screen()) {
-    mainWindow_.resize(screen->availableGeometry().size());
+  if (mainWindow_.RestoreLayout()) {
+    mainWindow_.show();
+  } else {
+    // Without a window manager (a virtual display) maximising does nothing: take the screen.
+    if (QScreen* screen = mainWindow_.screen()) {
+      mainWindow_.resize(screen->availableGeometry().size());
+    }
+    mainWindow_.showMaximized();
   }
-  mainWindow_.showMaximized();
   if (!commandLine_.dataFile.empty()) {
     if (OpenFile(commandLine_.dataFile)) mainWindow_.AddRecentFile(commandLine_.dataFile);
     return;
@@ -231,11 +234,7 @@ void CDesktopApp::SelectionChanged(CViewModel& view) {
 }
 
 void CDesktopApp::ShowPointerText(const std::string& text) {
-  if (text.empty()) {
-    mainWindow_.statusBar()->clearMessage();
-  } else {
-    mainWindow_.statusBar()->showMessage(QString::fromStdString(text));
-  }
+  mainWindow_.ShowPointerText(QString::fromStdString(text));
 }
 
 void CDesktopApp::RefreshLabelList() {

@@ -32,7 +32,8 @@ class CDesktopApp : public QObject,
   CDesktopApp(CSettingsStore& store, CCommandLine commandLine, CPictureExporter* exporter);
   ~CDesktopApp() override;
 
-  // Shows the main window and opens the file of the command line, if any.
+  // Shows the main window (with the layout kept from the last run) and opens the file of the
+  // command line, if any.
   void Start();
 
   CMainWindow& MainWindow() { return mainWindow_; }
@@ -52,8 +53,8 @@ class CDesktopApp : public QObject,
   // A click changed the selection or the active side of a window: the label list and the
   // clusters window follow.
   void SelectionChanged(CViewModel& view);
-  // The position under the pointer in browse mode ("- %u / %u -"), shown as the status bar's
-  // message; empty clears it.
+  // The position under the pointer in browse mode ("- %u / %u -"), shown in a pane of the
+  // status bar; empty clears it.
   void ShowPointerText(const std::string& text);
 
   // CCommandTarget
@@ -97,6 +98,8 @@ class CDesktopApp : public QObject,
   void CloseDocument(CQuorvelDoc& document);
   void RefreshTitles(const CQuorvelDoc& document);
   CQuorvelDoc* DocumentOf(const CViewModel& view) const;
+  // The data files of the open documents.
+  std::vector<std::string> OpenDataFiles() const;
 
   CSettingsStore& store_;
   CCommandLine commandLine_;

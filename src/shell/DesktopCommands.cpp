@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/FileNames.h"
+#include "document/ExportNames.h"
 #include "document/PictureExporter.h"
 #include "document/Pipeline.h"
 #include "document/QuorvelDoc.h"
@@ -113,6 +114,8 @@ bool NeedsWindow(int command) {
     case cmd::kCutTree:
     case cmd::kSaveTreeClusters:
     case cmd::kFormat:
+    case cmd::kUndo:
+    case cmd::kRedo:
       return true;
     default:
       return false;
@@ -249,6 +252,12 @@ bool CDesktopApp::Execute(int command) {
       case cmd::kPrintPreview:
         if (CViewWidget* widget = WidgetOf(*view)) widget->Print(command == cmd::kPrintPreview);
         break;
+      case cmd::kUndo:
+        UndoView(*view);
+        break;
+      case cmd::kRedo:
+        RedoView(*view);
+        break;
       case cmd::kSettings:
         EditSettings(false);
         break;
@@ -314,6 +323,12 @@ CCommandState CDesktopApp::State(int command) {
     case cmd::kAggregateColumns:
       state.enabled = CanAggregate(view->columnTree);
       break;
+    case cmd::kUndo:
+      state.enabled = CanUndo(*view);
+      break;
+    case cmd::kRedo:
+      state.enabled = CanRedo(*view);
+      break;
     case cmd::kSaveRowTree:
       state.enabled = view->rowTree.hasTree;
       break;
@@ -354,7 +369,8 @@ std::array<std::string, kStatusPaneCount> CDesktopApp::StatusTexts() {
   texts[1] = TransformationLabel(settings.DataRepresentation);
   texts[2] = StatusActiveSide(document.switches.rowsActive);
   texts[3] = DissimilarityShortLabel(document.Measure());
-  texts[4] = StatusObjectives(active.objectiveR, active.objectiveS, active.objectiveS != 0.0);
+  texts[4] = StatusObjectives(active.objectiveR, active.objectiveS, active.objectiveS != 0.0,
+                              active.objectiveRKnown);
   texts[5] = kStatusNextAction;
   texts[6] = LinkageLabel(settings.AgregationCriterion);
   auto nextSeriation = [&](const CTree& side) {
@@ -426,23 +442,47 @@ void CDesktopApp::ExportView(CViewModel& view) {
   if (proposed.empty()) {
     auto chosen = services_.AskSaveFileName(ProposedExportName(document, *format), format->filter);
     if (!chosen) return;
-    proposed = *chosen;
+    // A name typed with another format's extension gets that format (and the dialog shows it
+    // next time): a file never holds one format under the name of another.
+    const CExportFormat* named = ExportFormatNamedBy(*chosen);
+    if (named != nullptr && named->code != format->code) {
+      format = named;
+      document.exportChoice.format = named->code;
+      if (named->code == EExportFormat::kPostScript) {
+        document.exportChoice.widthMm = choice->widthMm;
+        document.exportChoice.heightMm = choice->heightMm;
+      }
+    }
+    proposed = CompletedExportName(*chosen, *format);
   }
   document.exportName = proposed;
-  if (!exporter_->ExportToFile(view, choice->format, proposed, &error) && !error.empty()) {
+  if (!exporter_->ExportToFile(view, format->code, proposed, &error) && !error.empty()) {
     services_.ShowMessageBox(error);
   }
 }
 
+std::vector<std::string> CDesktopApp::OpenDataFiles() const {
+  std::vector<std::string> files;
+  for (const auto& document : documents_)
+    files.push_back(document->pathName);
+  return files;
+}
+
 void CDesktopApp::SaveSelection(CViewModel& view, bool askName) {
   CQuorvelDoc& document = view.Document();
+  const std::vector<std::string> openFiles = OpenDataFiles();
+  std::string target = document.saveName;
   if (askName) {
-    auto chosen = services_.AskSaveFileName(ProposedSaveName(document.saveName, document.pathName),
-                                            kSaveFileFilter);
+    auto chosen = services_.AskSaveFileName(
+        ProposedSaveName(document.saveName, document.pathName, openFiles), kSaveFileFilter);
     if (!chosen) return;
-    document.saveName = CompletedSaveName(*chosen);
+    target = CompletedSaveName(*chosen);
   }
-  if (document.saveName.empty()) return;
+  if (target.empty()) return;
+  // The data file of an open document is replaced only when the user says so in words that
+  // name that replacement, each time.
+  if (NamesOneOf(target, openFiles) && !services_.ConfirmReplacingDataFile(target)) return;
+  document.saveName = target;
   // The selection saved is that of the document's most recently created window.
   CViewModel& source = document.currentView ? *document.currentView : view;
   std::string error;

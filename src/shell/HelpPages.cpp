@@ -1,10 +1,17 @@
 #include "shell/HelpPages.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QUrl>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+// How long the desktop may take to say which program opens web pages.
+constexpr int kDesktopQueryMs = 3000;
+
+}  // namespace
 
 #ifndef QUORVEL_INSTALLED_DOCS
 #define QUORVEL_INSTALLED_DOCS "../share/doc/quorvel"
@@ -26,8 +33,16 @@ QString HelpPagePath(const QString& page, const QString& programDir) {
   return {};
 }
 
-bool OpenHelpPage(const QString& page) {
-  const QString path = HelpPagePath(page);
-  if (path.isEmpty()) return false;
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+bool DesktopOpensWebPages() {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+  return true;
+#else
+  if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+  const QString mime = QStandardPaths::findExecutable("xdg-mime");
+  if (mime.isEmpty()) return !QStandardPaths::findExecutable("xdg-open").isEmpty();
+  QProcess query;
+  query.start(mime, {"query", "default", "text/html"});
+  if (!query.waitForFinished(kDesktopQueryMs) || query.exitCode() != 0) return false;
+  return !query.readAllStandardOutput().trimmed().isEmpty();
+#endif
 }

@@ -9,5 +9,6 @@
 QString HelpPagePath(const QString& page);
 // The same search for a program in `programDir`.
 QString HelpPagePath(const QString& page, const QString& programDir);
-// Opens a page in the user's browser; false when it is missing.
-bool OpenHelpPage(const QString& page);
+// Whether the desktop has a program for web pages: asking it to open one would otherwise fail
+// without a word (the launcher starts, finds nothing and says nothing to the program).
+bool DesktopOpensWebPages();

@@ -5,16 +5,20 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTimer>
@@ -23,12 +27,14 @@
 #include <QUrl>
 
 #include "data/TableFileReader.h"
+#include "settings/SettingsStore.h"
 #include "shell/AboutDlg.h"
 #include "shell/ChildFrame.h"
 #include "shell/ClustersDlg.h"
 #include "shell/CommandIcons.h"
 #include "shell/CommandIds.h"
 #include "shell/FileFilter.h"
+#include "shell/HelpBrowser.h"
 #include "shell/HelpPages.h"
 #include "shell/LabelListDlg.h"
 #include "shell/MessageLayout.h"
@@ -40,18 +46,14 @@
 namespace {
 
 constexpr int kRefreshIntervalMs = 250;
-// Texts that size the status-bar panes: the table size, the objective functions and the rest.
-constexpr const char* kShortPanePlaceholder = " McQuitty's criteria   ";
-// The pane of the fixed text "   Next action parameters:     " is sized by that text.
-constexpr int kNextActionPane = 5;
-constexpr const char* kNextActionPlaceholder = "   Next action parameters:     ";
-constexpr const char* kLongPanePlaceholder =
-    " Objective Function: By rows R=-x.xxx , By columns R=-x.xxx ";
-constexpr int kObjectivesPane = 4;
+// Where the window layout is kept in the settings store.
+constexpr const char* kLayoutSection = "Window Layout";
+// The zoom typed into the palette: a percentage ("65", "65 %") or "Fit".
+constexpr const char* kTypedZoomPattern = R"(\s*(\d{0,4}\s*%?|[Ff][Ii]?[Tt]?)\s*)";
 
-constexpr CMenuName kMenuBarMenus[] = {CMenuName::kFile, CMenuName::kView,    CMenuName::kTreatment,
-                                       CMenuName::kZoom, CMenuName::kOptions, CMenuName::kWindow,
-                                       CMenuName::kHelp};
+constexpr CMenuName kMenuBarMenus[] = {CMenuName::kFile,      CMenuName::kEdit, CMenuName::kView,
+                                       CMenuName::kTreatment, CMenuName::kZoom, CMenuName::kOptions,
+                                       CMenuName::kWindow,    CMenuName::kHelp};
 
 QString MenuEscaped(QString text) {
   return text.replace('&', "&&");
@@ -60,7 +62,7 @@ QString MenuEscaped(QString text) {
 }  // namespace
 
 CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
-    : QMainWindow(parent), recentFiles_(std::make_unique<CRecentFileList>(store)) {
+    : QMainWindow(parent), store_(store), recentFiles_(std::make_unique<CRecentFileList>(store)) {
   setWindowTitle("Quorvel");
   mdiArea_ = new QMdiArea(this);
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -224,13 +226,23 @@ void CMainWindow::BuildToolBars() {
   zoomBar->setObjectName("zoomBar");
   zoomPalette_ = new CZoomPalette(zoomBar);
   zoomPalette_->setObjectName("zoomPalette");
-  zoomPalette_->setToolTip("Zoom");
+  zoomPalette_->setToolTip("Zoom: choose, or type a percentage and press Return");
+  zoomPalette_->lineEdit()->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(kTypedZoomPattern), zoomPalette_));
   zoomBar->addWidget(zoomPalette_);
   connect(zoomPalette_, &QComboBox::activated, this, [this](int index) {
     if (index > 0 && target_) {
       target_->ChooseZoom(ParsePaletteItem(zoomPalette_->itemText(index).toStdString()));
     }
-    zoomPalette_->ShowZoom(target_ ? target_->CurrentZoom() : std::nullopt);
+    zoomPalette_->ShowZoom(target_ ? target_->CurrentZoom() : std::nullopt, true);
+  });
+  connect(zoomPalette_, &CZoomPalette::zoomTyped, this, [this](const QString& text) {
+    if (target_) {
+      if (const std::optional<CPaletteChoice> choice = TypedZoom(text))
+        target_->ChooseZoom(*choice);
+    }
+    zoomPalette_->ShowZoom(target_ ? target_->CurrentZoom() : std::nullopt, true);
+    RefreshCommandStates();
   });
   for (const int command : {cmd::kZoomIn, cmd::kZoomOut, cmd::kZoomDelete, cmd::kFitToWindow}) {
     QString text;
@@ -245,6 +257,12 @@ void CMainWindow::BuildToolBars() {
     zoomBar->addAction(action);
     toolActions_.push_back(action);
   }
+
+  // The method choosers show their whole captions: they start a second row, which the
+  // cell-size presets share when they are shown, so that no bar overflows into its "»" menu
+  // on a screen 1400 pixels wide.
+  insertToolBar(methodsBar, zoomBar);
+  insertToolBarBreak(methodsBar);
 
   // The cell-size presets, shown by "Custom matrix size".
   sizeBar_ = addToolBar("Matrix size");
@@ -278,15 +296,26 @@ void CMainWindow::BuildToolBars() {
 }
 
 void CMainWindow::BuildStatusBar() {
+  // The position under the pointer in browse mode, first; hidden while there is none.
+  pointerPane_ = new CStatusPane(statusBar());
+  pointerPane_->setObjectName("pointerPane");
+  statusBar()->addPermanentWidget(pointerPane_);
+  pointerPane_->hide();
   for (int k = 0; k < kStatusPaneCount; ++k) {
-    const char* placeholder = k == kObjectivesPane   ? kLongPanePlaceholder
-                              : k == kNextActionPane ? kNextActionPlaceholder
-                                                     : kShortPanePlaceholder;
-    auto* pane = new CStatusPane(placeholder, statusBar());
+    auto* pane = new CStatusPane(statusBar());
     pane->setObjectName(QString("pane%1").arg(k + 1));
     statusBar()->addPermanentWidget(pane);
     panes_[static_cast<size_t>(k)] = pane;
   }
+}
+
+void CMainWindow::ShowPointerText(const QString& text) {
+  pointerPane_->setText(text);
+  pointerPane_->setVisible(!text.isEmpty());
+}
+
+QString CMainWindow::PointerText() const {
+  return pointerPane_->isVisibleTo(this) ? pointerPane_->text() : QString();
 }
 
 CChildFrame* CMainWindow::AddChild(QWidget* view, const QString& title) {
@@ -433,10 +462,10 @@ void CMainWindow::RunShellCommand(int command) {
       SetFullScreen(false);
       break;
     case cmd::kHelpHomePage:
-      OpenHelpPage("index.html");
+      ShowHelpPage("index.html");
       break;
     case cmd::kHelpGuidePage:
-      OpenHelpPage("guide.html");
+      ShowHelpPage("guide.html");
       break;
     case cmd::kCustomMatrixSize:
       sizeBar_->setVisible(!sizeBar_->isVisibleTo(this));
@@ -504,7 +533,7 @@ void CMainWindow::RefreshCommandStates() {
     if (rows) sideList_->setCurrentIndex(*rows ? 0 : 1);
   }
   if (!zoomPalette_->view()->isVisible()) {
-    zoomPalette_->ShowZoom(target_ ? target_->CurrentZoom() : std::nullopt);
+    zoomPalette_->ShowZoom(target_ ? target_->CurrentZoom() : std::nullopt, false);
   }
   if (target_) {
     const auto texts = target_->StatusTexts();
@@ -628,8 +657,12 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if (type == QEvent::ShortcutOverride || type == QEvent::KeyPress) {
     auto* widget = qobject_cast<QWidget*>(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Typing into the zoom palette is typing, not commands ("6" would zoom out).
+    if (widget && widget == zoomPalette_->lineEdit() && IsTypingKey(*key)) {
+      return QMainWindow::eventFilter(watched, event);
+    }
     if (widget && widget->window() == this) {
-      const auto* key = static_cast<QKeyEvent*>(event);
       const int command = CCommandTable::CommandOfKey(key->key(), key->modifiers());
       if (command != 0) {
         // Claiming the override keeps Qt's shortcuts and the widget's own keys out; the key
@@ -667,7 +700,74 @@ void CMainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  SaveLayout();
   if (labelList_) labelList_->hide();
   if (clustersDialog_) clustersDialog_->hide();
   event->accept();
+}
+
+std::optional<CPaletteChoice> CMainWindow::TypedZoom(const QString& text) {
+  const QString typed = text.trimmed();
+  if (typed.compare("Fit", Qt::CaseInsensitive) == 0) return CPaletteChoice{true, 1.0};
+  QString digits = typed;
+  digits.remove('%');
+  bool ok = false;
+  const int percent = digits.trimmed().toInt(&ok);
+  if (!ok || percent <= 0) return std::nullopt;
+  const double zoom = percent / 100.0;
+  // Outside the zoom's range the typed value is refused, as the zoom commands refuse it.
+  if (zoom < kMinimumZoom || zoom > kMaximumZoom) return std::nullopt;
+  return CPaletteChoice{false, zoom};
+}
+
+bool CMainWindow::IsTypingKey(const QKeyEvent& key) {
+  const Qt::KeyboardModifiers commandModifiers =
+      key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (commandModifiers != Qt::NoModifier) return false;
+  switch (key.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return true;
+    default:
+      return !key.text().isEmpty() && key.text().at(0).isPrint();
+  }
+}
+
+void CMainWindow::SaveLayout() {
+  // Out of full screen first: the layout kept is the one the user works in.
+  if (fullScreen_) SetFullScreen(false);
+  store_.WriteString(kLayoutSection, "Geometry", saveGeometry().toBase64().toStdString());
+  store_.WriteString(kLayoutSection, "ToolBars", saveState().toBase64().toStdString());
+}
+
+bool CMainWindow::RestoreLayout() {
+  const QByteArray geometry = QByteArray::fromBase64(
+      QByteArray::fromStdString(store_.ReadString(kLayoutSection, "Geometry", "")));
+  const QByteArray state = QByteArray::fromBase64(
+      QByteArray::fromStdString(store_.ReadString(kLayoutSection, "ToolBars", "")));
+  if (!state.isEmpty()) restoreState(state);
+  return !geometry.isEmpty() && restoreGeometry(geometry);
+}
+
+void CMainWindow::ShowHelpPage(const QString& page) {
+  const QString path = HelpPagePath(page);
+  if (path.isEmpty()) {
+    QMessageBox::warning(this, "Quorvel",
+                         "The page " + page + " is not installed with the program.");
+    return;
+  }
+  const bool desktop = browserCheck_ ? browserCheck_() : DesktopOpensWebPages();
+  if (desktop && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
+  // No browser to show it: the program shows the page itself.
+  if (!helpBrowser_) helpBrowser_ = new CHelpBrowser(this);
+  helpBrowser_->ShowPage(path);
+  if (!helpBrowser_->isVisible()) helpBrowser_->resize(size() * 0.8);
+  helpBrowser_->show();
+  helpBrowser_->raise();
 }

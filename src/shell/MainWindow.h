@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -10,15 +11,18 @@
 
 #include "shell/CommandTable.h"
 #include "shell/CommandTarget.h"
+#include "shell/HelpBrowser.h"
 
 class CChildFrame;
 class CClustersDlg;
+
 class CLabelListDlg;
 class CMethodChooser;
 class CRecentFileList;
 class CSettingsStore;
 class CZoomPalette;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -75,6 +79,20 @@ class CMainWindow : public QMainWindow {
   const std::vector<std::string>& RecentFiles() const;
 
   QString StatusPaneText(int pane) const;
+  // The position under the pointer in browse mode, in a pane of its own (empty hides it).
+  void ShowPointerText(const QString& text);
+  QString PointerText() const;
+
+  // The main window's geometry and the state of its toolbars, kept in the settings store when
+  // the window closes and brought back at the next start; false when none was kept.
+  void SaveLayout();
+  bool RestoreLayout();
+
+  // Shows a page of the guide: in the user's browser when the desktop has one for web pages,
+  // else in a window of the program. `check` replaces the question to the desktop (tests).
+  void ShowHelpPage(const QString& page);
+  void SetBrowserCheck(std::function<bool()> check) { browserCheck_ = std::move(check); }
+  CHelpBrowser* HelpBrowser() const { return helpBrowser_; }
   CMethodChooser* MethodChooser(CMethodKind kind) const;
   QComboBox* SideList() const { return sideList_; }
   CZoomPalette* ZoomPalette() const { return zoomPalette_; }
@@ -107,9 +125,14 @@ class CMainWindow : public QMainWindow {
   void RefreshWindowList();
   void RunShellCommand(int command);
   CCommandState ShellState(int command) const;
+  static bool IsTypingKey(const QKeyEvent& key);
+  // The zoom a text typed into the palette asks for; nothing for an unreadable text or a zoom
+  // out of range.
+  static std::optional<CPaletteChoice> TypedZoom(const QString& text);
   QMdiSubWindow* FrameOf(QWidget* view) const;
 
   CCommandTarget* target_ = nullptr;
+  CSettingsStore& store_;
   std::unique_ptr<CRecentFileList> recentFiles_;
   QMdiArea* mdiArea_;
   QMenu* contextMenu_ = nullptr;
@@ -126,6 +149,9 @@ class CMainWindow : public QMainWindow {
   CZoomPalette* zoomPalette_ = nullptr;
   QToolBar* sizeBar_ = nullptr;
   std::array<QLabel*, kStatusPaneCount> panes_{};
+  QLabel* pointerPane_ = nullptr;
+  QPointer<CHelpBrowser> helpBrowser_;
+  std::function<bool()> browserCheck_;
   QTimer* refreshTimer_;
   QPointer<CLabelListDlg> labelList_;
   QPointer<CClustersDlg> clustersDialog_;

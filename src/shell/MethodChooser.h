@@ -20,6 +20,10 @@ class CMethodChooser : public QComboBox {
   // The code of item `index`.
   int CodeAt(int index) const;
 
+  // As wide as the choice shown, whole: the open list shows every caption.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
  private:
   CMethodKind kind_;
   int listedCount_ = 0;

@@ -25,10 +25,13 @@ CProgressDlg::CProgressDlg(std::string_view caption, int range, bool withStopBut
   setWindowTitle("Quorvel");
   setWindowFlag(Qt::WindowCloseButtonHint, false);
   setWindowModality(Qt::ApplicationModal);
-  caption_ = new QLabel(ToQString(caption), this);
+  captionText_ = ToQString(caption);
+  caption_ = new QLabel(captionText_, this);
   caption_->setObjectName("caption");
+  range_ = range > 0 ? range : 1;
   bar_ = new QProgressBar(this);
-  bar_->setRange(0, range > 0 ? range : 1);
+  bar_->setObjectName("bar");
+  bar_->setRange(0, range_);
   bar_->setValue(0);
   bar_->setMinimumWidth(320);
   auto* layout = new QVBoxLayout(this);
@@ -57,8 +60,15 @@ CProgressDlg::~CProgressDlg() {
 }
 
 void CProgressDlg::Step() {
-  const int next = bar_->value() + 1;
-  bar_->setValue(next > bar_->maximum() ? bar_->minimum() : next);
+  ++steps_;
+  if (steps_ <= range_) {
+    bar_->setValue(steps_);
+  } else {
+    // More steps than announced (the improvement loops run until nothing improves): the bar
+    // never runs back; it turns into a busy bar and the caption counts the passes.
+    if (bar_->maximum() != 0) bar_->setRange(0, 0);
+    caption_->setText(captionText_ + QString("\nPass %1").arg(steps_));
+  }
   if (sinceEvents_.elapsed() >= kEventIntervalMs) {
     QCoreApplication::processEvents();
     sinceEvents_.restart();
@@ -66,5 +76,5 @@ void CProgressDlg::Step() {
 }
 
 int CProgressDlg::Position() const {
-  return bar_->value();
+  return steps_;
 }

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "base/Failure.h"
 #include "shell/FileFilter.h"
@@ -66,4 +67,22 @@ std::optional<std::string> CQtServices::AskSaveFileName(std::string_view propose
 
 void CQtServices::SetClipboardText(std::string_view text) {
   QGuiApplication::clipboard()->setText(ToQString(text));
+}
+
+bool CQtServices::ConfirmReplacingDataFile(std::string_view path) {
+  QMessageBox box(QMessageBox::Warning, "Quorvel",
+                  "The file\n\n" + ToQString(path) +
+                      "\n\nis the data file of an open document. Saving the selected items "
+                      "there replaces its data by the selection.",
+                  QMessageBox::NoButton, Parent());
+  box.setObjectName("replaceDataFile");
+  box.setInformativeText("Replace the data file by the selected items?");
+  QPushButton* replace = box.addButton("Replace the data file", QMessageBox::DestructiveRole);
+  replace->setObjectName("replace");
+  QPushButton* keep = box.addButton("Keep the data file", QMessageBox::RejectRole);
+  keep->setObjectName("keep");
+  box.setDefaultButton(keep);
+  box.setEscapeButton(keep);
+  box.exec();
+  return box.clickedButton() == replace;
 }

@@ -25,6 +25,9 @@ class CQtServices : public CServices {
   std::optional<std::string> AskSaveFileName(std::string_view proposedName,
                                              std::string_view filter) override;
   void SetClipboardText(std::string_view text) override;
+  // Asks whether the selected items may replace the open data file `path`; the default answer
+  // keeps the file.
+  bool ConfirmReplacingDataFile(std::string_view path);
 
  private:
   QWidget* Parent() const;

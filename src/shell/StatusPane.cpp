@@ -4,19 +4,23 @@ namespace {
 
 constexpr int kMargin = 8;
 constexpr int kSmallestWidth = 24;
+// Widths grow and shrink by this much.
+constexpr int kWidthStep = 16;
 
 }  // namespace
 
-CStatusPane::CStatusPane(const QString& placeholder, QWidget* parent)
-    : QLabel(parent), width_(fontMetrics().horizontalAdvance(placeholder) + kMargin) {
+CStatusPane::CStatusPane(QWidget* parent) : QLabel(parent) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+  setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 }
 
 QSize CStatusPane::sizeHint() const {
-  return QSize(width_, QLabel::sizeHint().height());
+  const int content = fontMetrics().horizontalAdvance(text()) + kMargin + 2 * frameWidth() +
+                      contentsMargins().left() + contentsMargins().right();
+  const int width = std::max(kSmallestWidth, (content + kWidthStep - 1) / kWidthStep * kWidthStep);
+  return QSize(width, QLabel::sizeHint().height());
 }
 
 QSize CStatusPane::minimumSizeHint() const {
-  return QSize(kSmallestWidth, QLabel::minimumSizeHint().height());
+  return sizeHint();
 }

@@ -2,16 +2,13 @@
 
 #include <QLabel>
 
-// One pane of the status bar: as wide as its placeholder text when the window has room, and
-// narrower (its text clipped) when it has not, so that the panes never overlap.
+// One pane of the status bar, as wide as its text (in steps, so that it does not jump at every
+// digit): a pane never cuts what it shows. The status bar's message area gives way first.
 class CStatusPane : public QLabel {
   Q_OBJECT
 
  public:
-  CStatusPane(const QString& placeholder, QWidget* parent = nullptr);
+  explicit CStatusPane(QWidget* parent = nullptr);
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
-
- private:
-  int width_;
 };

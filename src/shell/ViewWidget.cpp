@@ -3,12 +3,15 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRubberBand>
+#include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -30,6 +33,12 @@ constexpr int kPrintHeaderHeight = 30;
 constexpr double kMouseZoomFactor = 1.25;
 // Rubber bands smaller than this (device pixels, both ways) zoom in at their centre.
 constexpr int kSmallBand = 10;
+// Layouts tried to fit the picture to the window (the tree depths follow the zoom).
+constexpr int kFitPasses = 6;
+// The smallest frame of a window sized to its picture.
+constexpr QSize kSmallestFrame(200, 150);
+// The share of the program's window that the print preview opens on.
+constexpr double kPreviewShare = 0.9;
 
 }  // namespace
 
@@ -110,17 +119,72 @@ void CViewWidget::Relayout() {
   UpdateScrollBars();
 }
 
+QRect CViewWidget::VisibleClientRect() const {
+  const QRect client = viewport()->rect();
+  const auto* frame = qobject_cast<const QMdiSubWindow*>(parentWidget());
+  QMdiArea* area = frame ? frame->mdiArea() : nullptr;
+  if (area == nullptr) return client;
+  // The part of the window that the workspace shows; a window reaching past the workspace's
+  // edge hides the rest.
+  QWidget* workspace = area->viewport();
+  const QPoint origin = viewport()->mapTo(workspace, QPoint(0, 0));
+  const QRect shown = QRect(origin, client.size()).intersected(workspace->rect());
+  if (shown.isEmpty()) return client;
+  return shown.translated(-origin);
+}
+
+CViewWidget::CAnchoredPoint CViewWidget::Anchor(CPoint point) const {
+  // Above the matrix the trees shrink as the zoom grows, so the cells move in layout units:
+  // a point at or below the top frame keeps its place relative to the matrix.
+  const CRect matrix = picture_->Zone(EPictureZone::kMatrix);
+  const int frameBottom = std::max(picture_->Zone(EPictureZone::kTitle).bottom,
+                                   picture_->Zone(EPictureZone::kScaleBar).bottom);
+  if (point.y < frameBottom) return {false, point};
+  return {true, {point.x - matrix.left, point.y - matrix.top}};
+}
+
+CPoint CViewWidget::Resolve(const CAnchoredPoint& anchored) const {
+  if (!anchored.fromMatrix) return anchored.offset;
+  const CRect matrix = picture_->Zone(EPictureZone::kMatrix);
+  return {matrix.left + anchored.offset.x, matrix.top + anchored.offset.y};
+}
+
 void CViewWidget::FitToClient() {
-  const CSize client{viewport()->width(), viewport()->height()};
+  const QSize visible = VisibleClientRect().size();
+  const CSize client{visible.width(), visible.height()};
   if (client.cx <= 0 || client.cy <= 0) return;
-  // The tree depths depend on the zoom: lay out once more at the fitted zoom.
-  for (int pass = 0; pass < 2; ++pass) {
-    const double fitted = FitZoom(picture_->PictureSize(), client);
-    if (!(fitted > 0.0) || fitted == view_->zoom) break;
-    view_->zoom = std::min(fitted, kMaximumZoom);
+  const auto apply = [this](double zoom) {
+    view_->zoom = std::min(zoom, kMaximumZoom);
     picture_->MutableInput().zoom = view_->zoom;
     picture_->RecomputeLayout(measurer_);
+  };
+  // The tree depths depend on the zoom: lay out again at the fitted zoom until it settles.
+  for (int pass = 0; pass < kFitPasses; ++pass) {
+    const double fitted = FitZoom(picture_->PictureSize(), client);
+    if (!(fitted > 0.0) || fitted == view_->zoom) break;
+    apply(fitted);
   }
+  // Where it has not settled, the picture is made to fit rather than to overflow by a pixel.
+  for (int pass = 0; pass < kFitPasses; ++pass) {
+    const CSize zoomed = ZoomedSize(picture_->PictureSize(), view_->zoom);
+    if (zoomed.cx <= client.cx && zoomed.cy <= client.cy) break;
+    const double shrink = std::min(static_cast<double>(client.cx) / std::max(1, zoomed.cx),
+                                   static_cast<double>(client.cy) / std::max(1, zoomed.cy));
+    apply(view_->zoom * shrink * 0.999);
+  }
+}
+
+QRect CViewWidget::ZoomedInClientRect(CSize zoomedPicture) const {
+  QRect shown = VisibleClientRect();
+  // A scroll bar that the larger picture needs takes its room from what the window shows.
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  if (!horizontalScrollBar()->isVisible() && zoomedPicture.cx > viewport()->width()) {
+    shown.setHeight(std::max(1, shown.height() - bar));
+  }
+  if (!verticalScrollBar()->isVisible() && zoomedPicture.cy > viewport()->height()) {
+    shown.setWidth(std::max(1, shown.width() - bar));
+  }
+  return shown;
 }
 
 void CViewWidget::UpdateScrollBars() {
@@ -140,28 +204,44 @@ void CViewWidget::ModelChanged(bool fitFrame) {
   if (view_ == nullptr) return;
   Relayout();
   if (fitFrame) {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-      const CSize zoomed = ZoomedPictureSize();
-      QSize wanted(zoomed.cx + frame->width() - viewport()->width() + 2,
-                   zoomed.cy + frame->height() - viewport()->height() + 2);
-      if (QMdiArea* area = frame->mdiArea()) {
-        wanted = wanted.boundedTo(area->viewport()->size());
-      }
-      if (!frame->isMaximized()) frame->resize(wanted.expandedTo(QSize(200, 150)));
-      Relayout();
-    }
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) FitFrame(*frame);
   }
   viewport()->update();
+}
+
+void CViewWidget::FitFrame(QMdiSubWindow& frame) {
+  if (frame.isMaximized()) return;
+  const CSize zoomed = ZoomedPictureSize();
+  const QSize decoration = frame.size() - viewport()->size();
+  QSize wanted(zoomed.cx + decoration.width() + 2, zoomed.cy + decoration.height() + 2);
+  wanted = wanted.expandedTo(kSmallestFrame);
+  if (QMdiArea* area = frame.mdiArea()) {
+    // The frame ends inside the workspace, close button, scroll bars and last rows in sight;
+    // a frame placed too near the edge for a usable window goes back to the corner.
+    const QSize workspace = area->viewport()->size();
+    QPoint at = frame.pos();
+    if (at.x() + kSmallestFrame.width() > workspace.width() ||
+        at.y() + kSmallestFrame.height() > workspace.height()) {
+      at = QPoint(0, 0);
+      frame.move(at);
+    }
+    const QSize room(std::max(1, workspace.width() - at.x()),
+                     std::max(1, workspace.height() - at.y()));
+    wanted = wanted.boundedTo(room);
+  }
+  frame.resize(wanted);
+  Relayout();
 }
 
 void CViewWidget::ZoomAt(double zoom, CPoint point) {
   if (view_ == nullptr) return;
   if (!(zoom > 0.0) || zoom > kMaximumZoom) return;
   const QPoint before = ToPixel(point);
+  const CAnchoredPoint anchored = Anchor(point);
   view_->zoom = zoom;
   view_->fitToWindow = false;
   Relayout();
-  const QPoint after = ToPixel(point);
+  const QPoint after = ToPixel(Resolve(anchored));
   horizontalScrollBar()->setValue(horizontalScrollBar()->value() + after.x() - before.x());
   verticalScrollBar()->setValue(verticalScrollBar()->value() + after.y() - before.y());
   viewport()->update();
@@ -287,16 +367,23 @@ void CViewWidget::FinishRubberBand(QPoint end) {
     if (auto zoomed = ZoomedIn(view_->zoom, kMouseZoomFactor)) ZoomAt(*zoomed, centre);
     return;
   }
-  const CSize client{viewport()->width(), viewport()->height()};
-  const auto zoom = RubberBandZoom(CRect{first.x, first.y, last.x, last.y}, client);
+  const CRect rect{first.x, first.y, last.x, last.y};
+  QRect visible = VisibleClientRect();
+  auto zoom = RubberBandZoom(rect, {visible.width(), visible.height()});
   if (!zoom) return;
+  visible = ZoomedInClientRect(ZoomedSize(picture_->PictureSize(), *zoom));
+  zoom = RubberBandZoom(rect, {visible.width(), visible.height()});
+  if (!zoom) return;
+  // The layout changes with the zoom (the trees keep their screen size): the band's centre is
+  // found again in the new layout before it is brought to the middle of what the window shows.
+  const CAnchoredPoint anchored = Anchor(centre);
   view_->zoom = *zoom;
   view_->fitToWindow = false;
   Relayout();
-  // The band's centre goes to the middle of the window.
-  const QPoint at = ToPixel(centre);
-  horizontalScrollBar()->setValue(horizontalScrollBar()->value() + at.x() - client.cx / 2);
-  verticalScrollBar()->setValue(verticalScrollBar()->value() + at.y() - client.cy / 2);
+  const QPoint at = ToPixel(Resolve(anchored));
+  const QPoint middle = visible.center();
+  horizontalScrollBar()->setValue(horizontalScrollBar()->value() + at.x() - middle.x());
+  verticalScrollBar()->setValue(verticalScrollBar()->value() + at.y() - middle.y());
   viewport()->update();
   app_->MainWindow().RefreshCommandStates();
 }
@@ -333,23 +420,37 @@ void CViewWidget::contextMenuEvent(QContextMenuEvent* event) {
   app_->MainWindow().ShowContextMenu(event->globalPos());
 }
 
+void CViewWidget::RenderPrintPage(QPainter& painter, QSize page, bool keepHairlines) {
+  CScreenDC device(painter, true);
+  device.KeepHairlines(keepHairlines);
+  const CSize total = picture_->PictureSize();
+  device.SetWindowOrg(0, -kPrintHeaderHeight);
+  device.PreparePrinting({total.cx, total.cy + kPrintHeaderHeight}, {page.width(), page.height()});
+  const CPictureInput& input = picture_->Input();
+  DrawPrintHeader(device, input.path, CRect{0, 0, total.cx, total.cy}, input.treePen);
+  picture_->DrawPicture(device, false);
+}
+
 void CViewWidget::Print(bool preview) {
   if (view_ == nullptr) return;
   QPrinter printer(QPrinter::HighResolution);
   auto render = [this](QPrinter* target) {
     QPainter painter(target);
-    CScreenDC device(painter, true);
-    const CSize total = picture_->PictureSize();
     const QRect page = target->pageLayout().paintRectPixels(target->resolution());
-    device.SetWindowOrg(0, -kPrintHeaderHeight);
-    device.PreparePrinting({total.cx, total.cy + kPrintHeaderHeight},
-                           {page.width(), page.height()});
-    const CPictureInput& input = picture_->Input();
-    DrawPrintHeader(device, input.path, CRect{0, 0, total.cx, total.cy}, input.treePen);
-    picture_->DrawPicture(device, false);
+    // The preview records the page at the printer's resolution and shows it much smaller.
+    const bool previewing =
+        painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Picture;
+    RenderPrintPage(painter, page.size(), previewing);
   };
   if (preview) {
     QPrintPreviewDialog dialog(&printer, this);
+    dialog.setObjectName("printPreview");
+    // Large enough to read the page: most of the program's window.
+    const QWidget* main = window();
+    const QSize room = main && main->isVisible() ? main->size()
+                       : screen()                ? screen()->availableGeometry().size()
+                                                 : QSize(1024, 768);
+    dialog.resize(room * kPreviewShare);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, render);
     dialog.exec();
     return;

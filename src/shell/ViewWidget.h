@@ -12,6 +12,8 @@
 class CDesktopApp;
 class CHeatMapPicture;
 class CViewModel;
+class QMdiSubWindow;
+class QPainter;
 class QRubberBand;
 
 // A document window's picture: the heat map with its dendrograms drawn through the screen
@@ -40,6 +42,11 @@ class CViewWidget : public QAbstractScrollArea {
   void ModelChanged(bool fitFrame);
   // Prints the picture on one page with the header line, or shows the print preview first.
   void Print(bool preview);
+  // Draws the page: the header line and the picture scaled into `page` device pixels.
+  // `keepHairlines` for a page shown smaller later (the preview).
+  void RenderPrintPage(QPainter& painter, QSize page, bool keepHairlines);
+  // The part of the window's client area that the workspace shows (viewport coordinates).
+  QRect VisibleClientRect() const;
 
   // A fixed tool instead of the one the keyboard modifiers choose (tests, toolbars).
   void SetToolMode(ToolMode mode) { fixedTool_ = mode; }
@@ -66,8 +73,22 @@ class CViewWidget : public QAbstractScrollArea {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  // A layout point kept through a change of zoom: relative to the matrix's top-left corner
+  // (which moves as the trees above and left of it change depth), or, in the top frame, as is.
+  struct CAnchoredPoint {
+    bool fromMatrix;
+    CPoint offset;
+  };
+  CAnchoredPoint Anchor(CPoint point) const;
+  CPoint Resolve(const CAnchoredPoint& anchored) const;
+
   void Relayout();
   void FitToClient();
+  // What the window will show of a picture zoomed to `zoomedPicture` pixels: the visible
+  // client area less the scroll bars that will appear.
+  QRect ZoomedInClientRect(CSize zoomedPicture) const;
+  // Sizes the frame to the picture, never past the workspace from where the frame stands.
+  void FitFrame(QMdiSubWindow& frame);
   void UpdateScrollBars();
   CSize ZoomedPictureSize() const;
   CPoint ScrollPosition() const;

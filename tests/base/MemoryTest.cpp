@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include "Sanitizers.h"
 
 TEST(MemoryLimits, ParsesTheProcAndCgroupTexts) {
   const char meminfo[] =
@@ -56,6 +57,7 @@ TEST(MemoryLimits, TheSmallestLimitDecides) {
 }
 
 TEST(MemoryLimits, AnAddressSpaceLimitIsHonoured) {
+  QUORVEL_SKIP_UNDER_ADDRESS_LIMIT_IF_SANITIZED();
   // As `ulimit -v` does, in a child process so that this one keeps its limits.
   const pid_t child = fork();
   ASSERT_GE(child, 0);

@@ -9,6 +9,7 @@
 #include "base/Memory.h"
 #include "settings/DisplaySettings.h"
 #include "settings/TreatmentSettings.h"
+#include "Sanitizers.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ TEST(RunMemory, TheSettingsSayWhichStepsRun) {
 }
 
 TEST(RunMemory, ATableTooLargeForTheAddressSpaceIsRefusedWithMessageTwo) {
+  QUORVEL_SKIP_UNDER_ADDRESS_LIMIT_IF_SANITIZED();
   // Under `ulimit -v` of 2 GB, in a child so that this process keeps its limits.
   const pid_t child = fork();
   ASSERT_GE(child, 0);

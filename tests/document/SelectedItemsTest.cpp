@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "ScriptedServices.h"
 #include "TestFiles.h"
 #include "base/Missing.h"
@@ -51,10 +53,26 @@ TEST(SelectedItems, SelectedBlockInDisplayOrderReadsBackTheSame) {
 }
 
 TEST(SelectedItems, ProposedAndCompletedNames) {
-  EXPECT_EQ(ProposedSaveName("", "/d/data.txt"), "/d/data.txt");
+  // The data file itself is never proposed: accepting would replace the data by the selection.
+  EXPECT_EQ(ProposedSaveName("", "/d/data.txt"), "/d/data-selection.txt");
   EXPECT_EQ(ProposedSaveName("", "/d/my.data.txt"), "/d/my.txt");
   EXPECT_EQ(ProposedSaveName("/e/kept.txt", "/d/data.txt"), "/e/kept.txt");
+  // Nor the data file of another open document, nor a name already taken by one.
+  EXPECT_EQ(ProposedSaveName("", "/d/my.data.txt", {"/d/my.txt"}), "/d/my-selection.txt");
+  EXPECT_EQ(ProposedSaveName("/d/x.txt", "/d/data.txt", {"/d/x.txt", "/d/x-selection.txt"}),
+            "/d/x-selection-2.txt");
   EXPECT_EQ(CompletedSaveName("/d/results"), "/d/results.txt");
   EXPECT_EQ(CompletedSaveName("/d/.results"), "/d/.results.txt");
   EXPECT_EQ(CompletedSaveName("/d/r.csv"), "/d/r.csv");
+}
+
+TEST(SelectedItems, AnOpenFileIsRecognisedUnderAnotherSpellingOfItsPath) {
+  CTempDir folder;
+  const std::string data = folder.Write("data.txt", "T\ta\nr\t1\n");
+  const std::string spelled = (folder.Path() / "." / "data.txt").string();
+  EXPECT_TRUE(NamesOneOf(spelled, {data}));
+  std::filesystem::create_symlink(data, folder.Path() / "link.txt");
+  EXPECT_TRUE(NamesOneOf((folder.Path() / "link.txt").string(), {data}));
+  EXPECT_FALSE(NamesOneOf((folder.Path() / "other.txt").string(), {data}));
+  EXPECT_FALSE(NamesOneOf("", {data}));
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "TestFiles.h"
+#include "Sanitizers.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ std::string WriteTable(const CTempDir& folder, int rows, int columns) {
 }  // namespace
 
 TEST(LargeTable, ARunTooLargeForTheAddressSpaceEndsWithMessageTwoAtOnce) {
+  QUORVEL_SKIP_UNDER_ADDRESS_LIMIT_IF_SANITIZED();
   // 30,000 rows: a row triangle of 3.6 GB under a limit of 1.5 GB.
   CTempDir folder;
   const std::string table = WriteTable(folder, 30000, 4);

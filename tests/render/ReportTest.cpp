@@ -70,4 +70,6 @@ TEST(Report, StatusBarTexts) {
   EXPECT_EQ(StatusActiveSide(false), " Columns are active");
   EXPECT_EQ(StatusObjectives(0.456, 12.0, true), " R=0.46, S=12.00");
   EXPECT_EQ(StatusObjectives(0.456, 12.0, false), "");
+  // An R that was not computed for the order is not shown as a value.
+  EXPECT_EQ(StatusObjectives(0.0, 12.0, true, false), " R not computed, S=12.00");
 }

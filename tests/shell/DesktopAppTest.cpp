@@ -18,6 +18,7 @@
 #include <fstream>
 #include <set>
 
+#include "DesktopFixture.h"
 #include "TestFiles.h"
 #include "WidgetApplication.h"
 #include "document/QuorvelDoc.h"
@@ -32,92 +33,6 @@
 #include "shell/ZoomPalette.h"
 #include "tree/Tree.h"
 #include "tree/TreeCut.h"
-
-namespace {
-
-std::string WriteTable(const CTempDir& folder, int rows, int columns) {
-  std::string text = "T";
-  for (int j = 0; j < columns; ++j)
-    text += "\tc" + std::to_string(j + 1);
-  text += "\n";
-  for (int i = 0; i < rows; ++i) {
-    text += "r" + std::to_string(i + 1);
-    for (int j = 0; j < columns; ++j)
-      text += "\t" + std::to_string((i * 7 + j * 3) % 11 - 4);
-    text += "\n";
-  }
-  const std::string path = (folder.Path() / "table.txt").string();
-  std::ofstream(path) << text;
-  return path;
-}
-
-// A desktop program on the offscreen platform with a file given on its command line.
-struct CDesktop {
-  explicit CDesktop(std::vector<std::string> keywords, CPictureExporter* exporter = nullptr) {
-    EnsureWidgetApplication();
-    path = WriteTable(folder, 9, 5);
-    keywords.insert(keywords.begin(), path);
-    app = std::make_unique<CDesktopApp>(store, ScanCommandLine(keywords), exporter);
-    app->MainWindow().resize(900, 700);
-    app->Start();
-    // The automatic treatment runs once the first window is shown.
-    for (int i = 0; i < 5; ++i)
-      QApplication::processEvents();
-  }
-  CViewWidget& ActiveWidget() {
-    return *static_cast<CViewWidget*>(app->MainWindow().ActiveChild());
-  }
-  QPoint PixelOfCell(int row, int column) {
-    CViewWidget& widget = ActiveWidget();
-    const CHeatMapPicture& picture = widget.Picture();
-    const CRect matrix = picture.Zone(EPictureZone::kMatrix);
-    return widget.ToPixel(
-        {matrix.left + picture.ColumnBounds().starts[static_cast<size_t>(column)] + 2,
-         matrix.top + picture.RowBounds().starts[static_cast<size_t>(row)] + 2});
-  }
-
-  CTempDir folder;
-  CMemorySettingsStore store;
-  std::string path;
-  std::unique_ptr<CDesktopApp> app;
-};
-
-// What the next modal window showed; it is closed with OK (after `act`, which may click in it).
-struct CModalSeen {
-  QString title;
-  QString text;
-  bool shown = false;
-};
-std::shared_ptr<CModalSeen> CloseNextModal(std::function<void(QWidget*)> act = {}) {
-  auto seen = std::make_shared<CModalSeen>();
-  WhenModalShown([seen, act](QWidget* modal) {
-    seen->shown = true;
-    seen->title = modal->windowTitle();
-    for (QLabel* label : modal->findChildren<QLabel*>())
-      seen->text += label->text();
-    if (act) act(modal);
-    if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible()) {
-      dialog->accept();
-    }
-  });
-  return seen;
-}
-
-// The centre of the first branch of the row dendrogram (in pre-order) over at least `leaves`
-// leaves, in pixels of the window.
-QPoint RowBranchPixel(CViewWidget& widget, int leaves) {
-  widget.viewport()->grab();  // the drawing writes the hit rectangles
-  const CTree& tree = widget.Model().rowTree;
-  for (const CNode& node : tree.nodes) {
-    if (node.IsLeaf() || node.count < leaves || node.index == tree.root) continue;
-    const CRect& hit = widget.Picture().RowTreeGeometry().hitRects[static_cast<size_t>(node.index)];
-    if (hit.right <= hit.left) continue;
-    return widget.ToPixel({(hit.left + hit.right) / 2, (hit.top + hit.bottom) / 2});
-  }
-  return {-1, -1};
-}
-
-}  // namespace
 
 TEST(DesktopApp, AutomationOfBothSidesLeavesFiveWindowsTheLastWithBothTrees) {
   CDesktop desktop({"-AutomationRow", "-AutomationCol"});
@@ -491,20 +406,6 @@ TEST(DesktopApp, EveryWindowsOrdersShowTheStepsOfALongSeriationInThatWindow) {
     widget->viewport()->removeEventFilter(&counter);
     EXPECT_EQ(paints, 1);
   }
-}
-
-TEST(DesktopApp, BrowseModeShowsThePositionUnderThePointer) {
-  CDesktop desktop({});
-  CMainWindow& main = desktop.app->MainWindow();
-  main.Dispatch(cmd::kBrowseDataValues);
-  EXPECT_TRUE(main.StateOf(cmd::kBrowseDataValues).checked);
-  CViewWidget& widget = desktop.ActiveWidget();
-  QTest::mouseMove(widget.viewport(), desktop.PixelOfCell(2, 3));
-  QMouseEvent move(QEvent::MouseMove, desktop.PixelOfCell(2, 3),
-                   widget.viewport()->mapToGlobal(desktop.PixelOfCell(2, 3)), Qt::NoButton,
-                   Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(widget.viewport(), &move);
-  EXPECT_EQ(main.statusBar()->currentMessage(), "- 3 / 4 -");
 }
 
 TEST(DesktopApp, ADataFailureAbandonsOnlyTheDocumentBeingOpened) {

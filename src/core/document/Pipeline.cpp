@@ -1,9 +1,12 @@
 #include "document/Pipeline.h"
 
+#include <filesystem>
+
 #include "base/FileNames.h"
 #include "base/Services.h"
 #include "base/StepTimer.h"
 #include "dissimilarity/TriangleRefill.h"
+#include "document/ExportNames.h"
 #include "document/PictureExporter.h"
 #include "document/QuorvelDoc.h"
 #include "document/RunMemory.h"
@@ -41,7 +44,7 @@ void PrepareExportName(CQuorvelDoc& document) {
   if (!document.exportName.empty()) return;
   if (auto chosen = document.Services().AskSaveFileName(ProposedExportName(document, *format),
                                                         format->filter)) {
-    document.exportName = *chosen;
+    document.exportName = CompletedExportName(*chosen, *format);
   }
 }
 
@@ -87,6 +90,27 @@ std::string HeightsOverflowText(ELinkage linkage) {
   return std::string("The heights of the dendrogram built with ") + (rule ? rule->caption : "") +
          " leave the range of numbers.\nNo dendrogram was built: divide the values of your "
          "dataset by a power of ten.";
+}
+
+// The window that receives a result, whether it is new, and the state it had before when it is
+// not: with no window to spare the result replaces an existing window's content, which can then
+// be undone there (a new window is undone by closing it).
+struct CResultWindow {
+  CViewModel* window;
+  bool isNew;
+  CViewState before;
+};
+
+CResultWindow OpenResultWindow(CViewModel& view, bool fromClustering) {
+  CQuorvelDoc& document = view.Document();
+  CViewState before = CViewHistory::Capture(document.currentView ? *document.currentView : view);
+  const size_t viewsBefore = document.views.size();
+  CViewModel& target = NewResultWindow(view, fromClustering);
+  return {&target, document.views.size() > viewsBefore, std::move(before)};
+}
+
+void RecordReplacedContent(CResultWindow& result) {
+  if (!result.isNew) result.window->history.Record(std::move(result.before), *result.window);
 }
 
 CSeriationRun RunOf(CViewModel& view, bool rows) {
@@ -143,8 +167,12 @@ std::string CommandLineExportName(const CQuorvelDoc& document, const CExportForm
 }
 
 std::string ProposedExportName(const CQuorvelDoc& document, const CExportFormat& format) {
-  const std::string& base = document.exportName.empty() ? document.title : document.exportName;
-  return WithExtension(base, format.extension);
+  if (!document.exportName.empty()) return WithExtension(document.exportName, format.extension);
+  // The first export of a document starts in the data file's folder, not in the folder the
+  // program happens to run in.
+  const std::filesystem::path folder = std::filesystem::path(document.pathName).parent_path();
+  const std::string name = WithExtension(document.title, format.extension);
+  return folder.empty() ? name : (folder / name).string();
 }
 
 CViewModel& NewResultWindow(CViewModel& view, bool fromClustering) {
@@ -170,8 +198,10 @@ CViewModel& ClusterSide(CViewModel& view, bool rows) {
   CQuorvelDoc& document = view.Document();
   CTree& side = view.Side(rows);
   if (side.hasTree) {
+    CViewState before = CViewHistory::Capture(view);
     side.hasTree = false;
     side.selectedNode = kNoNode;
+    view.history.Record(std::move(before), view);
     Changed(view, false);
     return view;
   }
@@ -187,9 +217,8 @@ CViewModel& ClusterSide(CViewModel& view, bool rows) {
     return view;
   }
   CheckRoomForClustering(document, side, rows);
-  const size_t viewsBefore = document.views.size();
-  CViewModel& target = NewResultWindow(view, true);
-  const bool newWindow = document.views.size() > viewsBefore;
+  CResultWindow opened = OpenResultWindow(view, true);
+  CViewModel& target = *opened.window;
   CTree& result = target.Side(rows);
   const CTree before = result;
   result.linkage = document.settings.AgregationCriterion;
@@ -206,7 +235,8 @@ CViewModel& ClusterSide(CViewModel& view, bool rows) {
     result = before;
     document.Services().ShowNotice("WARNING !",
                                    HeightsOverflowText(document.settings.AgregationCriterion));
-    if (!newWindow) {
+    if (!opened.isNew) {
+      RecordReplacedContent(opened);
       Changed(target, false);
       return target;
     }
@@ -214,6 +244,7 @@ CViewModel& ClusterSide(CViewModel& view, bool rows) {
     return view;
   }
   if (built) target.ComputeObjectivesOf(rows);
+  RecordReplacedContent(opened);
   Changed(target, true);
   return target;
 }
@@ -241,9 +272,11 @@ void SeriateSide(CViewModel& view, bool rows) {
 
   if (side.hasTree && side.selectedNode != kNoNode) CheckRoomForMinimumPath(document, side, rows);
   const bool inPlace = view.rowTree.userSelection || view.columnTree.userSelection;
-  const size_t viewsBefore = document.views.size();
-  CViewModel& target = inPlace ? view : NewResultWindow(view, false);
-  const bool newWindow = document.views.size() > viewsBefore;
+  // A seriation in place changes the window it is given in: it can be undone there.
+  CResultWindow opened = inPlace ? CResultWindow{&view, false, CViewHistory::Capture(view)}
+                                 : OpenResultWindow(view, false);
+  CViewModel& target = *opened.window;
+  const bool newWindow = opened.isNew;
   CTree& result = target.Side(rows);
 
   const CSeriationRun run = RunOf(target, rows);
@@ -279,10 +312,12 @@ void SeriateSide(CViewModel& view, bool rows) {
     if (newWindow) {
       document.CloseView(target);
     } else {
+      RecordReplacedContent(opened);
       Changed(target, false);
     }
     return;
   }
+  RecordReplacedContent(opened);
   Changed(target, newWindow);
 }
 

@@ -33,6 +33,6 @@ void RunAutomation(CQuorvelDoc& document, bool cluster, bool seriate);
 // cut at the first point of its file name and given the format's extension; empty when the
 // command line named none.
 std::string CommandLineExportName(const CQuorvelDoc& document, const CExportFormat& format);
-// The name a save dialog proposes for an export: the last export's name, or the document's title,
-// with the format's extension.
+// The name a save dialog proposes for an export: the last export's name (in the folder used
+// last), or the document's title in the data file's folder, with the format's extension.
 std::string ProposedExportName(const CQuorvelDoc& document, const CExportFormat& format);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 
 #include "base/FileNames.h"
 #include "base/Text.h"
@@ -54,8 +55,31 @@ std::string FormatOrderedTable(const CData& data, const CElements& rows, const C
   return FormatBlock(data, rows, 0, rows.count, columns, 0, columns.count);
 }
 
-std::string ProposedSaveName(const std::string& saveName, const std::string& dataPath) {
-  return saveName.empty() ? WithExtension(dataPath, ".txt") : saveName;
+bool NamesOneOf(const std::string& path, const std::vector<std::string>& files) {
+  namespace fs = std::filesystem;
+  if (path.empty()) return false;
+  std::error_code error;
+  const fs::path wanted = fs::absolute(fs::path(path), error).lexically_normal();
+  for (const std::string& file : files) {
+    if (file.empty()) continue;
+    if (fs::equivalent(fs::path(path), fs::path(file), error) && !error) return true;
+    const fs::path other = fs::absolute(fs::path(file), error).lexically_normal();
+    if (!error && other == wanted) return true;
+  }
+  return false;
+}
+
+std::string ProposedSaveName(const std::string& saveName, const std::string& dataPath,
+                             const std::vector<std::string>& openDataFiles) {
+  std::vector<std::string> avoided = openDataFiles;
+  avoided.push_back(dataPath);
+  const std::string proposed = saveName.empty() ? WithExtension(dataPath, ".txt") : saveName;
+  if (!NamesOneOf(proposed, avoided)) return proposed;
+  const std::string stem = CutAtFirstDot(proposed) + "-selection";
+  std::string candidate = stem + ".txt";
+  for (int k = 2; NamesOneOf(candidate, avoided); ++k)
+    candidate = stem + "-" + std::to_string(k) + ".txt";
+  return candidate;
 }
 
 std::string CompletedSaveName(const std::string& chosen) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CData;
 class CElements;
@@ -16,8 +17,15 @@ std::string FormatSelectedItems(const CData& data, const CElements& rows, const 
 std::string FormatOrderedTable(const CData& data, const CElements& rows, const CElements& columns);
 
 // The proposed name for saving: `saveName` when set, else the data file cut at its first point
-// plus ".txt".
-std::string ProposedSaveName(const std::string& saveName, const std::string& dataPath);
+// plus ".txt". It never names a file in `openDataFiles` (the data files of the open documents):
+// such a name becomes "<name>-selection.txt" (then "-selection-2.txt", …), so that accepting
+// the proposal can never replace the data by the selection.
+std::string ProposedSaveName(const std::string& saveName, const std::string& dataPath,
+                             const std::vector<std::string>& openDataFiles = {});
+
+// Whether `path` names one of `files` (the same file on disk, or the same normalised path for
+// files that do not exist).
+bool NamesOneOf(const std::string& path, const std::vector<std::string>& files);
 
 // A chosen name whose file name holds no point (or only a leading one) gets ".txt".
 std::string CompletedSaveName(const std::string& chosen);

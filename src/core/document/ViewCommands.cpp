@@ -37,6 +37,15 @@ CTree& ActiveSide(CViewModel& view) {
   return view.Side(view.Document().switches.rowsActive);
 }
 
+// Runs an editing command; the state before it is kept for undo when the window changed.
+template <typename F>
+bool Recorded(CViewModel& view, F command) {
+  CViewState before = CViewHistory::Capture(view);
+  const bool changed = command();
+  view.history.Record(std::move(before), view);
+  return changed;
+}
+
 }  // namespace
 
 bool CanFlip(const CTree& side) {
@@ -59,21 +68,22 @@ bool CanAggregate(const CTree& side) {
 
 bool FlipSide(CViewModel& view, bool rows) {
   if (!CanFlip(view.Side(rows))) return false;
-  return Edited(view, rows, FlipSelection(view.Side(rows)));
+  return Recorded(view, [&] { return Edited(view, rows, FlipSelection(view.Side(rows))); });
 }
 
 bool SwapSide(CViewModel& view, bool rows) {
   if (!CanSwap(view.Side(rows))) return false;
-  return Edited(view, rows, SwapPrimary(view.Side(rows)));
+  return Recorded(view, [&] { return Edited(view, rows, SwapPrimary(view.Side(rows))); });
 }
 
 bool AggregateSide(CViewModel& view, bool rows) {
   if (!CanAggregate(view.Side(rows))) return false;
-  return Edited(view, rows, Aggregate(view.Side(rows)), false);
+  return Recorded(view, [&] { return Edited(view, rows, Aggregate(view.Side(rows)), false); });
 }
 
 bool RandomiseSide(CViewModel& view, bool rows, std::int64_t seed) {
-  return Edited(view, rows, RandomiseSelection(view.Side(rows), seed));
+  return Recorded(view,
+                  [&] { return Edited(view, rows, RandomiseSelection(view.Side(rows), seed)); });
 }
 
 bool SortSide(CViewModel& view, bool rows, int keyPosition, int keyCount, bool descending) {
@@ -82,21 +92,30 @@ bool SortSide(CViewModel& view, bool rows, int keyPosition, int keyCount, bool d
   const CTree& other = view.Side(!rows);
   const std::vector<double> keys =
       SortKeySums(*view.Document().data, rows, other.order, keyPosition, keyCount);
-  return Edited(view, rows, SortSelection(side, keys, descending));
+  return Recorded(view, [&] { return Edited(view, rows, SortSelection(side, keys, descending)); });
 }
 
 void MarkSelection(CViewModel& view, ColorRef colour) {
-  Mark(ActiveSide(view), colour);
+  Recorded(view, [&] {
+    Mark(ActiveSide(view), colour);
+    return true;
+  });
   Changed(view);
 }
 
 void UnmarkSelection(CViewModel& view) {
-  Unmark(ActiveSide(view));
+  Recorded(view, [&] {
+    Unmark(ActiveSide(view));
+    return true;
+  });
   Changed(view);
 }
 
 void UnmarkAllOfSide(CViewModel& view) {
-  UnmarkAll(ActiveSide(view));
+  Recorded(view, [&] {
+    UnmarkAll(ActiveSide(view));
+    return true;
+  });
   Changed(view);
 }
 
@@ -113,6 +132,26 @@ bool SaveTreeClusters(CViewModel& view, bool rows, const std::string& path, std:
   const CTree& side = view.Side(rows);
   if (path.empty() || !HasCut(side)) return false;
   return WriteFileAtomically(path, FormatClusterMemberships(side), error);
+}
+
+bool CanUndo(const CViewModel& view) {
+  return view.history.CanUndo();
+}
+
+bool CanRedo(const CViewModel& view) {
+  return view.history.CanRedo();
+}
+
+bool UndoView(CViewModel& view) {
+  if (!view.history.Undo(view)) return false;
+  Changed(view);
+  return true;
+}
+
+bool RedoView(CViewModel& view) {
+  if (!view.history.Redo(view)) return false;
+  Changed(view);
+  return true;
 }
 
 void ZoomIn(CViewModel& view) {

@@ -32,6 +32,14 @@ bool RandomiseSide(CViewModel& view, bool rows, std::int64_t seed);
 // the other side's display order from `keyPosition`.
 bool SortSide(CViewModel& view, bool rows, int keyPosition, int keyCount, bool descending);
 
+// Undo and redo of the window's editing commands (flip, swap, aggregate, sort, randomise,
+// marks, the removal of a dendrogram and a seriation in place): the window's orders, trees and
+// marks come back with their R and S.
+bool CanUndo(const CViewModel& view);
+bool CanRedo(const CViewModel& view);
+bool UndoView(CViewModel& view);
+bool RedoView(CViewModel& view);
+
 // Cluster marks on the active side of the window.
 void MarkSelection(CViewModel& view, ColorRef colour);
 void UnmarkSelection(CViewModel& view);

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "document/ViewHistory.h"
 #include "tree/Tree.h"
 
 class CQuorvelDoc;
 
 // One window of a document, as a model: its own copies of the row and the column order (each
-// with its dendrogram and linkage rule), its zoom and its fit-to-window flag. The document owns
-// its views; the desktop program shows each in a child window.
+// with its dendrogram and linkage rule), its zoom, its fit-to-window flag and its undo history. The
+// document owns its views; the desktop program shows each in a child window.
 class CViewModel {
  public:
   explicit CViewModel(CQuorvelDoc& document);
@@ -33,6 +34,8 @@ class CViewModel {
   // The palette's "Fit": fit the picture once at the next layout.
   bool fitOnce = false;
   bool fullScreen = false;
+  // The states before the window's editing commands, for undo and redo.
+  CViewHistory history;
 
  private:
   CQuorvelDoc* document_;

@@ -31,6 +31,19 @@ int Step088(int height) {
   return static_cast<int>(0.88 * height);
 }
 
+// The step between the letters of a vertical label: the drawing takes 0.88 of the label's
+// height as the screen measures it, which may exceed the font's nominal height. The zone takes
+// the same step, so that the top letter stays inside it (not on the tree or the top frame).
+int VerticalLabelStep(const CTextMeasurer& measurer, const CFont& font) {
+  return Step088(std::max(font.Size(), measurer.TextExtent(font, "").cy));
+}
+
+// Dendrogram lines in black become the painter's line colour: white on a black screen.
+CPen TreePenOn(const CColorPainter& painter, CPen pen) {
+  if (pen.color == Rgb(0, 0, 0)) pen.color = painter.LinePen().color;
+  return pen;
+}
+
 // Cell weights of a side in display order; equal weights when the side has none.
 std::vector<double> DisplayWeights(const CTree& side) {
   const size_t n = side.order.size();
@@ -175,8 +188,8 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
   rowTreeDepth_ = TreeDepth(ClampedTreeSize(display.m_intRowsTreeSize), input_.zoom);
   const int longestColumn = data ? TrimmedLabelLength(data->maxColumnLabelLength) : 0;
   const int longestRow = data ? TrimmedLabelLength(data->maxRowLabelLength) : 0;
-  columnLabelDepth_ = longestColumn * Step088(columnLabelFont_.height);
-  rowLabelDepth_ = longestRow * Step088(rowLabelFont_.height);
+  columnLabelDepth_ = longestColumn * VerticalLabelStep(measurer, columnLabelFont_);
+  rowLabelDepth_ = longestRow * VerticalLabelStep(measurer, rowLabelFont_);
   if (TurnedLabels()) {
     columnLabelDepth_ =
         WidestLabel(data, &CData::columnLabels, input_.columns, columnLabelFont_, measurer);
@@ -482,16 +495,16 @@ void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
   }
 
   // Overlay: trees, then the vertical and remaining labels.
+  const CPen treePen = TreePenOn(painter, input_.treePen);
   if (RowTreeShown()) {
     const CRect zone = Zone(EPictureZone::kRowTree);
     rowTreeGeometry_ = LayoutDendrogram(*rows, zone, hy_, true);
-    DrawDendrogram(device, *rows, rowTreeGeometry_, true, input_.treePen, input_.highlightPen);
+    DrawDendrogram(device, *rows, rowTreeGeometry_, true, treePen, input_.highlightPen);
   }
   if (ColumnTreeShown()) {
     const CRect zone = Zone(EPictureZone::kColumnTree);
     columnTreeGeometry_ = LayoutDendrogram(*columns, zone, hx_, false);
-    DrawDendrogram(device, *columns, columnTreeGeometry_, false, input_.treePen,
-                   input_.highlightPen);
+    DrawDendrogram(device, *columns, columnTreeGeometry_, false, treePen, input_.highlightPen);
   }
   painter.SetPictureColors();
   if (sides) {

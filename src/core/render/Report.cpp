@@ -59,7 +59,9 @@ std::string StatusActiveSide(bool rowsActive) {
   return rowsActive ? " Rows are active" : " Columns are active";
 }
 
-std::string StatusObjectives(double r, double s, bool analysed) {
+std::string StatusObjectives(double r, double s, bool analysed, bool rKnown) {
   if (!analysed) return "";
-  return " R=" + Format("%.2f", r) + ", S=" + Format("%.2f", s);
+  const std::string sText = ", S=" + Format("%.2f", s);
+  if (!rKnown) return " R not computed" + sText;
+  return " R=" + Format("%.2f", r) + sText;
 }

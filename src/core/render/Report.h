@@ -38,7 +38,8 @@ struct CReport {
 void BuildReport(const CReportInput& input, CReport& report);
 
 // Status-bar texts.
-std::string StatusTableSize(int rows, int columns);               // " n=%d , p=%d"
-std::string StatusActiveSide(bool rowsActive);                    // " Rows are active"
-std::string StatusObjectives(double r, double s, bool analysed);  // " R=0.12, S=3.40"
+std::string StatusTableSize(int rows, int columns);  // " n=%d , p=%d"
+std::string StatusActiveSide(bool rowsActive);       // " Rows are active"
+// " R=0.12, S=3.40"; " R not computed, S=3.40" when R does not belong to the order.
+std::string StatusObjectives(double r, double s, bool analysed, bool rKnown = true);
 inline constexpr const char* kStatusNextAction = "   Next action parameters:     ";

@@ -25,6 +25,7 @@ void CElements::Initialize(int n, CDistance* sideDistance,
   selectionLength = n;
   selectionShown = false;
   objectiveR = objectiveS = objectiveS2 = 0.0;
+  objectiveRKnown = false;
 }
 
 void ComputeObjectives(CElements& elements, bool computeR, CProgressReporter* progress) {
@@ -34,6 +35,7 @@ void ComputeObjectives(CElements& elements, bool computeR, CProgressReporter* pr
     auto window = OpenItemProgress(progress, "Computing objective function R.", n);
     elements.objectiveR = ObjectiveR(elements.order.data(), n, *elements.distance, window.get());
   }
+  elements.objectiveRKnown = computeR;
   auto window = OpenItemProgress(progress, "Computing objective function S.", n);
   const CPathLength path = ObjectiveS(elements.order.data(), n, *elements.distance, window.get());
   elements.objectiveS = path.s;

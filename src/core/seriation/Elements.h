@@ -40,6 +40,9 @@ class CElements {
   int selectionLength = 0;
   bool selectionShown = false;
   double objectiveR = 0.0;
+  // objectiveR belongs to the current order (it is not computed while the objective functions
+  // are hidden, nor after the large-table question declined it).
+  bool objectiveRKnown = false;
   double objectiveS = 0.0;
   double objectiveS2 = 0.0;
 };
