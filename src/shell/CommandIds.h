@@ -82,6 +82,7 @@ inline constexpr int kCutTree = 33012;
 inline constexpr int kSaveTreeClusters = 33013;
 inline constexpr int kUndo = 33014;
 inline constexpr int kRedo = 33015;
+inline constexpr int kOpenAnnotations = 33016;
 // Row heights 1, 6, 12, 24, 48 are kRowHeightFirst … kRowHeightFirst + 4; column widths the
 // same from kColumnWidthFirst.
 inline constexpr int kRowHeightFirst = 33020;

@@ -26,6 +26,8 @@ const CMenuEntry kMenuEntries[] = {
     {M::kFile, "", cmd::kSave, "&Save\tCtrl+S"},
     {M::kFile, "", cmd::kSaveAs, "Save &As..."},
     {M::kFile, "", 0, ""},
+    {M::kFile, "", cmd::kOpenAnnotations, "Open &annotations..."},
+    {M::kFile, "", 0, ""},
     {M::kFile, "Save selected &tree topology", cmd::kSaveRowTree, "&Rows (Newick)..."},
     {M::kFile, "Save selected &tree topology", cmd::kSaveColumnTree, "&Columns (Newick)..."},
     {M::kFile, "", 0, ""},
@@ -245,6 +247,10 @@ const CPrompt kPrompts[] = {
     {cmd::kUndo, "Undo the last change of the active window's orders, trees or marks",
      "Undo (Ctrl+Z)"},
     {cmd::kRedo, "Redo the change undone last", "Redo (Ctrl+Shift+Z)"},
+    {cmd::kOpenAnnotations,
+     "Show what an annotation file says about the rows or the columns as tracks beside the "
+     "matrix",
+     "Open annotations"},
 };
 
 const CPrompt* FindPrompt(int command) {

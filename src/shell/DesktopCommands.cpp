@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "base/FileNames.h"
+#include "document/AnnotationLoad.h"
 #include "document/ExportNames.h"
 #include "document/PictureExporter.h"
 #include "document/Pipeline.h"
@@ -116,6 +117,7 @@ bool NeedsWindow(int command) {
     case cmd::kFormat:
     case cmd::kUndo:
     case cmd::kRedo:
+    case cmd::kOpenAnnotations:
       return true;
     default:
       return false;
@@ -251,6 +253,9 @@ bool CDesktopApp::Execute(int command) {
       case cmd::kPrint:
       case cmd::kPrintPreview:
         if (CViewWidget* widget = WidgetOf(*view)) widget->Print(command == cmd::kPrintPreview);
+        break;
+      case cmd::kOpenAnnotations:
+        OpenAnnotations(document);
         break;
       case cmd::kUndo:
         UndoView(*view);

@@ -5,11 +5,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "Sanitizers.h"
 #include "base/Failure.h"
 #include "base/Memory.h"
 #include "settings/DisplaySettings.h"
 #include "settings/TreatmentSettings.h"
-#include "Sanitizers.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <string>
 
-#include "TestFiles.h"
 #include "Sanitizers.h"
+#include "TestFiles.h"
 
 namespace {
 

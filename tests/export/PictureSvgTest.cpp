@@ -6,6 +6,7 @@
 
 #include "SvgReader.h"
 #include "TestFiles.h"
+#include "data/Annotations.h"
 #include "data/Data.h"
 #include "export/PictureSvg.h"
 #include "render/HeatMapPicture.h"
@@ -209,4 +210,35 @@ TEST(PictureSvg, SmallPictureMatchesTheGoldenFile) {
   const std::string expected = ReadFileText(golden);
   EXPECT_TRUE(text == expected) << "differs from " << golden << " (" << text.size()
                                 << " bytes against " << expected.size() << ")";
+}
+
+// Both sides annotated: a category strip and a number strip right of the rows (one row without
+// a value), a category strip above the columns, and the legend below. Regenerate and look at it
+// as above (golden/annotated_picture.svg).
+TEST(PictureSvg, AnnotatedSmallPictureMatchesTheGoldenFile) {
+  CSmallPicture small;
+  CAnnotationTable rowTable;
+  rowTable.fileName = "rows.txt";
+  rowTable.names = {"group", "age"};
+  rowTable.labels = {"a<b", "R&D \"x\""};
+  rowTable.cells = {{"first", "2.5"}, {"second", "40"}};
+  CAnnotationTable columnTable;
+  columnTable.fileName = "columns.txt";
+  columnTable.names = {"kind"};
+  columnTable.labels = {"x", "y\xc3\xa9"};
+  columnTable.cells = {{"measured"}, {"derived"}};
+  const CSideAnnotations rows = MatchAnnotations(rowTable, small.data.rowLabels);
+  const CSideAnnotations columns = MatchAnnotations(columnTable, small.data.columnLabels);
+  CPictureInput input = small.Input();
+  input.rowAnnotations = &rows;
+  input.columnAnnotations = &columns;
+  CHeatMapPicture picture(input);
+  CFixedMeasurer measurer;
+  picture.RecomputeLayout(measurer);
+  const CWritten written = WriteSmall(picture, measurer);
+  ASSERT_TRUE(written.reading.wellFormed) << written.reading.error;
+  EXPECT_NE(TextElement(written.reading, "no value"), nullptr);
+  const std::string golden = SourcePath("tests/export/golden/annotated_picture.svg");
+  if (std::getenv("QUORVEL_UPDATE_GOLDEN")) std::ofstream(golden, std::ios::binary) << written.text;
+  EXPECT_TRUE(written.text == ReadFileText(golden)) << "differs from " << golden;
 }

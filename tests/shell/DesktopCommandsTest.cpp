@@ -292,8 +292,12 @@ TEST(DesktopCommands, TheWindowLayoutIsKeptForTheNextStart) {
   ASSERT_FALSE(main.isVisible());
 
   CDesktopApp again(desktop.store, ScanCommandLine({}), nullptr);
-  again.Start();
-  ProcessEvents();
+  {
+    // Started without a file, the program asks for one: the user cancels.
+    CModalScript script({[](QWidget* dialog) { static_cast<QDialog*>(dialog)->reject(); }});
+    again.Start();
+    ProcessEvents();
+  }
   CMainWindow& restored = again.MainWindow();
   EXPECT_EQ(restored.size(), size);
   EXPECT_FALSE(restored.findChild<QToolBar*>("methodsBar")->isVisible());

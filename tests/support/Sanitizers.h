@@ -14,7 +14,7 @@ inline constexpr bool kAddressSanitizer = false;
 inline constexpr bool kAddressSanitizer = false;
 #endif
 
-#define QUORVEL_SKIP_UNDER_ADDRESS_LIMIT_IF_SANITIZED()                               \
-  do {                                                                               \
+#define QUORVEL_SKIP_UNDER_ADDRESS_LIMIT_IF_SANITIZED()                                   \
+  do {                                                                                    \
     if (kAddressSanitizer) GTEST_SKIP() << "AddressSanitizer cannot run under ulimit -v"; \
   } while (false)

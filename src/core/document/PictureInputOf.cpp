@@ -47,5 +47,7 @@ CPictureInput MakePictureInput(CViewModel& view) {
   report.rows = ReportSideOf(view.rowTree);
   report.columns = ReportSideOf(view.columnTree);
   input.path = document.pathName;
+  if (document.rowAnnotations.Shown()) input.rowAnnotations = &document.rowAnnotations;
+  if (document.columnAnnotations.Shown()) input.columnAnnotations = &document.columnAnnotations;
   return input;
 }

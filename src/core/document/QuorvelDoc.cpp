@@ -14,6 +14,7 @@
 #include "data/DataFactory.h"
 #include "data/TableFileReader.h"
 #include "dissimilarity/SideDistances.h"
+#include "document/AnnotationLoad.h"
 #include "document/RunMemory.h"
 #include "document/WindowHost.h"
 #include "seriation/Elements.h"
@@ -76,6 +77,7 @@ bool CQuorvelDoc::OpenDocument(const std::string& path, int* failureCode) {
     data.reset();
     return false;
   }
+  AttachAnnotationsOfSettings(*this);
   return true;
 }
 

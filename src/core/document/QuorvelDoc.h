@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/Annotations.h"
 #include "data/Data.h"
 #include "dissimilarity/Distance.h"
 #include "dissimilarity/SideRefill.h"
@@ -82,6 +83,10 @@ class CQuorvelDoc {
   CTriangleRefill* RefillOf(bool rows) const {
     return rows ? rowRefill_.get() : columnRefill_.get();
   }
+  // What the analyst's annotation files say about the rows and the columns, matched to the
+  // items of `data`; shown as tracks beside the matrix.
+  CSideAnnotations rowAnnotations;
+  CSideAnnotations columnAnnotations;
   CTree rowOrder;
   CTree columnOrder;
   int sx = 12;
@@ -94,7 +99,7 @@ class CQuorvelDoc {
 
   // Draws pictures into files and onto the clipboard (none in tests without pictures).
   CPictureExporter* exporter;
-  // A file the automatic treatment was asked to write could not be written.
+  // A file the command line named could not be read (annotations) or written.
   bool outputFailed = false;
   // The automatic treatment asked the program to end.
   bool exitRequested = false;

@@ -205,6 +205,11 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
   const bool rowTree = RowTreeShown();
   const bool columnMarks = input_.columns && input_.columns->marksShown;
   const bool rowMarks = input_.rows && input_.rows->marksShown;
+  // Annotation strips lie between the matrix and its marks.
+  const int rowTrackDepth = show.dataMatrix ? TracksDepth(input_.rowAnnotations) : 0;
+  const int columnTrackDepth = show.dataMatrix ? TracksDepth(input_.columnAnnotations) : 0;
+  rowTracks_ = columnTracks_ = CRect{};
+  annotationLegend_ = {};
 
   auto& z = zones_;
   z.fill(CRect{});
@@ -258,11 +263,23 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
   if (columnLabels) e += Lc;
   if (rowLabels && show.metrics && Lr >= e) e = Lr;
   if (columnMarks) e += sy * 2 / 3;
+  if (columnTrackDepth != 0) e += columnTrackDepth + sy / 3;
   if (e != 0) matrix.Offset(0, e + sy / 2);
   if (rowTree) matrix.Offset(Tr + sx / 2, 0);
+  // The annotation strips, right of the matrix and above it.
+  if (rowTrackDepth != 0) {
+    rowTracks_ = CRect{matrix.right + sx / 3, matrix.top, matrix.right + sx / 3 + rowTrackDepth,
+                       matrix.top + H};
+  }
+  if (columnTrackDepth != 0) {
+    columnTracks_ = CRect{matrix.left, matrix.top - sy / 3 - columnTrackDepth, matrix.left + W,
+                          matrix.top - sy / 3};
+  }
+  const int rowMarksFrom = rowTrackDepth != 0 ? rowTracks_.right : matrix.right;
+  const int columnMarksFrom = columnTrackDepth != 0 ? columnTracks_.top : matrix.top;
   // 4. Row marks.
   CRect& rowMarkStrip = zone(EPictureZone::kRowMarks);
-  rowMarkStrip = At({matrix.right, matrix.top});
+  rowMarkStrip = At({rowMarksFrom, matrix.top});
   if (rowMarks) {
     rowMarkStrip.right += sx / 3;
     rowMarkStrip.bottom += H;
@@ -270,7 +287,7 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
   }
   // 5. Column marks.
   CRect& columnMarkStrip = zone(EPictureZone::kColumnMarks);
-  columnMarkStrip = At({matrix.left, matrix.top});
+  columnMarkStrip = At({matrix.left, columnMarksFrom});
   if (columnMarks) {
     columnMarkStrip.right += W;
     columnMarkStrip.bottom += sy / 3;
@@ -383,6 +400,24 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
     size.cx = std::max(size.cx, rect.right);
     size.cy = std::max(size.cy, rect.bottom);
   }
+  for (const CRect& rect : {rowTracks_, columnTracks_}) {
+    if (rect.IsEmpty()) continue;
+    size.cx = std::max(size.cx, rect.right);
+    size.cy = std::max(size.cy, rect.bottom);
+  }
+  // The annotations' legend, below everything else.
+  if (rowTrackDepth != 0 || columnTrackDepth != 0) {
+    const int right = std::max(size.cx, sx + 480);
+    annotationLegend_ =
+        LayoutAnnotationLegend(rowTrackDepth != 0 ? input_.rowAnnotations : nullptr,
+                               columnTrackDepth != 0 ? input_.columnAnnotations : nullptr, measurer,
+                               textFont_, CPoint{sx, size.cy + sy}, right);
+    const CRect legend = annotationLegend_.bounds;
+    if (!legend.IsEmpty()) {
+      size.cx = std::max(size.cx, legend.right + sx);
+      size.cy = std::max(size.cy, legend.bottom + sy);
+    }
+  }
   pictureSize_ = size;
   if (size.cx > kLargestPictureExtent || size.cy > kLargestPictureExtent) LayOutRefusal(measurer);
 }
@@ -390,6 +425,8 @@ void CHeatMapPicture::ComputeZones(CTextMeasurer& measurer) {
 void CHeatMapPicture::LayOutRefusal(CTextMeasurer& measurer) {
   tooLarge_ = true;
   zones_.fill(CRect{});
+  rowTracks_ = columnTracks_ = CRect{};
+  annotationLegend_ = {};
   rowTreeGeometry_ = {};
   columnTreeGeometry_ = {};
   const CSize extent = measurer.TextExtent(textFont_, kTooLargeText);
@@ -474,6 +511,13 @@ void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
       DrawDataMatrix(painter, *data, *rows, *columns, rowBounds_, columnBounds_, matrix);
       DrawClusterMarks(painter, *rows, rowBounds_, Zone(EPictureZone::kRowMarks), true);
       DrawClusterMarks(painter, *columns, columnBounds_, Zone(EPictureZone::kColumnMarks), false);
+      if (input_.rowAnnotations && !rowTracks_.IsEmpty()) {
+        DrawTracks(device, *input_.rowAnnotations, *rows, rowBounds_, rowTracks_, true);
+      }
+      if (input_.columnAnnotations && !columnTracks_.IsEmpty()) {
+        DrawTracks(device, *input_.columnAnnotations, *columns, columnBounds_, columnTracks_,
+                   false);
+      }
       DrawSelectionLines(device, *rows, rowBounds_, matrix, true, input_.selectionPen);
       DrawSelectionLines(device, *columns, columnBounds_, matrix, false, input_.selectionPen);
       painter.SetPictureColors();
@@ -551,4 +595,5 @@ void CHeatMapPicture::DrawPicture(CDevice& device, bool fillMargin) {
     DrawTitleFrame(device, report_, textFont_, painter.textPosition);
     if (display.m_bShowScale) painter.DrawLegend(textFont_, pictureSize_.cx);
   }
+  DrawAnnotationLegend(device, annotationLegend_, textFont_, painter.TextColor());
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "base/Geometry.h"
+#include "render/AnnotationTracks.h"
 #include "render/CellGeometry.h"
 #include "render/DendrogramDrawing.h"
 #include "render/Device.h"
@@ -65,6 +66,10 @@ class CHeatMapPicture {
   bool TooLarge() const { return tooLarge_; }
   CRect Zone(EPictureZone zone) const { return zones_[static_cast<int>(zone)]; }
   const std::array<CRect, kZoneCount>& Zones() const { return zones_; }
+  // Where the annotation strips of each side and their legend lie (empty without annotations).
+  CRect RowTracksZone() const { return rowTracks_; }
+  CRect ColumnTracksZone() const { return columnTracks_; }
+  const CAnnotationLegend& AnnotationLegend() const { return annotationLegend_; }
 
   // The display position under a layout coordinate inside the matrix zone (y for rows, x for
   // columns), from the pixel starts and ends of the positions; −1 outside the matrix.
@@ -108,6 +113,9 @@ class CHeatMapPicture {
 
   CPictureInput input_;
   std::array<CRect, kZoneCount> zones_{};
+  CRect rowTracks_;
+  CRect columnTracks_;
+  CAnnotationLegend annotationLegend_;
   CSize pictureSize_;
   bool tooLarge_ = false;
   CCellBounds rowBounds_;

@@ -8,6 +8,7 @@
 #include "settings/DisplaySwitches.h"
 
 class CData;
+struct CSideAnnotations;
 class CTree;
 struct DisplaySettings;
 
@@ -38,4 +39,7 @@ struct CPictureInput {
   CPen selectionPen{Rgb(0, 0, 255), 2, CPenStyle::kSolid};
   // The document's path, for the header of printed pages.
   std::string path;
+  // Annotation tracks of each side, matched to the items of `data` (null: none).
+  const CSideAnnotations* rowAnnotations = nullptr;
+  const CSideAnnotations* columnAnnotations = nullptr;
 };

@@ -375,6 +375,20 @@ CKeywordTable BuildTable() {
   table.Add(Flag("FullScreen", G::kDisplay, "full-screen main window and maximised windows",
                  [](T& t) { t.settings.FullScreen = 1; }));
 
+  const auto annotations = [&table](const char* name, const char* help,
+                                    std::string TreatmentSettings::*field) {
+    CKeyword& keyword =
+        table.Add(Valued(name, G::kDisplay, V::kFile, help,
+                         [field](T& t, const std::string& value) { t.settings.*field = value; }));
+    keyword.added = true;
+  };
+  annotations("RowAnnotations",
+              "show the annotations of FILE (a label column, then categories or numbers) as "
+              "tracks beside the rows",
+              &TreatmentSettings::rowAnnotationsFileName);
+  annotations("ColumnAnnotations", "show the annotations of FILE as tracks above the columns",
+              &TreatmentSettings::columnAnnotationsFileName);
+
   // Export.
   for (const CExportFormat& format : ExportFormats()) {
     if (format.code == EExportFormat::kClipboard) {

@@ -70,6 +70,10 @@ struct TreatmentSettings {
   std::vector<CPictureExportRequest> furtherPictureExports;
   // The file that lists each row read with its prototype.
   std::string exportRowPrototypesFileName;
+  // Annotation files of the rows and the columns, shown as tracks beside the matrix (not
+  // stored).
+  std::string rowAnnotationsFileName;
+  std::string columnAnnotationsFileName;
 
   bool operator==(const TreatmentSettings&) const = default;
 };
