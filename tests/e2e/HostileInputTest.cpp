@@ -5,34 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "QuorvelRun.h"
 #include "TestFiles.h"
 
 namespace {
-
-struct CRun {
-  int status = -1;
-  std::string output;
-};
-
-// Runs the program with `arguments` and the settings store of `folder` (which may hold a
-// settings file written by the test).
-CRun RunQuorvel(const CTempDir& folder, const std::vector<std::string>& arguments) {
-  std::string command = "cd '" + folder.Path().string() +
-                        "' && env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME='" +
-                        folder.Path().string() + "' '" + QUORVEL_BINARY + "'";
-  for (const std::string& argument : arguments)
-    command += " '" + argument + "'";
-  command += " 2>&1";
-  CRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-    run.output.append(buffer, got);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 void WriteSettings(const CTempDir& folder, const std::string& lines) {
   std::filesystem::create_directories(folder.Path() / "Velmora");
@@ -70,8 +46,9 @@ TEST(HostileInput, ValuesWhoseSquaresOverflowStopTheRunNamingTheMeasure) {
   CTempDir folder;
   const std::string table =
       folder.Write("huge.dat", "T\ta\tb\nr1\t1e155\t2\nr2\t3e155\t1\nr3\t-2e155\t5\n");
-  const CRun run = RunQuorvel(folder, Arguments(table, {"-Ward", "-TreeSeriationByTSP",
-                                                        "-AutomationRow", "-AutomationCol"}));
+  const CRun run = RunQuorvelInFolder(
+      folder,
+      Arguments(table, {"-Ward", "-TreeSeriationByTSP", "-AutomationRow", "-AutomationCol"}));
   EXPECT_EQ(run.status, 1) << run.output;
   EXPECT_NE(run.output.find("too large for the Euclidean distance"), std::string::npos)
       << run.output;
@@ -79,9 +56,9 @@ TEST(HostileInput, ValuesWhoseSquaresOverflowStopTheRunNamingTheMeasure) {
 
   // Normalised first, the same values are ordinary Z-scores: every output is written, without
   // a single inf or nan.
-  const CRun normalised =
-      RunQuorvel(folder, Arguments(table, {"-NormalizeColums", "-Ward", "-TreeSeriationByTSP",
-                                           "-AutomationRow", "-AutomationCol"}));
+  const CRun normalised = RunQuorvelInFolder(
+      folder, Arguments(table, {"-NormalizeColums", "-Ward", "-TreeSeriationByTSP",
+                                "-AutomationRow", "-AutomationCol"}));
   EXPECT_EQ(normalised.status, 0) << normalised.output;
   for (const char* name : {"table.txt", "rows.phy", "cols.phy", "report.txt", "pic.ps"}) {
     const std::string text = ReadFileText((folder.Path() / name).string());
@@ -95,7 +72,7 @@ TEST(HostileInput, ContingencyTotalsBeyondTheCountRangeStopTheRun) {
   CTempDir folder;
   WriteSettings(folder, "Treatement\\DataType=3\nTreatement\\Dissimilarity=9\n");
   const std::string table = folder.Write("counts.dat", "T\ta\tb\nr1\t1\t2\nr2\t9e18\t9e18\n");
-  const CRun run = RunQuorvel(folder, Arguments(table, {"-Ward", "-AutomationRow"}));
+  const CRun run = RunQuorvelInFolder(folder, Arguments(table, {"-Ward", "-AutomationRow"}));
   EXPECT_EQ(run.status, 1) << run.output;
   EXPECT_NE(run.output.find("Row 2 of your contingency table has a total beyond 9.2e18"),
             std::string::npos)
@@ -110,8 +87,8 @@ TEST(HostileInput, StoredCellAndTreeSizesOfAnyValueGiveAPictureOfSaneSize) {
                 "Display\\m_intRowsTreeSize=100000\nDisplay\\m_intColumnsTreeSize=2000000000\n");
   const std::string table =
       folder.Write("small.dat", "T\ta\tb\tc\nr1\t1\t2\t3\nr2\t4\t2\t1\nr3\t5\t0\t2\nr4\t1\t1\t1\n");
-  const CRun run = RunQuorvel(folder, {table, "-AutomationRow", "-AutomationCol",
-                                       "-ExportScreenInBmpFile", "picture.bmp", "-Exit"});
+  const CRun run = RunQuorvelInFolder(folder, {table, "-AutomationRow", "-AutomationCol",
+                                               "-ExportScreenInBmpFile", "picture.bmp", "-Exit"});
   EXPECT_EQ(run.status, 0) << run.output;
   const auto bmp = folder.Path() / "picture.bmp";
   ASSERT_TRUE(std::filesystem::exists(bmp));

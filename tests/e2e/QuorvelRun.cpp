@@ -4,8 +4,11 @@
 
 #include <cstdio>
 
-CRun RunQuorvel(const CTempDir& folder, const std::vector<std::string>& arguments) {
-  std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME='" +
+namespace {
+
+CRun Run(const CTempDir& folder, const std::vector<std::string>& arguments, bool inFolder) {
+  std::string command = (inFolder ? "cd '" + folder.Path().string() + "' && " : std::string()) +
+                        "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME='" +
                         folder.Path().string() + "' '" + QUORVEL_BINARY + "'";
   for (const std::string& argument : arguments)
     command += " '" + argument + "'";
@@ -20,4 +23,14 @@ CRun RunQuorvel(const CTempDir& folder, const std::vector<std::string>& argument
   const int status = pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
+}
+
+}  // namespace
+
+CRun RunQuorvel(const CTempDir& folder, const std::vector<std::string>& arguments) {
+  return Run(folder, arguments, false);
+}
+
+CRun RunQuorvelInFolder(const CTempDir& folder, const std::vector<std::string>& arguments) {
+  return Run(folder, arguments, true);
 }

@@ -2,13 +2,16 @@
 // historical text table (with and without the blank as a delimiter, with the fallbacks that may
 // hand it to the delimited reader) and as comma-, semicolon- and tab-separated values, into a
 // numerical and a contingency table (whose cell checks throw). Every table read must have labels
-// for its rows and columns.
+// for its rows and columns. The same text is read as an annotation file too and matched to a few
+// labels: every track must then hold one entry per item.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/Failure.h"
 #include "base/TextDecoding.h"
+#include "data/Annotations.h"
 #include "data/DataFactory.h"
 #include "data/DelimitedTableReader.h"
 #include "data/TextTableReader.h"
@@ -52,6 +55,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       } catch (const CError&) {
       }
     }
+  }
+  CAnnotationTable table;
+  if (ParseAnnotationText(decoded.text, "fuzz.txt", table).empty()) {
+    const std::vector<std::string> items{"a", "b", "", "1", "\xc3\xa9"};
+    const CSideAnnotations side = MatchAnnotations(table, items);
+    for (const CAnnotationTrack& track : side.tracks) {
+      if (track.hasValue.size() != items.size() || track.categoryOf.size() != items.size()) {
+        __builtin_trap();
+      }
+      for (const int category : track.categoryOf) {
+        if (category != kNoAnnotation && static_cast<size_t>(category) >= track.categories.size())
+          __builtin_trap();
+      }
+    }
+    AnnotationNotice(side, "rows");
   }
   return 0;
 }

@@ -204,13 +204,7 @@ CReadOutcome ReadDelimitedText(CData& data, std::string_view text, char delimite
   rows = ConfirmRowsToRead(rows, context, outcome);
   if (rows <= 1) return finish(kReadTooFewRows);
 
-  data.Allocate(rows, columns);
-  if (titleCol && titleRow) data.title = std::move(header.title);
-  data.columnLabels = std::move(header.columnLabels);
-  data.maxColumnLabelLength = 0;
-  for (const std::string& label : data.columnLabels) {
-    data.maxColumnLabelLength = std::max(data.maxColumnLabelLength, CharacterCount(label));
-  }
+  AllocateFromHeader(data, rows, header, titleCol && titleRow);
 
   const bool decimalComma = delimiter != ',';
   std::unique_ptr<CProgress> progress =

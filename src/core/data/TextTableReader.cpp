@@ -278,13 +278,7 @@ CReadOutcome ReadTextTableText(CData& data, std::string_view text, const CReadOp
   rows = ConfirmRowsToRead(rows, context, outcome);
   if (rows <= 1) return finish(kReadTooFewRows);
 
-  data.Allocate(rows, columns);
-  if (titleCol && titleRow) data.title = std::move(header.title);
-  data.columnLabels = std::move(header.columnLabels);
-  data.maxColumnLabelLength = 0;
-  for (const std::string& label : data.columnLabels) {
-    data.maxColumnLabelLength = std::max(data.maxColumnLabelLength, CharacterCount(label));
-  }
+  AllocateFromHeader(data, rows, header, titleCol && titleRow);
 
   std::unique_ptr<CProgress> progress =
       OpenItemProgress(context.progress, "Is reading the data->", rows);
@@ -345,4 +339,14 @@ int ReadWholeFile(const std::string& path, std::string& content, std::string* re
     return kReadFileUnreadable;
   }
   return kReadOk;
+}
+
+void AllocateFromHeader(CData& data, int rows, CTableHeader& header, bool withTitle) {
+  data.Allocate(rows, header.columns);
+  if (withTitle) data.title = std::move(header.title);
+  data.columnLabels = std::move(header.columnLabels);
+  data.maxColumnLabelLength = 0;
+  for (const std::string& label : data.columnLabels) {
+    data.maxColumnLabelLength = std::max(data.maxColumnLabelLength, CharacterCount(label));
+  }
 }

@@ -6,6 +6,7 @@
 #include "data/ReadContext.h"
 
 class CData;
+struct CTableHeader;
 
 // Reads the text table `data.fileName` into `data` (counts, labels, title, values) and returns
 // its result code with the detail of a failure and the notices of the read. The bytes are
@@ -20,3 +21,7 @@ CReadOutcome ReadTextTableText(CData& data, std::string_view text, const CReadOp
 // table is read cannot make a reader see two different files. Returns 0 or the reader code of
 // the failure (7, 8, 9 with the system's reason).
 int ReadWholeFile(const std::string& path, std::string& content, std::string* reason);
+
+// Sizes `data` for `rows` rows and the header's columns and moves in the header's column labels
+// (and its title when `withTitle`), with the length of the longest label.
+void AllocateFromHeader(CData& data, int rows, CTableHeader& header, bool withTitle);
