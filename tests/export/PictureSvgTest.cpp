@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "SmallPicture.h"
 #include "SvgReader.h"
 #include "TestFiles.h"
 #include "data/Annotations.h"
@@ -16,70 +17,8 @@
 
 namespace {
 
-// 6 units per byte, lines as high as the font with the baseline 4/5 of the way down.
-class CFixedMeasurer : public CTextMeasurer {
- public:
-  CSize TextExtent(const CFont& font, std::string_view text) const override {
-    return {static_cast<int>(text.size()) * 6, font.Size() > 0 ? font.Size() : 14};
-  }
-};
-
-CNode Merge(int index, int left, int right, double height, int count) {
-  CNode node;
-  node.index = index, node.left = left, node.right = right;
-  node.height = height, node.count = count, node.expanded = true;
-  return node;
-}
-
-// A 3 × 2 table with a row dendrogram, labels that need escaping (one with a control
-// character), a partial row selection, the top frame and the scale.
-struct CSmallPicture {
-  CSmallPicture() {
-    data.Allocate(3, 2);
-    const double values[3][2] = {{-2, 1}, {0, 4}, {3, -99999}};
-    for (int i = 0; i < 3; ++i)
-      for (int j = 0; j < 2; ++j)
-        data.At(i, j) = values[i][j];
-    data.rowLabels = {"a<b", "R&D \"x\"", "bell\x07"};
-    data.columnLabels = {"x", "y\xc3\xa9"};
-    data.maxRowLabelLength = 8;
-    data.maxColumnLabelLength = 2;
-    data.maxValue = 4;
-    data.minValue = -2;
-    rows.Initialize(3, nullptr, &data.rowLabels, {});
-    columns.Initialize(2, nullptr, &data.columnLabels, {});
-    rows.nodes.assign(3, CNode{});
-    for (int k = 0; k < 3; ++k) {
-      rows.nodes[k].index = rows.nodes[k].left = k;
-      rows.nodes[k].count = 1;
-    }
-    rows.nodes.push_back(Merge(3, 0, 1, 1.0, 2));
-    rows.nodes.push_back(Merge(4, 3, 2, 2.5, 3));
-    rows.root = 4;
-    rows.rootHeight = 2.5;
-    rows.hasTree = true;
-    rows.RebuildOrder(rows.root);
-    rows.userSelection = true;
-    rows.selectionStart = 1;
-    rows.selectionLength = 1;
-    display.m_intNumberOfNuances = 9;
-    DeriveColorSwitches(display);
-  }
-  CPictureInput Input() {
-    CPictureInput input;
-    input.data = &data;
-    input.rows = &rows;
-    input.columns = &columns;
-    input.display = &display;
-    input.report.rows = {0.5, 12.25, true, ELinkage::kWard, -1, -3};
-    input.report.columns = {0.25, 3.0, false, ChoiceOf<ELinkage>(-1), -1, 0};
-    return input;
-  }
-  CData data;
-  CTree rows;
-  CTree columns;
-  DisplaySettings display;
-};
+// Row labels that need escaping in XML, one with a control character.
+const std::vector<std::string> kRowLabels{"a<b", "R&D \"x\"", "bell\x07"};
 
 struct CWritten {
   std::string text;
@@ -107,7 +46,7 @@ const CSvgElement* TextElement(const CSvgReading& reading, const std::string& te
 }  // namespace
 
 TEST(PictureSvg, HoldsOneRectanglePerCellAndTheKnownOthers) {
-  CSmallPicture small;
+  CSmallPicture small(kRowLabels);
   CHeatMapPicture picture(small.Input());
   CFixedMeasurer measurer;
   picture.RecomputeLayout(measurer);
@@ -134,7 +73,7 @@ TEST(PictureSvg, HoldsOneRectanglePerCellAndTheKnownOthers) {
 }
 
 TEST(PictureSvg, LabelsAreEscapedAndLandWhereTheScreenWritesThem) {
-  CSmallPicture small;
+  CSmallPicture small(kRowLabels);
   CHeatMapPicture picture(small.Input());
   CFixedMeasurer measurer;
   picture.RecomputeLayout(measurer);
@@ -180,7 +119,7 @@ TEST(PictureSvg, LabelsAreEscapedAndLandWhereTheScreenWritesThem) {
 }
 
 TEST(PictureSvg, TheFileShowsAtTheZoomedSizeOverTheSameViewBox) {
-  CSmallPicture small;
+  CSmallPicture small(kRowLabels);
   CPictureInput input = small.Input();
   input.zoom = 2.0;
   CHeatMapPicture picture(input);
@@ -199,7 +138,7 @@ TEST(PictureSvg, TheFileShowsAtTheZoomedSizeOverTheSameViewBox) {
 // Regenerate with QUORVEL_UPDATE_GOLDEN=1, then look at the picture:
 // rsvg-convert tests/export/golden/small_picture.svg -o /tmp/small.png
 TEST(PictureSvg, SmallPictureMatchesTheGoldenFile) {
-  CSmallPicture small;
+  CSmallPicture small(kRowLabels);
   CHeatMapPicture picture(small.Input());
   CFixedMeasurer measurer;
   picture.RecomputeLayout(measurer);
@@ -216,7 +155,7 @@ TEST(PictureSvg, SmallPictureMatchesTheGoldenFile) {
 // a value), a category strip above the columns, and the legend below. Regenerate and look at it
 // as above (golden/annotated_picture.svg).
 TEST(PictureSvg, AnnotatedSmallPictureMatchesTheGoldenFile) {
-  CSmallPicture small;
+  CSmallPicture small(kRowLabels);
   CAnnotationTable rowTable;
   rowTable.fileName = "rows.txt";
   rowTable.names = {"group", "age"};
