@@ -218,24 +218,6 @@ void CScreenDC::LineTo(int x, int y) {
   current_ = {x, y};
 }
 
-void CScreenDC::DrawLine(int x1, int y1, int x2, int y2) {
-  MoveTo(x1, y1);
-  LineTo(x2, y2);
-}
-
-void CScreenDC::DrawRectangle(const CRect& rect) {
-  MoveTo(rect.left, rect.top);
-  LineTo(rect.right, rect.top);
-  LineTo(rect.right, rect.bottom);
-  LineTo(rect.left, rect.bottom);
-  LineTo(rect.left, rect.top);
-}
-
-void CScreenDC::DrawZoneFrames(std::span<const CRect, kZoneCount> zones) {
-  for (const CRect& zone : zones)
-    DrawRectangle(zone);
-}
-
 namespace {
 
 // For every device pixel of [low, high) along one axis, the index of the cell whose device

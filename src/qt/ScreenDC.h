@@ -58,9 +58,6 @@ class CScreenDC : public CDevice {
                      std::span<const ColorRef> colors) override;
   void DPtoLP(CRect& rect) override;
   void DPtoLP(CPoint* points, int count) override;
-  void DrawLine(int x1, int y1, int x2, int y2) override;
-  void DrawRectangle(const CRect& rect) override;
-  void DrawZoneFrames(std::span<const CRect, kZoneCount> zones) override;
   void FillSolidRect(const CRect& rect, ColorRef color) override;
   void FillSolidRect(int x, int y, int cx, int cy, ColorRef color) override;
   CSize GetTextExtent(const std::string& text) override;

@@ -311,24 +311,6 @@ void CSvgDC::LineTo(int x, int y) {
   current_ = {x, y};
 }
 
-void CSvgDC::DrawLine(int x1, int y1, int x2, int y2) {
-  MoveTo(x1, y1);
-  LineTo(x2, y2);
-}
-
-void CSvgDC::DrawRectangle(const CRect& rect) {
-  MoveTo(rect.left, rect.top);
-  LineTo(rect.right, rect.top);
-  LineTo(rect.right, rect.bottom);
-  LineTo(rect.left, rect.bottom);
-  LineTo(rect.left, rect.top);
-}
-
-void CSvgDC::DrawZoneFrames(std::span<const CRect, kZoneCount> zones) {
-  for (const CRect& zone : zones)
-    DrawRectangle(zone);
-}
-
 // --- Selections and colours ------------------------------------------------------------------
 
 const CPen* CSvgDC::SelectPen(const CPen* pen) {

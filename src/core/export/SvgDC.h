@@ -42,9 +42,6 @@ class CSvgDC : public CDevice {
   using CDevice::LineTo;
   using CDevice::MoveTo;
 
-  void DrawLine(int x1, int y1, int x2, int y2) override;
-  void DrawRectangle(const CRect& rect) override;
-  void DrawZoneFrames(std::span<const CRect, kZoneCount> zones) override;
   void FillSolidRect(const CRect& rect, ColorRef color) override;
   // The rectangle (x, y) to (x + cx, y + cy).
   void FillSolidRect(int x, int y, int cx, int cy, ColorRef color) override;

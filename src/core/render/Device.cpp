@@ -8,9 +8,21 @@ void CDevice::DPtoLP(CPoint*, int) {}
 void CDevice::DrawLine(CPoint from, CPoint to) {
   DrawLine(from.x, from.y, to.x, to.y);
 }
-void CDevice::DrawLine(int, int, int, int) {}
-void CDevice::DrawRectangle(const CRect&) {}
-void CDevice::DrawZoneFrames(std::span<const CRect, kZoneCount>) {}
+void CDevice::DrawLine(int x1, int y1, int x2, int y2) {
+  MoveTo(x1, y1);
+  LineTo(x2, y2);
+}
+void CDevice::DrawRectangle(const CRect& rect) {
+  MoveTo(rect.left, rect.top);
+  LineTo(rect.right, rect.top);
+  LineTo(rect.right, rect.bottom);
+  LineTo(rect.left, rect.bottom);
+  LineTo(rect.left, rect.top);
+}
+void CDevice::DrawZoneFrames(std::span<const CRect, kZoneCount> zones) {
+  for (const CRect& zone : zones)
+    DrawRectangle(zone);
+}
 void CDevice::FillSolidRect(const CRect&, ColorRef) {}
 void CDevice::FillSolidRect(int, int, int, int, ColorRef) {}
 CSize CDevice::GetTextExtent(const std::string&) {

@@ -39,7 +39,8 @@ inline constexpr int kZoneCount = 17;
 
 // The drawing interface every picture goes through: the window, off-screen bitmaps, printers and
 // PostScript files. Coordinates are logical units, x to the right and y downwards. The base
-// class answers what a device does not override: drawing does nothing, selections and colour
+// class answers what a device does not override: lines and rectangles go through MoveTo and
+// LineTo, other drawing does nothing, selections and colour
 // setters return their argument, measuring answers 12 by 12. The operations keep the order of
 // the platform's drawing context they were modelled on. Devices keep the selected pen and font
 // by address: they must stay alive while selected.
