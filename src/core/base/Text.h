@@ -19,3 +19,7 @@ std::string ToLowerAscii(std::string_view text);
 
 // Case-insensitive ASCII comparison.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// Appends the UTF-8 bytes of the code point `code` (at most 0x10FFFF; surrogates are the
+// caller's concern).
+void AppendUtf8(std::string& out, char32_t code);
