@@ -767,7 +767,7 @@ std::string UsageText() {
       "Exit status:\n"
       "  0       normal end\n"
       "  1       too few rows, a dissimilarity that cannot be computed, a bad dissimilarity\n"
-      "          file, or a file that could not be written\n"
+      "          or annotation file, or a file that could not be written\n"
       "  2       not enough memory for the table\n"
       "  4 to 9  the data file cannot be read (no row or column, empty or misplaced sheet,\n"
       "          locked, missing or unreadable file)\n"
