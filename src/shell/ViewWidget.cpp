@@ -330,8 +330,13 @@ void CViewWidget::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   if (event->buttons() == Qt::NoButton) {
-    if (view_->Document().switches.browseDataValues)
+    if (view_->Document().switches.browseDataValues) {
       ShowBrowseText(event->globalPosition().toPoint(), point);
+    } else if (const std::string strip = picture_->AnnotationTextAt(point); !strip.empty()) {
+      // The tip goes as soon as the pointer moves on; the next move shows the next cell's.
+      QToolTip::showText(event->globalPosition().toPoint(), QString::fromStdString(strip),
+                         viewport(), QRect(pixel - QPoint(2, 2), QSize(5, 5)));
+    }
     if (HighlightAt(*view_, *picture_, point, highlighted_)) viewport()->update();
   }
 }

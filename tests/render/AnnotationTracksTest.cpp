@@ -182,3 +182,26 @@ TEST(AnnotationColours, NumbersSpanTheScaleAndHugeRangesStayFinite) {
   EXPECT_NE(CategoryColor(0), CategoryColor(15));
   EXPECT_EQ(CategoryColor(0), CategoryColor(16));
 }
+
+TEST(AnnotationPicture, ThePointerOverAStripNamesTheItemTheTrackAndTheValue) {
+  CPictureFixture fixture(5, 4);
+  const CSideAnnotations rows = RowAnnotationsOf(fixture.data);
+  const CSideAnnotations columns = ColumnAnnotationsOf(fixture.data);
+  CPictureInput input = fixture.Input();
+  input.rowAnnotations = &rows;
+  input.columnAnnotations = &columns;
+  std::reverse(fixture.rowTree.order.begin(), fixture.rowTree.order.end());
+  CHeatMapPicture picture(input);
+  CFixedMeasurer measurer;
+  picture.RecomputeLayout(measurer);
+  const CRect strips = picture.RowTracksZone();
+  const int hy = fixture.display.hy;
+  // Position 1 shows r3 after the reversal.
+  EXPECT_EQ(picture.AnnotationTextAt({strips.left + 1, strips.top + hy + 1}), "r3: group = b");
+  EXPECT_EQ(picture.AnnotationTextAt({strips.right - 1, strips.top + 1}), "r4: size = no value");
+  EXPECT_EQ(picture.AnnotationTextAt({strips.left + kTrackThickness, strips.top + 1}), "")
+      << "the gap between two strips";
+  const CRect above = picture.ColumnTracksZone();
+  EXPECT_EQ(picture.AnnotationTextAt({above.left + 1, above.top + 1}), "c0: kind = even");
+  EXPECT_EQ(picture.AnnotationTextAt(CPoint{0, 0}), "");
+}

@@ -197,6 +197,33 @@ void DrawTracks(CDevice& device, const CSideAnnotations& annotations, const CTre
   }
 }
 
+std::string TrackTextAt(const CSideAnnotations& annotations, const CTree& side,
+                        const CCellBounds& bounds, const CRect& zone, bool rowSide,
+                        const std::vector<std::string>& labels, CPoint point) {
+  if (!zone.Contains(point) || bounds.Count() == 0) return {};
+  const int across = rowSide ? point.x - zone.left : point.y - zone.top;
+  const int along = rowSide ? point.y - zone.top : point.x - zone.left;
+  const size_t track = static_cast<size_t>(across / (kTrackThickness + kTrackGap));
+  if (track >= annotations.tracks.size() || along >= bounds.Extent()) return {};
+  if (across % (kTrackThickness + kTrackGap) >= kTrackThickness) return {};  // the gap
+  const size_t position = static_cast<size_t>(bounds.PositionAt(along));
+  if (position >= side.order.size()) return {};
+  const int item = side.order[position];
+  const CAnnotationTrack& shown = annotations.tracks[track];
+  std::string value = "no value";
+  if (item >= 0 && static_cast<size_t>(item) < shown.hasValue.size() &&
+      shown.hasValue[static_cast<size_t>(item)]) {
+    value =
+        shown.kind == EAnnotationKind::kNumbers
+            ? Format("%.10g", shown.valueOf[static_cast<size_t>(item)])
+            : shown.categories[static_cast<size_t>(shown.categoryOf[static_cast<size_t>(item)])];
+  }
+  const std::string label = item >= 0 && static_cast<size_t>(item) < labels.size()
+                                ? labels[static_cast<size_t>(item)]
+                                : "";
+  return label + ": " + shown.name + " = " + value;
+}
+
 CAnnotationLegend LayoutAnnotationLegend(const CSideAnnotations* rows,
                                          const CSideAnnotations* columns,
                                          const CTextMeasurer& measurer, const CFont& font,

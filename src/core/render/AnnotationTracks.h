@@ -40,6 +40,12 @@ ColorRef ItemColor(const CAnnotationTrack& track, int item);
 void DrawTracks(CDevice& device, const CSideAnnotations& annotations, const CTree& side,
                 const CCellBounds& bounds, const CRect& zone, bool rowSide);
 
+// What the strips say at `point`: "label: name = value" of the item and track under it, or ""
+// outside them. `zone` and `bounds` as for DrawTracks; `labels` are the side's item labels.
+std::string TrackTextAt(const CSideAnnotations& annotations, const CTree& side,
+                        const CCellBounds& bounds, const CRect& zone, bool rowSide,
+                        const std::vector<std::string>& labels, CPoint point);
+
 // The legend, laid out once per layout and drawn as it lies.
 struct CLegendPiece {
   CRect rect;

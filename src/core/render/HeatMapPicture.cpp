@@ -452,6 +452,21 @@ int CHeatMapPicture::ColumnAt(int x) const {
   return columnBounds_.PositionAt(offset);
 }
 
+std::string CHeatMapPicture::AnnotationTextAt(CPoint point) const {
+  const CData* data = input_.data;
+  if (data == nullptr) return {};
+  if (input_.rowAnnotations && input_.rows && !rowTracks_.IsEmpty()) {
+    std::string text = TrackTextAt(*input_.rowAnnotations, *input_.rows, rowBounds_, rowTracks_,
+                                   true, data->rowLabels, point);
+    if (!text.empty()) return text;
+  }
+  if (input_.columnAnnotations && input_.columns && !columnTracks_.IsEmpty()) {
+    return TrackTextAt(*input_.columnAnnotations, *input_.columns, columnBounds_, columnTracks_,
+                       false, data->columnLabels, point);
+  }
+  return {};
+}
+
 int CHeatMapPicture::RowNodeAt(CPoint point) const {
   if (!RowTreeShown()) return kNoNode;
   return rowTreeGeometry_.HitTest(*input_.rows, input_.rows->root, point);

@@ -70,6 +70,8 @@ class CHeatMapPicture {
   CRect RowTracksZone() const { return rowTracks_; }
   CRect ColumnTracksZone() const { return columnTracks_; }
   const CAnnotationLegend& AnnotationLegend() const { return annotationLegend_; }
+  // "label: annotation = value" of the strip under a layout point, or "".
+  std::string AnnotationTextAt(CPoint point) const;
 
   // The display position under a layout coordinate inside the matrix zone (y for rows, x for
   // columns), from the pixel starts and ends of the positions; −1 outside the matrix.
