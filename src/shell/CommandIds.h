@@ -86,6 +86,9 @@ inline constexpr int kRedo = 33015;
 // same from kColumnWidthFirst.
 inline constexpr int kRowHeightFirst = 33020;
 inline constexpr int kColumnWidthFirst = 33030;
+inline constexpr int kFind = 33016;
+inline constexpr int kFindNext = 33017;
+inline constexpr int kFindPrevious = 33018;
 inline constexpr int kWindowCascade = 33040;
 inline constexpr int kWindowTile = 33041;
 inline constexpr int kWindowNext = 33042;

@@ -291,6 +291,8 @@ TEST(DesktopCommands, TheWindowLayoutIsKeptForTheNextStart) {
   ProcessEvents();
   ASSERT_FALSE(main.isVisible());
 
+  // Started without a data file, the program asks for one: cancelled.
+  CModalScript script({[](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); }});
   CDesktopApp again(desktop.store, ScanCommandLine({}), nullptr);
   again.Start();
   ProcessEvents();
