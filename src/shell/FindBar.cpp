@@ -87,6 +87,10 @@ void CFindBar::Search() {
   Run(0);
 }
 
+void CFindBar::Refresh() {
+  if (isVisible()) Run(0, false);
+}
+
 void CFindBar::Step(bool forward) {
   if (!isVisible()) {
     Open();
@@ -108,7 +112,7 @@ void CFindBar::ShowStatus(const QString& text, bool error) {
   report_(text);
 }
 
-void CFindBar::Run(int step) {
+void CFindBar::Run(int step, bool select) {
   CViewWidget* widget = activeWidget_();
   if (widget != highlighted_) {
     ForgetHighlight();
@@ -140,6 +144,18 @@ void CFindBar::Run(int step) {
     if (side.order[static_cast<size_t>(found.positions[static_cast<size_t>(k)])] == currentItem_)
       index = k;
   }
+  std::vector<char> matched(side.order.size(), 0);
+  for (const int p : found.positions) {
+    const int item = side.order[static_cast<size_t>(p)];
+    if (item >= 0 && static_cast<size_t>(item) < matched.size())
+      matched[static_cast<size_t>(item)] = 1;
+  }
+  if (!select) {
+    if (index < 0) currentItem_ = -1;
+    widget->ShowFound(rows, std::move(matched), currentItem_);
+    ShowStatus(CountText(count), false);
+    return;
+  }
   if (step == 0 || index < 0) {
     index = step < 0 ? count - 1 : 0;
   } else {
@@ -147,12 +163,6 @@ void CFindBar::Run(int step) {
   }
   const int position = found.positions[static_cast<size_t>(index)];
   currentItem_ = side.order[static_cast<size_t>(position)];
-  std::vector<char> matched(side.order.size(), 0);
-  for (const int p : found.positions) {
-    const int item = side.order[static_cast<size_t>(p)];
-    if (item >= 0 && static_cast<size_t>(item) < matched.size())
-      matched[static_cast<size_t>(item)] = 1;
-  }
   widget->SelectFoundPosition(position);
   widget->ShowFound(rows, std::move(matched), currentItem_);
   ShowStatus(step == 0 ? CountText(count) : QString("Match %1 of %2").arg(index + 1).arg(count),

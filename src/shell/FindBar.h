@@ -30,8 +30,11 @@ class CFindBar : public QWidget {
   // The next (or previous) match after the current one, round the end; the search is made
   // again first, since the orders may have changed since.
   void Step(bool forward);
-  // Searches again from the first match: the text, the active window or its side changed.
+  // Searches again from the first match and selects it: the text or the way to match changed.
   void Search();
+  // Counts and highlights the matches again without touching the selection: another window
+  // became active, or its active side changed.
+  void Refresh();
 
   QLineEdit* Field() const { return field_; }
   QCheckBox* RegularExpressionBox() const { return regularExpression_; }
@@ -42,9 +45,9 @@ class CFindBar : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Finds the matches on the active side; selects the one at `index` (from the first, clamped
-  // round) when `select`.
-  void Run(int step);
+  // Finds the matches on the active side. `step` 0 selects the first match, 1 and −1 the next
+  // and the previous one; without `select` nothing is selected or scrolled.
+  void Run(int step, bool select = true);
   void ShowStatus(const QString& text, bool error);
   void ForgetHighlight();
 

@@ -88,7 +88,7 @@ CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
   setCentralWidget(centre);
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* frame) {
     emit childActivated(frame ? frame->widget() : nullptr);
-    if (findBar_->isVisible()) findBar_->Search();
+    findBar_->Refresh();
     RefreshCommandStates();
   });
 
@@ -221,7 +221,7 @@ void CMainWindow::BuildToolBars() {
   optionsBar->addWidget(sideList_);
   connect(sideList_, &QComboBox::activated, this, [this](int index) {
     if (target_ && index >= 0) target_->SetRowsActive(index == 0);
-    if (findBar_->isVisible()) findBar_->Search();
+    findBar_->Refresh();
     RefreshCommandStates();
   });
 

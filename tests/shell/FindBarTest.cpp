@@ -156,6 +156,28 @@ TEST(FindBar, WithColumnsActiveTheColumnLabelsAreSearched) {
   EXPECT_FALSE(widget.Model().rowTree.userSelection);
 }
 
+TEST(FindBar, ANewResultWindowShowsTheMatchesAndKeepsItsSelection) {
+  CFindDesktop find;
+  CMainWindow& main = find.main;
+  find.Type("r29");
+  ASSERT_EQ(main.FindText(), "11 matches");
+  CViewWidget* first = &find.desktop.ActiveWidget();
+  main.Dispatch(cmd::kClusterRows);
+  ProcessEvents(2);
+  CViewWidget& result = find.desktop.ActiveWidget();
+  ASSERT_NE(&result, first);
+  // The clustering's window is searched again, but what the next command works on is not
+  // changed behind the user's back.
+  EXPECT_EQ(main.FindText(), "11 matches");
+  EXPECT_FALSE(result.Model().rowTree.userSelection);
+  EXPECT_EQ(result.Model().rowTree.selectionLength, result.Model().rowTree.count);
+  // Enter goes on from there, in the new window's order.
+  main.FindBar()->Step(true);
+  const std::vector<int> expected = SearchLabels(result.Model().rowTree, "r29", false).positions;
+  EXPECT_EQ(result.Model().rowTree.selectionStart, expected[0]);
+  EXPECT_EQ(main.FindText(), "Match 1 of 11");
+}
+
 TEST(FindBar, SearchesFollowTheDisplayOrderAndSkipItemsWithoutLabels) {
   std::vector<std::string> labels{"alpha", "Beta", "gamma", "ALPHABET"};
   CTree side;
