@@ -3,11 +3,17 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "GuiApplication.h"
+#include "TestFiles.h"
 #include "data/Data.h"
+#include "qt/PictureExport.h"
 #include "qt/QtFont.h"
 #include "qt/QtTextMeasurer.h"
 #include "qt/ScreenDC.h"
@@ -19,33 +25,41 @@
 
 namespace {
 
-// A 3 × 2 table whose rows carry `rowLabel` (numbered after it), drawn through the screen
-// device into an image; the row-label zone is cut out.
-QImage RowLabelZone(const std::string& rowLabel) {
-  EnsureGuiApplication();
-  CData data;
-  data.Allocate(3, 2);
-  for (int i = 0; i < 3; ++i) {
-    data.rowLabels.push_back(rowLabel + std::to_string(i));
-    for (int j = 0; j < 2; ++j)
-      data.At(i, j) = i - j;
+// A 3 × 2 table whose rows carry `rowLabel` (numbered after it), laid out.
+struct CLabelledPicture {
+  explicit CLabelledPicture(const std::string& rowLabel) {
+    EnsureGuiApplication();
+    data.Allocate(3, 2);
+    for (int i = 0; i < 3; ++i) {
+      data.rowLabels.push_back(rowLabel + std::to_string(i));
+      for (int j = 0; j < 2; ++j)
+        data.At(i, j) = i - j;
+    }
+    data.columnLabels = {"a", "b"};
+    data.maxValue = 2, data.minValue = -1;
+    data.maxRowLabelLength = 8, data.maxColumnLabelLength = 1;
+    rows.Initialize(3, nullptr, &data.rowLabels, {});
+    columns.Initialize(2, nullptr, &data.columnLabels, {});
+    display.hx = display.hy = 24;
+    display.m_bShowTopFrame = 0;
+    DeriveColorSwitches(display);
+    input.data = &data, input.rows = &rows, input.columns = &columns, input.display = &display;
+    input.switches.rowLabels = input.switches.columnLabels = true;
+    picture = std::make_unique<CHeatMapPicture>(input);
+    CQtTextMeasurer measurer;
+    picture->RecomputeLayout(measurer);
   }
-  data.columnLabels = {"a", "b"};
-  data.maxValue = 2, data.minValue = -1;
-  data.maxRowLabelLength = 8, data.maxColumnLabelLength = 1;
+  CData data;
   CTree rows, columns;
-  rows.Initialize(3, nullptr, &data.rowLabels, {});
-  columns.Initialize(2, nullptr, &data.columnLabels, {});
   DisplaySettings display;
-  display.hx = display.hy = 24;
-  display.m_bShowTopFrame = 0;
-  DeriveColorSwitches(display);
   CPictureInput input;
-  input.data = &data, input.rows = &rows, input.columns = &columns, input.display = &display;
-  input.switches.rowLabels = input.switches.columnLabels = true;
-  CHeatMapPicture picture(input);
-  CQtTextMeasurer measurer;
-  picture.RecomputeLayout(measurer);
+  std::unique_ptr<CHeatMapPicture> picture;
+};
+
+// The picture drawn through the screen device into an image; the row-label zone is cut out.
+QImage RowLabelZone(const std::string& rowLabel) {
+  CLabelledPicture labelled(rowLabel);
+  CHeatMapPicture& picture = *labelled.picture;
   const CSize size = picture.PictureSize();
   QImage image(size.cx, size.cy, QImage::Format_RGB32);
   image.fill(Qt::white);
@@ -113,4 +127,17 @@ TEST(CjkLabels, TheFallbackLeavesLatinTextAsTheFaceAloneDrawsIt) {
   QFont fallback(QString::fromUtf8(kCjkFallbackFace));
   fallback.setPixelSize(14);
   EXPECT_EQ(Written(QtFontOf(CFont{kTextFontFace, 14}), cjk), Written(fallback, cjk));
+}
+
+TEST(CjkLabels, APdfCarriesTheFallbackFaceForThem) {
+  CLabelledPicture labelled("\xE4\xB8\xAD\xE6\x96\x87");
+  CTempDir folder;
+  const std::string path = (folder.Path() / "cjk.pdf").string();
+  CExportFailure failure;
+  ASSERT_TRUE(ExportPicture(*labelled.picture, EExportFormat::kPdf, path, &failure))
+      << failure.message;
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream bytes;
+  bytes << file.rdbuf();
+  EXPECT_NE(bytes.str().find("WenQuanYiMicroHei"), std::string::npos);
 }
