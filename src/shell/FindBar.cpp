@@ -180,6 +180,11 @@ bool CFindBar::eventFilter(QObject* watched, QEvent* event) {
       case Qt::Key_Escape:
         Close();
         return true;
+      case Qt::Key_Down:
+      case Qt::Key_Up:
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) break;
+        Step(key->key() == Qt::Key_Down);
+        return true;
       default:
         break;
     }

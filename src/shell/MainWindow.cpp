@@ -702,9 +702,12 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (widget && widget == zoomPalette_->lineEdit() && IsTypingKey(*key)) {
       return QMainWindow::eventFilter(watched, event);
     }
-    // So is typing into the find bar; there Escape closes the bar and Enter goes on.
+    // So is typing into the find bar; there Escape closes the bar, Enter and the up and down
+    // arrows go from match to match.
     if (widget && widget == findBar_->Field() &&
-        (IsTypingKey(*key) || key->key() == Qt::Key_Escape)) {
+        (IsTypingKey(*key) || key->key() == Qt::Key_Escape ||
+         ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+          !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))))) {
       return QMainWindow::eventFilter(watched, event);
     }
     if (widget && widget->window() == this) {

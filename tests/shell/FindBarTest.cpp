@@ -100,6 +100,13 @@ TEST(FindBar, TypingSelectsTheFirstMatchScrollsToItAndEnterGoesRoundTheMatches) 
   QTest::keyClick(find.Field(), Qt::Key_F3);
   EXPECT_EQ(main.FindText(), "Match 1 of 11");
   EXPECT_EQ(rows.selectionStart, expected[0]);
+  // In the bar the arrows go from match to match too, instead of flipping the rows.
+  const std::vector<int> order = rows.order;
+  QTest::keyClick(find.Field(), Qt::Key_Down);
+  EXPECT_EQ(main.FindText(), "Match 2 of 11");
+  QTest::keyClick(find.Field(), Qt::Key_Up);
+  EXPECT_EQ(main.FindText(), "Match 1 of 11");
+  EXPECT_EQ(rows.order, order);
 
   // Nothing found leaves the selection where it was.
   find.Type("zz");
