@@ -25,6 +25,7 @@
 #include "settings/SettingsStore.h"
 #include "shell/CommandIds.h"
 #include "shell/DesktopApp.h"
+#include "shell/LabelListDlg.h"
 #include "shell/ViewWidget.h"
 
 namespace {
@@ -174,6 +175,18 @@ void BM_FlipCommandOnly_20000x100(benchmark::State& state) {
     FlipSide(view, true);
 }
 BENCHMARK(BM_FlipCommandOnly_20000x100)->Unit(benchmark::kMillisecond);
+
+// The label list taking a selection of every row (each flip of the whole side refreshes it).
+void BM_LabelListOfEveryRow_20000(benchmark::State& state) {
+  if (!Ready(state)) return;
+  std::vector<std::string> labels;
+  for (int i = 0; i < kRows; ++i)
+    labels.push_back("row " + std::to_string(i));
+  CLabelListDlg& list = Table().app->MainWindow().LabelList();
+  for (auto _ : state)
+    list.ShowSelection(labels);
+}
+BENCHMARK(BM_LabelListOfEveryRow_20000)->Unit(benchmark::kMillisecond);
 
 // The layout alone, as every change of the window's model asks for it.
 void BM_Relayout_20000x100(benchmark::State& state) {
