@@ -1,11 +1,27 @@
 #include "qt/QtFont.h"
 
+#include <QFontInfo>
+#include <QHash>
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 
 namespace {
 
 constexpr int kDefaultHeight = 12;
+
+// The installed family that the platform draws `font` with (a name such as "Times" is an alias
+// of the platform's Times face). Asked once per name.
+QString InstalledFamily(const QFont& font) {
+  static std::mutex guard;
+  static QHash<QString, QString> resolved;
+  const std::lock_guard<std::mutex> lock(guard);
+  const QString requested = font.family();
+  auto found = resolved.constFind(requested);
+  if (found != resolved.constEnd()) return *found;
+  const QString family = QFontInfo(font).family();
+  return *resolved.insert(requested, family.isEmpty() ? requested : family);
+}
 
 }  // namespace
 
@@ -25,5 +41,9 @@ QFont QtFontOf(const CFont& font, double scale) {
   const int weight = font.weight > 0 ? std::clamp(font.weight, 1, 1000) : kFontWeightNormal;
   result.setWeight(static_cast<QFont::Weight>(weight));
   result.setItalic(font.italic);
+  // The face draws what it has glyphs for; Chinese, Japanese and Korean characters fall back to
+  // the CJK face. The first family is the installed one, not an alias: an alias first in a list
+  // would hand the whole text to the fallback face.
+  result.setFamilies({InstalledFamily(result), QString::fromUtf8(kCjkFallbackFace)});
   return result;
 }

@@ -2,6 +2,10 @@
 
 #include <QFontMetrics>
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "render/TextMeasurer.h"
 
@@ -17,4 +21,15 @@ class CQtTextMeasurer : public CTextMeasurer {
   mutable std::optional<CFont> lastFont_;
   mutable std::optional<QFontMetrics> metrics_;
   const QFontMetrics& MetricsOf(const CFont& font) const;
+
+  // Every layout measures every label again (a large table has tens of thousands): the widths
+  // already measured, by font, are kept while the measurer lives.
+  struct CTransparentHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  using CWidths = std::unordered_map<std::string, int, CTransparentHash, std::equal_to<>>;
+  mutable std::vector<std::pair<CFont, CWidths>> widths_;
+  mutable size_t widthCount_ = 0;
+  CWidths& WidthsOf(const CFont& font) const;
 };

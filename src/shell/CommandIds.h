@@ -82,11 +82,14 @@ inline constexpr int kCutTree = 33012;
 inline constexpr int kSaveTreeClusters = 33013;
 inline constexpr int kUndo = 33014;
 inline constexpr int kRedo = 33015;
-inline constexpr int kOpenAnnotations = 33016;
+inline constexpr int kOpenAnnotations = 33019;
 // Row heights 1, 6, 12, 24, 48 are kRowHeightFirst … kRowHeightFirst + 4; column widths the
 // same from kColumnWidthFirst.
 inline constexpr int kRowHeightFirst = 33020;
 inline constexpr int kColumnWidthFirst = 33030;
+inline constexpr int kFind = 33016;
+inline constexpr int kFindNext = 33017;
+inline constexpr int kFindPrevious = 33018;
 inline constexpr int kWindowCascade = 33040;
 inline constexpr int kWindowTile = 33041;
 inline constexpr int kWindowNext = 33042;

@@ -36,11 +36,15 @@ const CMenuEntry kMenuEntries[] = {
     {M::kFile, "", cmd::kPrint, "&Print...\tCtrl+P"},
     {M::kFile, "", cmd::kPrintPreview, "Print Pre&view"},
     {M::kFile, "", 0, ""},
-    {M::kFile, "", cmd::kExit, "E&xit"},
+    {M::kFile, "", cmd::kExit, "E&xit\tCtrl+Q"},
 
     // Edit: undo and redo of the active window's editing commands
     {M::kEdit, "", cmd::kUndo, "&Undo\tCtrl+Z"},
     {M::kEdit, "", cmd::kRedo, "&Redo\tCtrl+Shift+Z / Ctrl+Y"},
+    {M::kEdit, "", 0, ""},
+    {M::kEdit, "", cmd::kFind, "&Find...\tCtrl+F"},
+    {M::kEdit, "", cmd::kFindNext, "Find &Next\tF3"},
+    {M::kEdit, "", cmd::kFindPrevious, "Find &Previous\tShift+F3"},
 
     // View
     {M::kView, "", cmd::kLabels, "&Labels"},
@@ -197,6 +201,10 @@ const CKeyBinding kKeyBindings[] = {
     {Qt::Key_Z, kCtrl, CKeypad::kEither, cmd::kUndo},
     {Qt::Key_Z, kCtrl | kShift, CKeypad::kEither, cmd::kRedo},
     {Qt::Key_Y, kCtrl, CKeypad::kEither, cmd::kRedo},
+    {Qt::Key_F, kCtrl, CKeypad::kEither, cmd::kFind},
+    {Qt::Key_F3, kNone, CKeypad::kEither, cmd::kFindNext},
+    {Qt::Key_F3, kShift, CKeypad::kEither, cmd::kFindPrevious},
+    {Qt::Key_Q, kCtrl, CKeypad::kEither, cmd::kExit},
 };
 
 constexpr int kFileToolBar[] = {cmd::kNew,    cmd::kOpen,  cmd::kSave, 0,
@@ -251,6 +259,15 @@ const CPrompt kPrompts[] = {
      "Show what an annotation file says about the rows or the columns as tracks beside the "
      "matrix",
      "Open annotations"},
+    {cmd::kFind, "Find rows or columns of the active side by their labels", "Find (Ctrl+F)"},
+    {cmd::kFindNext, "Select the next label found", "Find next (F3)"},
+    {cmd::kFindPrevious, "Select the previous label found", "Find previous (Shift+F3)"},
+    {cmd::kExit, "Quit the program", "Exit (Ctrl+Q)"},
+    {cmd::kZoomIn, "Enlarge the picture of the active window", "Zoom in (+)"},
+    {cmd::kZoomOut, "Reduce the picture of the active window", "Zoom out (-)"},
+    {cmd::kZoomDelete, "Show the picture of the active window at 100 %", "Zoom 100 %"},
+    {cmd::kFitToWindow, "Fit the picture to the window, whatever its size",
+     "Fit the picture to the window"},
 };
 
 const CPrompt* FindPrompt(int command) {
@@ -421,6 +438,9 @@ bool CCommandTable::IsShellCommand(int command) {
     case cmd::kWindowTile:
     case cmd::kWindowNext:
     case cmd::kWindowClose:
+    case cmd::kFind:
+    case cmd::kFindNext:
+    case cmd::kFindPrevious:
       return true;
     default:
       return command >= cmd::kRecentFileFirst &&

@@ -15,6 +15,7 @@
 #include "render/Report.h"
 #include "settings/Choices.h"
 #include "settings/SettingsPersistence.h"
+#include "settings/SettingsStore.h"
 #include "shell/CommandIds.h"
 #include "shell/CutTreeDlg.h"
 #include "shell/ExportDlg.h"
@@ -445,7 +446,13 @@ void CDesktopApp::ExportView(CViewModel& view) {
   if (format == nullptr) return;
   std::string proposed = CommandLineExportName(document, *format);
   if (proposed.empty()) {
-    auto chosen = services_.AskSaveFileName(ProposedExportName(document, *format), format->filter);
+    // A document's first export starts where the last export went, in this run or an earlier.
+    std::string suggested = ProposedExportName(document, *format);
+    if (document.exportName.empty()) {
+      suggested =
+          InLastExportFolder(suggested, store_.ReadString(kExportSection, kExportFolderKey, ""));
+    }
+    auto chosen = services_.AskSaveFileName(suggested, format->filter);
     if (!chosen) return;
     // A name typed with another format's extension gets that format (and the dialog shows it
     // next time): a file never holds one format under the name of another.
@@ -461,8 +468,12 @@ void CDesktopApp::ExportView(CViewModel& view) {
     proposed = CompletedExportName(*chosen, *format);
   }
   document.exportName = proposed;
-  if (!exporter_->ExportToFile(view, format->code, proposed, &error) && !error.empty()) {
-    services_.ShowMessageBox(error);
+  if (!exporter_->ExportToFile(view, format->code, proposed, &error)) {
+    if (!error.empty()) services_.ShowMessageBox(error);
+    return;
+  }
+  if (const std::string folder = ExportFolderOf(proposed); !folder.empty()) {
+    store_.WriteString(kExportSection, kExportFolderKey, folder);
   }
 }
 

@@ -25,15 +25,18 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "data/TableFileReader.h"
 #include "settings/SettingsStore.h"
 #include "shell/AboutDlg.h"
+#include "shell/AppIcon.h"
 #include "shell/ChildFrame.h"
 #include "shell/ClustersDlg.h"
 #include "shell/CommandIcons.h"
 #include "shell/CommandIds.h"
 #include "shell/FileFilter.h"
+#include "shell/FindBar.h"
 #include "shell/HelpBrowser.h"
 #include "shell/HelpPages.h"
 #include "shell/LabelListDlg.h"
@@ -41,6 +44,7 @@
 #include "shell/MethodChooser.h"
 #include "shell/RecentFileList.h"
 #include "shell/StatusPane.h"
+#include "shell/ViewWidget.h"
 #include "shell/ZoomPalette.h"
 
 namespace {
@@ -64,12 +68,27 @@ QString MenuEscaped(QString text) {
 CMainWindow::CMainWindow(CSettingsStore& store, QWidget* parent)
     : QMainWindow(parent), store_(store), recentFiles_(std::make_unique<CRecentFileList>(store)) {
   setWindowTitle("Quorvel");
+  setWindowIcon(QuorvelIcon());
   mdiArea_ = new QMdiArea(this);
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  setCentralWidget(mdiArea_);
+  // The workspace, with the find bar below it (above the status bar) while it is open.
+  auto* centre = new QWidget(this);
+  auto* column = new QVBoxLayout(centre);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(mdiArea_, 1);
+  findBar_ = new CFindBar([this] { return qobject_cast<CViewWidget*>(ActiveChild()); },
+                          [this](const QString& text) {
+                            findPane_->setText(text);
+                            findPane_->setVisible(!text.isEmpty());
+                          },
+                          centre);
+  column->addWidget(findBar_);
+  setCentralWidget(centre);
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* frame) {
     emit childActivated(frame ? frame->widget() : nullptr);
+    findBar_->Refresh();
     RefreshCommandStates();
   });
 
@@ -202,6 +221,7 @@ void CMainWindow::BuildToolBars() {
   optionsBar->addWidget(sideList_);
   connect(sideList_, &QComboBox::activated, this, [this](int index) {
     if (target_ && index >= 0) target_->SetRowsActive(index == 0);
+    findBar_->Refresh();
     RefreshCommandStates();
   });
 
@@ -270,6 +290,7 @@ void CMainWindow::BuildToolBars() {
   for (const bool rows : {true, false}) {
     auto* button = new QToolButton(sizeBar_);
     button->setText(rows ? "Rows height" : "Columns width");
+    button->setToolTip(rows ? "The height of the rows' cells" : "The width of the columns' cells");
     button->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(button);
     for (const CMenuEntry& entry : CCommandTable::MenuEntries()) {
@@ -296,6 +317,11 @@ void CMainWindow::BuildToolBars() {
 }
 
 void CMainWindow::BuildStatusBar() {
+  // What the find bar found, while it is open.
+  findPane_ = new CStatusPane(statusBar());
+  findPane_->setObjectName("findPane");
+  statusBar()->addPermanentWidget(findPane_);
+  findPane_->hide();
   // The position under the pointer in browse mode, first; hidden while there is none.
   pointerPane_ = new CStatusPane(statusBar());
   pointerPane_->setObjectName("pointerPane");
@@ -312,6 +338,10 @@ void CMainWindow::BuildStatusBar() {
 void CMainWindow::ShowPointerText(const QString& text) {
   pointerPane_->setText(text);
   pointerPane_->setVisible(!text.isEmpty());
+}
+
+QString CMainWindow::FindText() const {
+  return findPane_->isVisibleTo(this) ? findPane_->text() : QString();
 }
 
 QString CMainWindow::PointerText() const {
@@ -377,6 +407,9 @@ CCommandState CMainWindow::ShellState(int command) const {
     case cmd::kWindowTile:
     case cmd::kWindowNext:
     case cmd::kWindowClose:
+    case cmd::kFind:
+    case cmd::kFindNext:
+    case cmd::kFindPrevious:
       state.enabled = ChildCount() > 0;
       break;
     case cmd::kFullScreen:
@@ -488,6 +521,13 @@ void CMainWindow::RunShellCommand(int command) {
       break;
     case cmd::kWindowClose:
       if (QMdiSubWindow* frame = mdiArea_->currentSubWindow()) frame->close();
+      break;
+    case cmd::kFind:
+      findBar_->Open();
+      break;
+    case cmd::kFindNext:
+    case cmd::kFindPrevious:
+      findBar_->Step(command == cmd::kFindNext);
       break;
     default: {
       const int k = command - cmd::kRecentFileFirst;
@@ -660,6 +700,14 @@ bool CMainWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     // Typing into the zoom palette is typing, not commands ("6" would zoom out).
     if (widget && widget == zoomPalette_->lineEdit() && IsTypingKey(*key)) {
+      return QMainWindow::eventFilter(watched, event);
+    }
+    // So is typing into the find bar; there Escape closes the bar, Enter and the up and down
+    // arrows go from match to match.
+    if (widget && widget == findBar_->Field() &&
+        (IsTypingKey(*key) || key->key() == Qt::Key_Escape ||
+         ((key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+          !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))))) {
       return QMainWindow::eventFilter(watched, event);
     }
     if (widget && widget->window() == this) {

@@ -15,6 +15,7 @@
 
 class CChildFrame;
 class CClustersDlg;
+class CFindBar;
 
 class CLabelListDlg;
 class CMethodChooser;
@@ -97,6 +98,9 @@ class CMainWindow : public QMainWindow {
   QComboBox* SideList() const { return sideList_; }
   CZoomPalette* ZoomPalette() const { return zoomPalette_; }
   QToolBar* SizeBar() const { return sizeBar_; }
+  CFindBar* FindBar() const { return findBar_; }
+  // What the find bar found, in a pane of the status bar of its own (empty hides it).
+  QString FindText() const;
 
   // The modeless windows of the whole program, made at first use.
   CLabelListDlg& LabelList();
@@ -150,6 +154,8 @@ class CMainWindow : public QMainWindow {
   QToolBar* sizeBar_ = nullptr;
   std::array<QLabel*, kStatusPaneCount> panes_{};
   QLabel* pointerPane_ = nullptr;
+  QLabel* findPane_ = nullptr;
+  CFindBar* findBar_ = nullptr;
   QPointer<CHelpBrowser> helpBrowser_;
   std::function<bool()> browserCheck_;
   QTimer* refreshTimer_;

@@ -14,6 +14,9 @@ namespace {
 // Pending events are processed at most this often: often enough for a responsive window, rare
 // enough not to slow steps of a few microseconds.
 constexpr qint64 kEventIntervalMs = 15;
+// The bar moves in at most this many steps: a step of a large computation takes microseconds,
+// and redrawing the bar for each one took longer than the computation.
+constexpr int kBarSteps = 500;
 
 }  // namespace
 
@@ -62,7 +65,7 @@ CProgressDlg::~CProgressDlg() {
 void CProgressDlg::Step() {
   ++steps_;
   if (steps_ <= range_) {
-    bar_->setValue(steps_);
+    if (steps_ == range_ || (steps_ - bar_->value()) * kBarSteps >= range_) bar_->setValue(steps_);
   } else {
     // More steps than announced (the improvement loops run until nothing improves): the bar
     // never runs back; it turns into a busy bar and the caption counts the passes.

@@ -15,8 +15,10 @@ class CRecentFileList {
   explicit CRecentFileList(CSettingsStore& store);
 
   const std::vector<std::string>& Files() const { return files_; }
-  // Puts `path` first (moving it there when listed already) and writes the list.
+  // Puts `path` first (moving it there when listed already) and writes the list. The path is
+  // kept absolute and canonical: a relative one is taken from the working folder.
   void Add(const std::string& path);
+  // Takes the file off the list, named as listed or as it would be listed.
   void Remove(const std::string& path);
 
  private:

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/MouseSelection.h"
 #include "document/PictureInputOf.h"
 #include "document/QuorvelDoc.h"
 #include "document/ViewModel.h"
@@ -24,6 +25,7 @@
 #include "render/HeatMapPicture.h"
 #include "render/Zoom.h"
 #include "shell/DesktopApp.h"
+#include "tree/Tree.h"
 
 namespace {
 
@@ -261,6 +263,102 @@ void CViewWidget::paintEvent(QPaintEvent*) {
   device.PrepareZoom(picture_->PictureSize(), picture_->Input().zoom, ScrollPosition());
   const bool margin = zoomed.cx < viewport()->width() || zoomed.cy < viewport()->height();
   picture_->DrawPicture(device, margin);
+  PaintFound(painter);
+}
+
+void CViewWidget::ShowFound(bool rows, std::vector<char> matchedItems, int currentItem) {
+  foundRows_ = rows;
+  foundItems_ = std::move(matchedItems);
+  currentFoundItem_ = currentItem;
+  viewport()->update();
+}
+
+void CViewWidget::ClearFound() {
+  if (foundItems_.empty() && currentFoundItem_ < 0) return;
+  foundItems_.clear();
+  currentFoundItem_ = -1;
+  viewport()->update();
+}
+
+void CViewWidget::SelectFoundPosition(int position) {
+  if (view_ == nullptr) return;
+  const bool rows = view_->Document().switches.rowsActive;
+  if (position < 0 || position >= view_->Side(rows).count) return;
+  SelectActivePosition(*view_, position);
+  app_->SelectionChanged(*view_);
+  ScrollToPosition(rows, position);
+  viewport()->update();
+}
+
+void CViewWidget::ScrollToPosition(bool rows, int position) {
+  const CCellBounds& bounds = rows ? picture_->RowBounds() : picture_->ColumnBounds();
+  if (position < 0 || position >= bounds.Count()) return;
+  const CRect matrix = picture_->Zone(EPictureZone::kMatrix);
+  const size_t at = static_cast<size_t>(position);
+  const QRect shown = VisibleClientRect();
+  if (rows) {
+    const int top = ToPixel({matrix.left, matrix.top + bounds.starts[at]}).y();
+    const int bottom = ToPixel({matrix.left, matrix.top + bounds.ends[at]}).y();
+    if (top >= shown.top() && bottom <= shown.bottom() + 1) return;
+    // The match comes to the middle of what the window shows.
+    QScrollBar* bar = verticalScrollBar();
+    bar->setValue(bar->value() + (top + bottom) / 2 - shown.center().y());
+  } else {
+    const int left = ToPixel({matrix.left + bounds.starts[at], matrix.top}).x();
+    const int right = ToPixel({matrix.left + bounds.ends[at], matrix.top}).x();
+    if (left >= shown.left() && right <= shown.right() + 1) return;
+    QScrollBar* bar = horizontalScrollBar();
+    bar->setValue(bar->value() + (left + right) / 2 - shown.center().x());
+  }
+}
+
+void CViewWidget::PaintFound(QPainter& painter) const {
+  if (foundItems_.empty() || view_ == nullptr || picture_->TooLarge()) return;
+  const CTree& side = view_->Side(foundRows_);
+  const CCellBounds& bounds = foundRows_ ? picture_->RowBounds() : picture_->ColumnBounds();
+  const int count = std::min<int>(bounds.Count(), static_cast<int>(side.order.size()));
+  if (count == 0) return;
+  // The zones a match runs through: its cells and its labels.
+  const CRect matrix = picture_->Zone(EPictureZone::kMatrix);
+  std::vector<CRect> zones{matrix};
+  const CRect labels =
+      picture_->Zone(foundRows_ ? EPictureZone::kRowLabels : EPictureZone::kColumnLabels);
+  if (!labels.IsEmpty()) zones.push_back(labels);
+  // Only the positions in sight are looked at: a large table repaints as fast as a small one.
+  const QRect client = viewport()->rect();
+  const CPoint firstPoint = ToLayout(client.topLeft());
+  const CPoint lastPoint = ToLayout(client.bottomRight());
+  const int from = foundRows_ ? firstPoint.y - matrix.top : firstPoint.x - matrix.left;
+  const int to = foundRows_ ? lastPoint.y - matrix.top : lastPoint.x - matrix.left;
+  const int first = std::max(0, bounds.PositionAt(from));
+  const int last = std::min(count - 1, bounds.PositionAt(to));
+  const QColor band(255, 230, 0, 90);
+  const QColor current(255, 160, 0, 150);
+  painter.save();
+  painter.setPen(Qt::NoPen);
+  for (int position = first; position <= last; ++position) {
+    const int item = side.order[static_cast<size_t>(position)];
+    if (item < 0 || static_cast<size_t>(item) >= foundItems_.size() ||
+        !foundItems_[static_cast<size_t>(item)]) {
+      continue;
+    }
+    const int start = bounds.starts[static_cast<size_t>(position)];
+    const int end = bounds.ends[static_cast<size_t>(position)];
+    painter.setBrush(item == currentFoundItem_ ? current : band);
+    for (const CRect& zone : zones) {
+      const CRect layout =
+          foundRows_ ? CRect{zone.left, matrix.top + start, zone.right, matrix.top + end}
+                     : CRect{matrix.left + start, zone.top, matrix.left + end, zone.bottom};
+      const QPoint topLeft = ToPixel({layout.left, layout.top});
+      const QPoint bottomRight = ToPixel({layout.right, layout.bottom});
+      // At least a pixel across, so that a match in a dense table still shows.
+      QRect rect(topLeft, bottomRight - QPoint(1, 1));
+      if (rect.width() < 1) rect.setWidth(1);
+      if (rect.height() < 1) rect.setHeight(1);
+      painter.drawRect(rect);
+    }
+  }
+  painter.restore();
 }
 
 void CViewWidget::resizeEvent(QResizeEvent* event) {

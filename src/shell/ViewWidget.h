@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <memory>
+#include <vector>
 
 #include "base/Geometry.h"
 #include "document/MouseSelection.h"
@@ -57,6 +58,15 @@ class CViewWidget : public QAbstractScrollArea {
   // the maximum zoom).
   void ZoomAt(double zoom, CPoint point);
 
+  // The labels the find bar matched on one side, as flags by item: each match is highlighted on
+  // screen (never in prints or exports), `currentItem` (−1: none) more strongly. ClearFound
+  // removes the highlight.
+  void ShowFound(bool rows, std::vector<char> matchedItems, int currentItem);
+  void ClearFound();
+  // Selects display position `position` of the active side as a click on its cell would, and
+  // scrolls it into sight.
+  void SelectFoundPosition(int position);
+
   QSize sizeHint() const override;
 
   // The watchers through which long seriations of the window's two orders show their steps.
@@ -95,6 +105,9 @@ class CViewWidget : public QAbstractScrollArea {
   ToolMode ToolFor(Qt::KeyboardModifiers modifiers) const;
   void FinishRubberBand(QPoint end);
   void ShowBrowseText(QPoint pixel, CPoint point);
+  // Scrolls along one axis so that display position `position` of that side is in sight.
+  void ScrollToPosition(bool rows, int position);
+  void PaintFound(QPainter& painter) const;
 
   // Shows the steps of a seriation of one side: repaints at once (the layout by position does
   // not change while an order is rewritten).
@@ -121,4 +134,8 @@ class CViewWidget : public QAbstractScrollArea {
   QRubberBand* rubberBand_ = nullptr;
   QPoint bandOrigin_;
   CHighlight highlighted_;
+  // The find bar's matches (flags by item of the side) and its current item.
+  bool foundRows_ = true;
+  std::vector<char> foundItems_;
+  int currentFoundItem_ = -1;
 };

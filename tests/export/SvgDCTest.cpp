@@ -222,7 +222,7 @@ TEST(SvgDevice, TextIsPlacedByItsBaselineAndAnchoredByTheAlignment) {
   // The four share one group with the font and the colour.
   const auto groups = Elements(reading, "g");
   ASSERT_EQ(groups.size(), 1u);
-  EXPECT_EQ(groups[0].Attribute("font-family"), "'DejaVu Sans', sans-serif");
+  EXPECT_EQ(groups[0].Attribute("font-family"), "'DejaVu Sans', 'WenQuanYi Micro Hei', sans-serif");
   EXPECT_EQ(groups[0].Attribute("font-size"), "16");
   EXPECT_EQ(groups[0].Attribute("font-weight"), "700");
   EXPECT_EQ(groups[0].Attribute("font-style"), "italic");
@@ -243,12 +243,13 @@ TEST(SvgDevice, FontsAndColoursOpenNewGroupsAndNegativeHeightsDrawAtTheirSize) {
   ASSERT_TRUE(reading.wellFormed) << reading.error;
   const auto groups = Elements(reading, "g");
   ASSERT_EQ(groups.size(), 3u);
-  EXPECT_EQ(groups[0].Attribute("font-family"), "Times, 'Times New Roman', serif");
+  EXPECT_EQ(groups[0].Attribute("font-family"),
+            "Times, 'Times New Roman', 'WenQuanYi Micro Hei', serif");
   EXPECT_EQ(groups[0].Attribute("font-size"), "14");
   EXPECT_EQ(groups[0].Attribute("font-weight"), "400");
   EXPECT_EQ(groups[0].Attribute("fill"), "#000000");
   EXPECT_EQ(groups[1].Attribute("fill"), "#ffffff");
-  EXPECT_EQ(groups[2].Attribute("font-family"), "'My Fonts', sans-serif");
+  EXPECT_EQ(groups[2].Attribute("font-family"), "'My Fonts', 'WenQuanYi Micro Hei', sans-serif");
 }
 
 TEST(SvgDevice, AnyLabelKeepsTheFileWellFormedAndReadsBackAsWritten) {

@@ -214,6 +214,49 @@ TEST(DesktopCommands, ExportsGetTheirExtensionStartInTheDataFolderAndFollowTheTy
   EXPECT_EQ(ReadFile(elsewhere.Path() / "f.pdf").substr(0, 4), "%PDF");
 }
 
+TEST(DesktopCommands, TheNextRunsFirstExportStartsInTheFolderExportedToLast) {
+  CQtPictureExporter exporter;
+  CTempDir elsewhere;
+  CMemorySettingsStore store;
+  {
+    CDesktop desktop({}, &exporter);
+    CModalScript script({ChooseExportFormat(EExportFormat::kPng),
+                         ChooseFile((elsewhere.Path() / "first.png").string())});
+    desktop.app->MainWindow().Dispatch(cmd::kExport);
+    ASSERT_EQ(script.Handled(), 2);
+    ASSERT_TRUE(std::filesystem::exists(elsewhere.Path() / "first.png"));
+    store = desktop.store;  // what the settings file keeps for the next run
+  }
+  // Another run, another data file: its first export proposes the folder used last.
+  CTempDir data;
+  const std::string path = WriteTable(data, 4, 3);
+  CDesktopApp again(store, ScanCommandLine({path}), &exporter);
+  again.Start();
+  ProcessEvents();
+  QString proposed;
+  {
+    CModalScript script({ChooseExportFormat(EExportFormat::kPng),
+                         ChooseFile((elsewhere.Path() / "second.png").string(), &proposed)});
+    again.MainWindow().Dispatch(cmd::kExport);
+    EXPECT_EQ(script.Handled(), 2);
+  }
+  EXPECT_EQ(std::filesystem::path(proposed.toStdString()).parent_path(), elsewhere.Path());
+  // A remembered folder that is gone leaves the data file's folder.
+  std::filesystem::remove_all(elsewhere.Path());
+  CDesktopApp third(store, ScanCommandLine({path}), &exporter);
+  third.Start();
+  ProcessEvents();
+  {
+    CModalScript script({ChooseExportFormat(EExportFormat::kPng),
+                         ChooseFile((data.Path() / "third.png").string(), &proposed)});
+    third.MainWindow().Dispatch(cmd::kExport);
+    EXPECT_EQ(script.Handled(), 2);
+  }
+  EXPECT_EQ(std::filesystem::path(proposed.toStdString()).parent_path(), data.Path());
+  again.MainWindow().close();
+  third.MainWindow().close();
+}
+
 TEST(DesktopCommands, AtFourteenHundredPixelsBarsPanesChoosersAndWindowsShowTheirWholeContent) {
   CDesktop::COptions options;
   options.mainWindowSize = QSize(1400, 1000);

@@ -1,7 +1,9 @@
 #include "document/ExportNames.h"
 
 #include <cctype>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "base/FileNames.h"
 #include "settings/Choices.h"
@@ -56,4 +58,20 @@ const CExportFormat* ExportFormatNamedBy(const std::string& path) {
     }
   }
   return nullptr;
+}
+
+std::string InLastExportFolder(const std::string& proposed, const std::string& folder) {
+  if (folder.empty()) return proposed;
+  std::error_code failure;
+  if (!std::filesystem::is_directory(folder, failure) || failure) return proposed;
+  const std::string name = FileNameOf(proposed);
+  if (name.empty()) return proposed;
+  return (std::filesystem::path(folder) / name).string();
+}
+
+std::string ExportFolderOf(const std::string& path) {
+  std::error_code failure;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, failure);
+  if (failure) return "";
+  return absolute.parent_path().string();
 }

@@ -102,6 +102,14 @@ void PressAt(CViewModel& view, const CHeatMapPicture& picture, CPoint point) {
   }
 }
 
+void SelectActivePosition(CViewModel& view, int position) {
+  CTree& side = view.Side(view.Document().switches.rowsActive);
+  if (position < 0 || position >= side.count) return;
+  SelectEverything(view.rowTree);
+  SelectEverything(view.columnTree);
+  SelectBlock(side, position, position);
+}
+
 bool DragTo(CViewModel& view, const CHeatMapPicture& picture, int anchor, CPoint point) {
   if (anchor < 0) return false;
   const CRect matrix = picture.Zone(EPictureZone::kMatrix);

@@ -17,6 +17,11 @@ class CViewModel;
 // makes that side active.
 void PressAt(CViewModel& view, const CHeatMapPicture& picture, CPoint point);
 
+// Selects display position `position` of the active side as a press on its cell does (both
+// sides lose their selection first; with a dendrogram the smallest enclosing subtree). Nothing
+// for a position outside the side.
+void SelectActivePosition(CViewModel& view, int position);
+
 // A move with the left button held inside the matrix: the active side's selection runs from
 // the position pressed (`anchor`) to the position under the pointer. False when nothing changed.
 bool DragTo(CViewModel& view, const CHeatMapPicture& picture, int anchor, CPoint point);

@@ -54,17 +54,19 @@ class CElementText {
   size_t used_ = 0;
 };
 
-// The families the screen draws these faces with, then a generic family: the empty face is the
-// variable-pitch sans-serif face, the text font the Times face. Quotes and backslashes are left
-// out of other names so that they stay one CSS string.
+// The families the screen draws these faces with, the face with the glyphs of Chinese, Japanese
+// and Korean labels, then a generic family: the empty face is the variable-pitch sans-serif
+// face, the text font the Times face. Quotes and backslashes are left out of other names so
+// that they stay one CSS string.
 std::string FontFamily(const CFont& font) {
-  if (font.faceName.empty()) return "'DejaVu Sans', sans-serif";
-  if (font.faceName == kTextFontFace) return "Times, 'Times New Roman', serif";
+  const std::string fallback = std::string(", '") + kCjkFallbackFace + "', ";
+  if (font.faceName.empty()) return "'DejaVu Sans'" + fallback + "sans-serif";
+  if (font.faceName == kTextFontFace) return "Times, 'Times New Roman'" + fallback + "serif";
   std::string name;
   for (const char c : font.faceName) {
     if (c != '\'' && c != '"' && c != '\\') name.push_back(c);
   }
-  return "'" + SvgText(name) + "', sans-serif";
+  return "'" + SvgText(name) + "'" + fallback + "sans-serif";
 }
 
 int FontSizeOf(const CFont& font) {

@@ -11,6 +11,9 @@ inline constexpr int kFontWeightBold = 700;
 // Face name of the text font of the title, legend and report; the PostScript device always
 // writes this font.
 inline constexpr const char* kTextFontFace = "Times-Roman";
+// The face that labels in Chinese, Japanese or Korean fall back to, character by character,
+// where the picture's own face has no glyph (the set-up installs it).
+inline constexpr const char* kCjkFallbackFace = "WenQuanYi Micro Hei";
 
 // A font for text output. A negative height (the character height of the platform's
 // convention) and a positive one (the cell height) both draw at the absolute value.

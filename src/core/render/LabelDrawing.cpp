@@ -1,13 +1,35 @@
 #include "render/LabelDrawing.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "base/Text.h"
 #include "render/Device.h"
+#include "render/Font.h"
 
 namespace {
 
 constexpr int kMaximumVerticalCharacters = 20;
+
+// The labels that can show inside the device's clip box, all of them on a device without one
+// (files and printers draw everything). A label's text may reach past its position by up to
+// twice its font's height on either side; the positions run from `origin` along x or along y.
+// A window of a large table repaints its visible part only, and the pixels stay the same.
+std::vector<CPlacedLabel> LabelsInClip(CDevice& device, const CFont& font,
+                                       const std::vector<CPlacedLabel>& labels, int origin,
+                                       bool alongY) {
+  CRect clip;
+  const int region = device.GetClipBox(clip);
+  if (region != kRegionSimple && region != kRegionComplex) return labels;
+  const int reach = 2 * std::max(std::abs(font.Size()), 12) + 2;
+  const int low = (alongY ? clip.top : clip.left) - origin - reach;
+  const int high = (alongY ? clip.bottom : clip.right) - origin + reach;
+  std::vector<CPlacedLabel> shown;
+  for (const CPlacedLabel& label : labels) {
+    if (label.end >= low && label.start <= high) shown.push_back(label);
+  }
+  return shown;
+}
 
 }  // namespace
 
@@ -36,8 +58,9 @@ std::vector<std::string> LabelCharacters(const std::string& label) {
 }
 
 void DrawVerticalLabels(CDevice& device, const CFont& font, const CRect& zone,
-                        const std::vector<CPlacedLabel>& labels, int longest) {
+                        const std::vector<CPlacedLabel>& all, int longest) {
   device.SelectFont(&font);
+  const std::vector<CPlacedLabel> labels = LabelsInClip(device, font, all, zone.left, false);
   device.SetTextAlign(kAlignCentre | kAlignTop);
   const int limit = std::min(longest, kMaximumVerticalCharacters);
   for (const CPlacedLabel& label : labels) {
@@ -56,8 +79,9 @@ void DrawVerticalLabels(CDevice& device, const CFont& font, const CRect& zone,
 }
 
 void DrawTurnedLabels(CDevice& device, const CFont& font, const CRect& zone,
-                      const std::vector<CPlacedLabel>& labels) {
+                      const std::vector<CPlacedLabel>& all) {
   device.SelectFont(&font);
+  const std::vector<CPlacedLabel> labels = LabelsInClip(device, font, all, zone.left, false);
   for (const CPlacedLabel& label : labels) {
     if (label.text == nullptr || label.text->empty()) continue;
     device.TextOutTurned(zone.left + (label.start + label.end) / 2, zone.bottom, *label.text);
@@ -65,8 +89,9 @@ void DrawTurnedLabels(CDevice& device, const CFont& font, const CRect& zone,
 }
 
 void DrawHorizontalLabels(CDevice& device, const CFont& font, const CRect& zone,
-                          const std::vector<CPlacedLabel>& labels) {
+                          const std::vector<CPlacedLabel>& all) {
   device.SelectFont(&font);
+  const std::vector<CPlacedLabel> labels = LabelsInClip(device, font, all, zone.top, true);
   device.SetTextAlign(kAlignLeft | kAlignTop);
   for (const CPlacedLabel& label : labels) {
     if (label.text == nullptr) continue;
