@@ -92,7 +92,7 @@ TEST(DesktopAnnotations, OpenAnnotationsFindsTheSideTheFileDescribes) {
     CModalScript script({[&kinds](QWidget* modal) {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       ASSERT_NE(dialog, nullptr);
-      dialog->selectFile(QString::fromStdString(kinds));
+      ChooseInFileDialog(*dialog, kinds);
       static_cast<QDialog*>(dialog)->accept();
     }});
     main.Dispatch(cmd::kOpenAnnotations);

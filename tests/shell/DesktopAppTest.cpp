@@ -453,8 +453,7 @@ TEST(DesktopApp, CutTreeColoursTheClustersOfTheActiveSideAndSavesThem) {
 
   const std::string saved = (desktop.folder.Path() / "clusters").string();
   auto named = CloseNextModal([saved](QWidget* dialog) {
-    if (auto* files = qobject_cast<QFileDialog*>(dialog))
-      files->selectFile(QString::fromStdString(saved));
+    if (auto* files = qobject_cast<QFileDialog*>(dialog)) ChooseInFileDialog(*files, saved);
   });
   main.Dispatch(cmd::kSaveTreeClusters);
   ASSERT_TRUE(named->shown);

@@ -54,7 +54,7 @@ std::function<void(QWidget*)> ChooseFile(std::string path, QString* proposed = n
     if (proposed) *proposed = dialog->selectedFiles().value(0);
     if (folder) *folder = dialog->directory().absolutePath();
     dialog->setOption(QFileDialog::DontConfirmOverwrite);
-    dialog->selectFile(QString::fromStdString(path));
+    ChooseInFileDialog(*dialog, path);
     static_cast<QDialog*>(dialog)->accept();
   };
 }

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <fstream>
@@ -129,4 +131,11 @@ CModalScript::~CModalScript() {
 
 int CModalScript::Handled() const {
   return static_cast<int>(state_->next);
+}
+
+void ChooseInFileDialog(QFileDialog& dialog, const std::string& path) {
+  dialog.selectFile(QString::fromStdString(path));
+  if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit")) {
+    name->setText(QString::fromStdString(path));
+  }
 }

@@ -14,6 +14,7 @@
 
 class CPictureExporter;
 class CViewWidget;
+class QFileDialog;
 class QWidget;
 
 // A table of `rows` × `columns` small integers labelled r1…, c1… (or the given column labels),
@@ -57,6 +58,10 @@ std::shared_ptr<CModalSeen> CloseNextModal(std::function<void(QWidget*)> act = {
 // The centre of the first branch of the row dendrogram (in pre-order) over at least `leaves`
 // leaves, in pixels of the window.
 QPoint RowBranchPixel(CViewWidget& widget, int leaves);
+
+// Puts `path` into a file dialog as a user types it (the dialog's file list fills in the
+// background, so selecting a file it has not listed yet may leave another one selected).
+void ChooseInFileDialog(QFileDialog& dialog, const std::string& path);
 
 // Lets the event loop run (layouts, posted events) a few times.
 void ProcessEvents(int rounds = 5);

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <fstream>
 
+#include "DesktopFixture.h"
 #include "TestFiles.h"
 #include "WidgetApplication.h"
 #include "document/QuorvelDoc.h"
@@ -54,7 +55,7 @@ TEST(StartWithoutFile, TheProgramAsksForADataFileAndCancelLeavesTheEmptyMainWind
       ASSERT_NE(dialog, nullptr);
       filters = dialog->nameFilters();
       if (pick) {
-        dialog->selectFile(QString::fromStdString(path));
+        ChooseInFileDialog(*dialog, path);
         static_cast<QDialog*>(dialog)->accept();
       } else {
         dialog->reject();
