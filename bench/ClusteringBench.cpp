@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Agglomerative clustering of each linkage rule on Euclidean distances between the rows of a
 // gaussian-mixture table (20 centres, 10 columns), n = 1,000 … 10,000 items. The first run of a
 // size also pays for the first touch of the working triangle's memory, which a virtual machine

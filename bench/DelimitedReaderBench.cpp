@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the readers of analysts' files on a generated 10,000 × 500 numerical table (the
 // text reader's benchmark reads the same table): comma-separated values with quoted labels, and
 // an .xlsx workbook (shared-string labels, numbers in deflated sheet XML), each read into a data

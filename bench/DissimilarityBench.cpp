@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dissimilarity matrices of generated tables (every measure, rows) and the objective functions
 // R and S at n = 10,000.
 #include <benchmark/benchmark.h>

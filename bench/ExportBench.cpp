@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bitmap export of a 5,000 × 200 table at cell size 1: painting the cells through the colour
 // painter on a screen device over an image, then encoding the 200 × 5,000 raster as BMP and as
 // JPEG (each written to a temporary file).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optimal leaf order on the dendrograms of clustered tables: n rows drawn from a mixture of
 // gaussians, Euclidean distances, trees by Ward's and by average linkage.
 //   bench_leaf_order --benchmark_filter=BM_OptimalLeafOrder

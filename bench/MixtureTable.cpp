@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a tab-delimited gaussian-mixture table for the scale benchmarks, fast enough for tens
 // of millions of cells: rows drawn around `centres` random centres, unit spread, five decimals.
 //   mixture_table ROWS COLUMNS [CENTRES [SEED]] > table.txt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture of a window: layout and repaint of a 1,000 × 100 table at cell size 12 (with both
 // dendrograms, labels and the top frame) on a screen device over an off-screen image, and the
 // JPEG export of a 5,000 × 200 table at cell size 1 (layout, drawing and encoding).

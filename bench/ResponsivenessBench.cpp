@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast the desktop program answers with a 20,000 × 100 table open: the repaint of a window
 // of about 1,400 × 900 pixels after a scroll, the layout and repaint after a change of zoom, and
 // a flip of the rows (the view command, its R and S, the layout) with the repaint. Each goes

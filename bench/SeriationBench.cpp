@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sequence seriation methods on generated sides: path heuristics on random points of the
 // plane, scaling methods on gaussian-mixture tables (8 clusters in 10 dimensions).
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the desktop program: the main window, the load of a 1,000 × 100 numerical table
 // (reading, dissimilarities of both sides, R and S) and the first window painted, on the
 // offscreen platform. The process start and Qt's own initialisation come on top (measured once,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the text reader on a generated 10,000 × 500 numerical table.
 #include <benchmark/benchmark.h>
 

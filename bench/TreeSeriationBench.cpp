@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tree seriation by each criterion on the Ward dendrograms of gaussian-mixture tables (n rows
 // around 12 centres in 40 dimensions, Euclidean distances):
 //   bench_tree_seriation --benchmark_filter=BM_TreeSeriation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the workbook reader: a generated 10,000 × 100 sheet of reals (NUMBER records),
 // integers (MULRK rows) and shared-string labels, parsed from memory and read into a data table.
 #include <benchmark/benchmark.h>

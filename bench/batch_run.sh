@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The full batch run (Euclidean distances, Ward, minimum-path tree seriation, both sides
 # automated, the reordered table and the report written) on generated gaussian-mixture tables,
 # with wall time and peak memory from /usr/bin/time -v.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs two builds of the program on the same tables and settings and compares every file they
 # write (reordered table, report with R and S, both Newick trees) byte for byte: a check that a
 # change of speed or memory changed no result.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The whole batch run (Euclidean distances, Ward, minimum-path tree seriation of both sides,
 # the reordered table and the report written) on large gaussian-mixture tables, with the time
 # of every step (QUORVEL_TIMINGS=1), the wall time and the peak memory (/usr/bin/time -v).

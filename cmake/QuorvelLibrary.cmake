@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # quorvel_core_library(name DEPENDS ...): one static library per core folder made of every .cpp
 # file of the folder; sources include headers as "folder/File.h".
 function(quorvel_core_library name)

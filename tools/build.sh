@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures (once) and builds Quorvel in build/ (or the folder given), two jobs at a time.
 # Extra arguments after the folder go to CMake's configure step; given for a folder already
 # configured, they update its settings. QUORVEL_TARGETS (names separated by blanks) builds only

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a C++ file under src/, tests/ or bench/ is laid out otherwise than the repository's
 # .clang-format asks; prints each such file with its first differing line and the command that
 # fixes it. With --fix, reformats those files in place instead.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a core source includes from a layer above its own, or includes Qt or the desktop
 # program. The layers are the folders of src/core in the order QUORVEL_CORE_FOLDERS lists them
 # in the top CMakeLists.txt, lowest first: a file of src/core/X may include "Y/..." only when Y

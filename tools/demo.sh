@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the program alone (not the tests and benchmarks), and runs the
 # main job on a bundled sample table: Ward clustering of rows and columns, seriation under both
 # dendrograms, and the picture written as PostScript (and PNG) into demo-output/.

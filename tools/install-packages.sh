@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages named as arguments that are not installed yet (apt-get, no
 # recommended extras); does nothing when all are there.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the desktop program under a virtual X server on a sample table with the automatic
 # treatment, waits for the windows to be painted and saves a PNG of the screen.
 #   tools/screenshot.sh [TABLE] [OUTPUT.png] [KEYWORDS...]

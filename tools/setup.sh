@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build dependencies of Quorvel on Debian 12 (only what is missing).
 #   tools/setup.sh           everything: the program, tests, installation and package checks
 #   tools/setup.sh program   only PROGRAM_PACKAGES, what building and running the program needs

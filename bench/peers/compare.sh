@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times the peers (scipy, fastcluster from Debian) on the steps Quorvel benchmarks, and
 # Quorvel's own benchmarks of the same steps and sizes, from one run each; prints both.
 #   bench/peers/compare.sh

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Times the peers' versions of Quorvel's heavy steps on gaussian-mixture tables of the sizes
 Quorvel's benchmarks use: Euclidean distances between rows (scipy pdist), agglomerative
 clustering with each linkage rule (fastcluster, scipy) and optimal leaf ordering (scipy).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quorvel: the program's entry point. With a display it is the desktop program; without one (or
 // with -Exit) it runs the automatic treatment of the file named on the command line and ends.
 #include <QApplication>

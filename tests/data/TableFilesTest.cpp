@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tables written by the tools analysts use (tests/data/tables/make_fixtures.py made them with
 // pandas, openpyxl and odfpy, or by hand in R's and the spreadsheets' formats): each must read
 // into the labels and values of its source, whatever its format, encoding and layout.

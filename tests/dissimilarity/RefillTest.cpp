@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A side's dissimilarities computed again (after a consumer borrowed the triangle) or for a
 // sequence of its items must carry the bits of the matrix the load computed.
 #include <gtest/gtest.h>

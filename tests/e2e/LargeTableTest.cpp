@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A table whose run cannot fit in the memory the program may take is refused at once with
 // message 2, before its dissimilarities are computed.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A batch run on the weighted prototypes of a table's rows.
 #include <gtest/gtest.h>
 #include <sys/wait.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the text readers as a document's load would: decoded, then read as a
 // historical text table (with and without the blank as a delimiter, with the fallbacks that may
 // hand it to the delimited reader) and as comma-, semicolon- and tab-separated values, into a

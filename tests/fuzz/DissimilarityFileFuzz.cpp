@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the dissimilarity-file reader as the file of one side of a table of
 // 1 to 64 items (the first byte), through the load step that reads it: a file it accepts must
 // give dissimilarities within their bound and finite sums, R and S.

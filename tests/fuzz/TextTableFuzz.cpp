@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the text table reader as a data file and loads the table as a
 // document would: the first byte chooses the data type, the representation, the measure and the
 // layout options; then the reader, the preparation, both dissimilarity matrices, R and S and the

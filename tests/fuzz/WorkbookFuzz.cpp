@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the workbook reader and reads back what a table load would read: the
 // first sheet's size, its first rows and columns (labels and the top-left checks) and every cell
 // it holds, with its text converted as labels are.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes as the workbook stream of a well-formed compound file, so that the
 // mutations reach the record, string and cell readers instead of the container.
 #include <cstddef>

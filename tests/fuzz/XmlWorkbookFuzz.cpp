@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the workbook loader of every format (the bytes tell which: a zip
 // package is read as .xlsx or .ods, a compound file as .xls) and reads back what a table load
 // reads: the first sheet's size and every cell of its first rows and columns, with texts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clustering inside the side's own triangle must give the nodes of the clustering on a copy,
 // bit for bit, and the leaf order on borrowed storage the order on a copy; whole runs through
 // the tree entries must leave the side's matrix as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optimal leaf order picks one of several equally short orders by its scan order. That
 // choice reaches the user (the order of the picture, the tree written), so it must not change
 // when the solver's storage or threading changes: these cases pin it by a hash of the orders.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The one marker for an empty or unreadable cell, in data tables and dissimilarity files alike.

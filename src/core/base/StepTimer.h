@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // An opt-in report of where a run spends its time and memory: with QUORVEL_TIMINGS=1 in the

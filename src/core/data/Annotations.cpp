@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Annotation files: reading them into a table of texts and matching their records to the items
 // of a side. Matching costs one hash lookup per item; a column's kind is decided over all its
 // cells (numbers only when every value reads as a decimal number).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Splits delimited text with libcsv (its lenient mode: a stray quote inside an unquoted field is
 // kept as a character). Every line break outside a record is reported, so that the first empty
 // line, which ends a table, can be told from the second half of a CR LF pair. Cost: one pass over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Maps the records of a delimited text onto a data table with the rules of text tables. Cost:
 // one parse of the text (plus one of its first records per delimiter tried when the delimiter is
 // detected), memory of the fields' texts.

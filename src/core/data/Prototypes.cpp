@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Weighted prototypes of the rows of a large table, by k-means.
 //
 // Inputs: the cells (the missing-value marker allowed), K and the options. Rows are compared by

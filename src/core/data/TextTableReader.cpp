@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a text table: lines up to the first empty one, cells split at the semicolon, the colon,
 // the tab and (when asked) the blank. Cells are counted by position, so an empty first cell of the
 // title line is the corner cell. Before anything is stored the lines are checked against each

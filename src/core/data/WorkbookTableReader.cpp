@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Maps the first worksheet of a workbook onto a data table. The title record and the tag records
 // ("AID", "EWEIGHT", "EORDER" among the first four cells of column A; "NAME", "GWEIGHT", "GORDER"
 // among the first four cells of row 1) are taken to stand together at the top and on the left;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Binary dissimilarities from the match counts of a pair.
 //
 // Inputs: a table of 0, 1 and missing cells (cells read as integers, truncated), the side, the

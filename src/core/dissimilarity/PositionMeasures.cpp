@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dissimilarities that sum one term per complete position of a pair.
 //
 // Inputs: the side's values (rows in position order and panels of 16 partners, NaN for a

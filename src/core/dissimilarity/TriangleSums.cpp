@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sums of a packed dissimilarity triangle, on every core, bit for bit those of one pass.
 //
 // The pass row by row adds to item i first its partners k < i (the entries (k, i) met while the

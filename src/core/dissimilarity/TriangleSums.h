@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The sums a packed dissimilarity triangle (entry (i, j), i < j, at i·n − i(i+1)/2 + j) gives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BMP encoding of a 32-bit raster: drops the unused byte of each pixel and writes the rows
 // bottom-up. Time O(width × height); WriteBmp holds one block of rows at a time.
 #include "export/BmpWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG encoding of a 32-bit raster with libjpeg. The library reports errors through an error
 // manager that returns here by longjmp with its message, instead of ending the program. Time
 // O(width × height); memory one row of 3 × width bytes plus the compressed output.

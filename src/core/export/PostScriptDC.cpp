@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PostScript text of the drawing operations. Every number is written without the locale
 // (integers and fixed-point colour components with points), every string through
 // PostScriptString. Each operation costs time linear in what it writes; the text is held in

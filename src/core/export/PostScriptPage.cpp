@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The prologue of the PostScript files. A page file keeps the A4 page at half scale of the
 // program's PostScript pictures and shrinks only a picture that would overflow the page (so
 // small pictures are written exactly as before, behind the structuring comments that let

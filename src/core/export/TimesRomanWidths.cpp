@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Widths of the Times-Roman font (the standard PostScript font metrics, in units of 1/1000 of
 // the font size) for the characters 32 to 126. O(length of the text).
 #include "export/TimesRomanWidths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Annotation strips and their legend. Painting a side's strips costs one pass over the visible
 // positions per track; the legend is a list of placed texts and swatches made by the layout.
 #include "render/AnnotationTracks.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 256 entries of the viridis and cividis colour maps, as published with matplotlib (viridis
 // by Stéfan van der Walt and Nathaniel Smith; cividis by Jamie R. Nuñez, Christopher R. Anderton
 // and Ryan S. Renslow, "Optimizing colormaps with consideration for color vision deficiency to

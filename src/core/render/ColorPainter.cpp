@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colour scale of the heat map.
 //
 // ShadeColor maps a signed level a of n per side through the contrast curve

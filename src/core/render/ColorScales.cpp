@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour functions of the sampled scales. Viridis and cividis interpolate linearly between
 // the 256 entries of their published tables (t = k / 255 gives entry k exactly); the diverging
 // scale runs through the eleven colours of ColorBrewer's RdBu scheme in reverse (dark blue to

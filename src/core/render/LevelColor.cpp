@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions between RGB and hue, lightness, saturation (the hexcone model of computer
 // graphics). Channels are truncated to bytes, never rounded. Constant time and memory.
 #include "render/LevelColor.h"

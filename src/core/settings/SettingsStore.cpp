@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SettingsStore.h"
 
 std::string CMemorySettingsStore::Key(std::string_view section, std::string_view name) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Agglomerative hierarchical clustering of one side with five Lance–Williams linkage rules.
 //
 // Input: the packed dissimilarity triangle of n items and a rule (complete, single, McQuitty,

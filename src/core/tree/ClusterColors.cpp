@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Distinct colours for the clusters of a cut: a fixed qualitative palette, then a deterministic
 // walk round the hue circle. Input: a count; output: that many different non-black colours.
 #include "tree/ClusterColors.h"

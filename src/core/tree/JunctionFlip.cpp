@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orientation of two sibling subtrees L (items A_0 … A_p−1 in the current order) and R (items
 // B_0 … B_q−1) at the place where they meet, deciding for each whether to reverse it.
 //

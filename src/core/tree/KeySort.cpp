@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sort keys of the items of a side and the stable insertion sort on them.
 //
 // SortKeySums: for each item, the sum of its values over a block of the other side's display

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The (min, +) product of two matrices, the inner step of the optimal leaf order.
 //
 // Inputs: a (rows × depth) and b (depth × columns) as strided views, which may be blocks of one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Newick text of a dendrogram: "(left:length,right:length)" per internal node, labels at the
 // leaves, ";" at the end. The walk is iterative (a chained tree is as deep as it has leaves);
 // time and memory O(nodes + text).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The optimal leaf order of a binary tree: among the orders that exchanges of children reach, one
 // of least path length Σ d(consecutive leaves).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random shuffle of a block of items by sorting them on uniform numbers.
 //
 // Input: the items and the generator. The order is the one of an exchange sort (for each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bipolarization under a dendrogram: orders the leaves of a node with children L and R so that
 // the two farthest items across the junction end up at the two ends of the node.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cutting a dendrogram into clusters.
 //
 // Input: a side's tree and either K or a height. The merges that can be undone are the internal

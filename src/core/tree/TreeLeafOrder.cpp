@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exact minimum-path criterion of tree seriation, on a subtree of a dendrogram.
 //
 // Inputs: the tree, its dissimilarities and the top node of the subtree. The subtree is mirrored

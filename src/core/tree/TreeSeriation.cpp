@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tree seriation: reorders the leaves of the selected subtree of a dendrogram without breaking
 // it, by exchanging children of its nodes and reordering the lists of its groups.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compound file (OLE2 structured storage) reader. Reads the 512-byte header, collects the sector
 // allocation table (FAT) from the header's list of FAT sectors and the chain of further list
 // sectors, reads the directory and the short-sector table (mini FAT) by their chains, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first worksheet of an Office Open XML workbook (.xlsx): the package relationships name the
 // workbook part, the workbook's first <sheet> names (through the workbook's relationships) the
 // sheet part, and the shared strings part gives the strings. Cells: numbers (t absent or "n"),

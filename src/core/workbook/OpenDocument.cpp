@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first table of an OpenDocument spreadsheet (.ods): content.xml, office:spreadsheet, the
 // first table:table. Rows and cells repeat by their number-rows-repeated and
 // number-columns-repeated counts (covered cells hold a place too); only repeats of cells that

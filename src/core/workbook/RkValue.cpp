@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // RK numbers: the compact 32-bit form of a cell value. Bit 1 set means a 30-bit signed integer
 // (v shifted right arithmetically by 2), else the upper 32 bits of a double whose lower 32 bits
 // are zero (v with its two low bits cleared). Bit 0 set means the value is divided by 100, and an

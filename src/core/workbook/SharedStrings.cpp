@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared string table (SST) of a BIFF8 workbook. After the total and unique counts, each string
 // is a 16-bit character count, an option byte (bit 0: 16-bit characters, bit 2: extended data
 // follows with a 32-bit size, bit 3: rich-text runs follow with a 16-bit count), the characters,

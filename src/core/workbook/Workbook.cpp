@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Workbook globals of a BIFF8 stream: from the first BOF to its EOF, the BOUNDSHEET records give
 // each sheet's substream offset and name and the SST record with its CONTINUE records gives the
 // shared strings; every other record is passed over. Then each sheet is read from its offset.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Worksheet substream of a BIFF8 workbook: from the BOF at the sheet's offset to its EOF (the
 // BOF/EOF pairs of embedded charts nested inside are passed over). DIMENSIONS gives the size
 // (last used row plus one as 32 bits, last used column plus one as 16 bits); NUMBER, RK, MULRK,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Expat with namespace processing (names arrive as "uri|local"); only the local part is handed
 // on. Expat's own limits guard against entity expansion. Cost: linear in the member's bytes.
 #include "workbook/XmlStream.h"

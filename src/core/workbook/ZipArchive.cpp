@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zip members through minizip over bytes in memory: minizip's file functions are replaced by
 // reads from the buffer. Members are inflated in pieces of 64 KiB. Cost: time linear in the bytes
 // inflated; memory of one piece (ReadAll: of the member).
