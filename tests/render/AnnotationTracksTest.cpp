@@ -39,6 +39,19 @@ CSideAnnotations ColumnAnnotationsOf(const CData& data) {
   return MatchAnnotations(table, data.columnLabels);
 }
 
+// A 5 x 4 picture fixture with both sides annotated.
+struct CAnnotatedFixture {
+  CPictureFixture fixture{5, 4};
+  CSideAnnotations rows = RowAnnotationsOf(fixture.data);
+  CSideAnnotations columns = ColumnAnnotationsOf(fixture.data);
+  CPictureInput Input() {
+    CPictureInput input = fixture.Input();
+    input.rowAnnotations = &rows;
+    input.columnAnnotations = &columns;
+    return input;
+  }
+};
+
 // The colours filled inside `zone`, one per fill, in drawing order.
 std::vector<CRecordingDevice::Fill> FillsIn(const CRecordingDevice& device, const CRect& zone) {
   std::vector<CRecordingDevice::Fill> inside;
@@ -54,17 +67,13 @@ std::vector<CRecordingDevice::Fill> FillsIn(const CRecordingDevice& device, cons
 }  // namespace
 
 TEST(AnnotationPicture, StripsLieBetweenTheMatrixAndItsLabelsAndTheLegendBelow) {
-  CPictureFixture fixture(5, 4);
-  const CSideAnnotations rows = RowAnnotationsOf(fixture.data);
-  const CSideAnnotations columns = ColumnAnnotationsOf(fixture.data);
+  CAnnotatedFixture annotated;
+  CPictureFixture& fixture = annotated.fixture;
   CFixedMeasurer measurer;
   CHeatMapPicture plain(fixture.Input());
   plain.RecomputeLayout(measurer);
 
-  CPictureInput input = fixture.Input();
-  input.rowAnnotations = &rows;
-  input.columnAnnotations = &columns;
-  CHeatMapPicture picture(input);
+  CHeatMapPicture picture(annotated.Input());
   picture.RecomputeLayout(measurer);
   const CRect matrix = picture.Zone(EPictureZone::kMatrix);
   const CRect rowTracks = picture.RowTracksZone();
@@ -143,13 +152,8 @@ TEST(AnnotationPicture, TheStripFollowsTheOrderAndRunsOfOneColourAreOneFill) {
 }
 
 TEST(AnnotationPicture, TheLegendNamesEveryCategoryTheRangeAndTheMissingValue) {
-  CPictureFixture fixture(5, 4);
-  const CSideAnnotations rows = RowAnnotationsOf(fixture.data);
-  const CSideAnnotations columns = ColumnAnnotationsOf(fixture.data);
-  CPictureInput input = fixture.Input();
-  input.rowAnnotations = &rows;
-  input.columnAnnotations = &columns;
-  CHeatMapPicture picture(input);
+  CAnnotatedFixture annotated;
+  CHeatMapPicture picture(annotated.Input());
   CFixedMeasurer measurer;
   picture.RecomputeLayout(measurer);
   CRecordingDevice device;
@@ -185,14 +189,10 @@ TEST(AnnotationColours, NumbersSpanTheScaleAndHugeRangesStayFinite) {
 }
 
 TEST(AnnotationPicture, ThePointerOverAStripNamesTheItemTheTrackAndTheValue) {
-  CPictureFixture fixture(5, 4);
-  const CSideAnnotations rows = RowAnnotationsOf(fixture.data);
-  const CSideAnnotations columns = ColumnAnnotationsOf(fixture.data);
-  CPictureInput input = fixture.Input();
-  input.rowAnnotations = &rows;
-  input.columnAnnotations = &columns;
+  CAnnotatedFixture annotated;
+  CPictureFixture& fixture = annotated.fixture;
   std::reverse(fixture.rowTree.order.begin(), fixture.rowTree.order.end());
-  CHeatMapPicture picture(input);
+  CHeatMapPicture picture(annotated.Input());
   CFixedMeasurer measurer;
   picture.RecomputeLayout(measurer);
   const CRect strips = picture.RowTracksZone();

@@ -78,25 +78,6 @@ std::function<void(QWidget*)> ChooseExportFormat(EExportFormat format) {
   };
 }
 
-QString ShownIn(QMenu* menu, int command) {
-  for (QAction* action : menu->actions()) {
-    if (action->menu()) {
-      const QString text = ShownIn(action->menu(), command);
-      if (!text.isEmpty()) return text;
-    } else if (action->data().toInt() == command) {
-      return action->text();
-    }
-  }
-  return QString();
-}
-
-QMenu* MenuTitled(CMainWindow& main, const QString& title) {
-  for (QAction* action : main.menuBar()->actions()) {
-    if (action->text() == title) return action->menu();
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 TEST(DesktopCommands, BrowseModeShowsThePositionInAPaneThatIsSeen) {

@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include "WidgetApplication.h"
 #include "document/ViewModel.h"
 #include "render/HeatMapPicture.h"
+#include "shell/MainWindow.h"
 #include "shell/ViewWidget.h"
 #include "tree/Tree.h"
 
@@ -139,4 +142,23 @@ void ChooseInFileDialog(QFileDialog& dialog, const std::string& path) {
   if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit")) {
     name->setText(QString::fromStdString(path));
   }
+}
+
+QString ShownIn(QMenu* menu, int command) {
+  for (QAction* action : menu->actions()) {
+    if (action->menu()) {
+      const QString text = ShownIn(action->menu(), command);
+      if (!text.isEmpty()) return text;
+    } else if (action->data().toInt() == command) {
+      return action->text();
+    }
+  }
+  return QString();
+}
+
+QMenu* MenuTitled(CMainWindow& main, const QString& title) {
+  for (QAction* action : main.menuBar()->actions()) {
+    if (action->text() == title) return action->menu();
+  }
+  return nullptr;
 }

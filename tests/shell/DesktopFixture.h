@@ -15,7 +15,9 @@
 
 class CPictureExporter;
 class CViewWidget;
+class CMainWindow;
 class QFileDialog;
+class QMenu;
 class QWidget;
 
 // A table of `rows` × `columns` small integers labelled r1…, c1… (or the given column labels),
@@ -63,6 +65,11 @@ QPoint RowBranchPixel(CViewWidget& widget, int leaves);
 // Puts `path` into a file dialog as a user types it (the dialog's file list fills in the
 // background, so selecting a file it has not listed yet may leave another one selected).
 void ChooseInFileDialog(QFileDialog& dialog, const std::string& path);
+
+// The text a menu (or one of its submenus) shows for `command`, "" when it has no item for it.
+QString ShownIn(QMenu* menu, int command);
+// The menu of the menu bar with that title, or nullptr.
+QMenu* MenuTitled(CMainWindow& main, const QString& title);
 
 // Lets the event loop run (layouts, posted events) a few times.
 void ProcessEvents(int rounds = 5);

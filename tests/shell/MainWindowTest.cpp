@@ -16,6 +16,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "DesktopFixture.h"
 #include "RecordingTarget.h"
 #include "TestFiles.h"
 #include "WidgetApplication.h"
@@ -168,18 +169,6 @@ TEST_F(MainWindowTest, EveryKeyAMenuShowsSendsThatEntrysCommand) {
   }
   EXPECT_GT(shownKeys, 20);
   window_->SetFullScreen(false);
-}
-
-QString ShownIn(QMenu* menu, int command) {
-  for (QAction* action : menu->actions()) {
-    if (action->menu()) {
-      const QString text = ShownIn(action->menu(), command);
-      if (!text.isEmpty()) return text;
-    } else if (action->data().toInt() == command) {
-      return action->text();
-    }
-  }
-  return QString();
 }
 
 TEST_F(MainWindowTest, CaptionsKeepTheirTextAndShowTheKeyThatDoesTheCommand) {
